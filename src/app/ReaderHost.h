@@ -1,0 +1,28 @@
+#pragma once
+
+#include <string>
+
+namespace marrowvale {
+
+/// What a reader (or the report writer) may ask of the window that started it: drive the
+/// progress bar, tell the user about a problem, and ask a yes/no question.
+/// The Qt window, the command-line front end and the tests' fakes implement it.
+class ReaderHost {
+public:
+    virtual ~ReaderHost() = default;
+
+    /// Makes the progress bar determinate with the given maximum; it starts at 0.5, not 0.
+    virtual void startProgress(double maxValue) = 0;
+
+    /// Advances the progress bar by the given amount.
+    virtual void updateProgress(double incrementBy) = 0;
+
+    /// Stops the progress bar (indeterminate, still) and shows an alert with a message and an
+    /// informative text.
+    virtual void showAlert(const std::string& messageText, const std::string& informativeText) = 0;
+
+    /// Asks the user a yes/no question; true for yes.
+    virtual bool askYesNo(const std::string& messageText, const std::string& informativeText) = 0;
+};
+
+} // namespace marrowvale
