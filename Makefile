@@ -1,11 +1,14 @@
 # Marrowvale's two everyday commands, plus the optional benchmark and fuzz runs.
 #   make demo   install what is missing, build optimised, write a report from the bundled sample
 #   make test   install what is missing, build with ASan and UBSan, run every test
+#   make fuzz   run every fuzz harness for FUZZ_SECONDS (default 60) each
 
 DEMO_INPUT  ?= samples/demo-sequence.xml
 DEMO_OUTPUT ?= build/demo/Demo Report.xlsx
 
-.PHONY: all deps demo test bench clean
+FUZZ_SECONDS ?= 60
+
+.PHONY: all deps demo test bench fuzz clean
 
 all: test
 
@@ -26,6 +29,12 @@ bench: deps
 	cmake --preset bench
 	cmake --build --preset bench
 	@for b in build/bench/bench/*_bench; do [ -x "$$b" ] && "$$b"; done
+
+# Every fuzz harness for FUZZ_SECONDS each (make fuzz FUZZ_SECONDS=600).
+fuzz: deps
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	@scripts/run-fuzz build/fuzz $(FUZZ_SECONDS)
 
 clean:
 	rm -rf build
