@@ -1,0 +1,127 @@
+#include "model/Asset.h"
+
+#include "model/DebugText.h"
+
+#include <array>
+#include <cctype>
+
+namespace marrowvale {
+
+namespace {
+
+constexpr std::array<std::string_view, 5> categoryTexts{"null", "Video", "Audio", "AV", "Image"};
+
+int hexValue(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    return -1;
+}
+
+std::string percentDecoded(std::string_view text) {
+    std::string decoded;
+    decoded.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '%' && i + 2 < text.size()) {
+            const int high = hexValue(text[i + 1]);
+            const int low = hexValue(text[i + 2]);
+            if (high >= 0 && low >= 0) {
+                decoded += static_cast<char>(high * 16 + low);
+                i += 2;
+                continue;
+            }
+        }
+        decoded += text[i];
+    }
+    return decoded;
+}
+
+// Length of the "scheme:" prefix of URL text, or 0 when there is none. One letter before the
+// colon is a drive letter of a path, not a scheme.
+std::size_t schemeLength(std::string_view text) {
+    if (text.empty() || !std::isalpha(static_cast<unsigned char>(text[0]))) {
+        return 0;
+    }
+    for (std::size_t i = 1; i < text.size(); ++i) {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c == ':') {
+            return i >= 2 ? i + 1 : 0;
+        }
+        if (!std::isalnum(c) && c != '+' && c != '-' && c != '.') {
+            return 0;
+        }
+    }
+    return 0;
+}
+
+} // namespace
+
+Asset::Asset(std::string id, std::string name, double firstFrame, double duration,
+             std::string timecodeFrameRate, VideoFormat* videoFormat,
+             std::optional<std::string> url, bool securityscopedURL, bool readable, bool online,
+             bool added, std::string frameSize, std::string audioRate, std::string cameraName,
+             Category category)
+    : id(std::move(id)), name(std::move(name)), firstFrame(firstFrame), duration(duration),
+      timecodeFrameRate(std::move(timecodeFrameRate)), videoFormat(videoFormat),
+      url(std::move(url)), securityscopedURL(securityscopedURL), readable(readable), online(online),
+      added(added), frameSize(std::move(frameSize)), audioRate(std::move(audioRate)),
+      cameraName(std::move(cameraName)), category(category) {}
+
+std::string Asset::pathOfURL(std::string_view url) {
+    const std::size_t scheme = schemeLength(url);
+    if (scheme == 0) {
+        return std::string(url);
+    }
+    std::string_view rest = url.substr(scheme);
+    if (rest.starts_with("//")) {
+        const std::size_t pathStart = rest.find_first_of("/?#", 2);
+        rest = pathStart == std::string_view::npos ? std::string_view() : rest.substr(pathStart);
+    }
+    rest = rest.substr(0, rest.find_first_of("?#"));
+    std::string path = percentDecoded(rest);
+    if (path.size() > 1 && path.back() == '/') {
+        path.pop_back();
+    }
+    return path;
+}
+
+std::string Asset::urlPath() const {
+    return url ? pathOfURL(*url) : std::string();
+}
+
+std::string Asset::debugDescription() const {
+    return "Asset " + id + ": \"" + name + "\", " + urlPath() +
+           "\n        start: " + detail::doubleText(firstFrame) +
+           "\u0192, duration: " + detail::doubleText(duration) + "\u0192\n";
+}
+
+std::string_view Asset::toString(Category category) noexcept {
+    const auto index = static_cast<std::size_t>(category);
+    return index < categoryTexts.size() ? categoryTexts[index] : std::string_view();
+}
+
+std::optional<Asset::Category> Asset::fromString(std::string_view text) {
+    for (std::size_t i = 0; i < categoryTexts.size(); ++i) {
+        if (categoryTexts[i] == text) {
+            return static_cast<Category>(i);
+        }
+    }
+    return std::nullopt;
+}
+
+std::string_view toString(Asset::Category category) noexcept {
+    return Asset::toString(category);
+}
+
+template <>
+std::optional<Asset::Category> fromString<Asset::Category>(std::string_view text) {
+    return Asset::fromString(text);
+}
+
+} // namespace marrowvale

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "model/EnumText.h"
+#include "model/PersistentModel.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace marrowvale {
+
+class VideoFormat;
+
+/// A source media file that the timeline uses. Compared by identity.
+class Asset : public PersistentModel {
+public:
+    /// The kind of media; the raw texts are the case names.
+    enum class Category { null, Video, Audio, AV, Image };
+
+    static constexpr std::string_view modelName = "Asset";
+    static constexpr std::array<std::string_view, 15> schemaMetadata{
+        "id",          "name",      "firstFrame",        "duration",   "timecodeFrameRate",
+        "videoFormat", "url",       "securityscopedURL", "readable",   "online",
+        "added",       "frameSize", "audioRate",         "cameraName", "category"};
+
+    std::string id;                     ///< identifier text, e.g. "as-" and a lower-case UUID
+    std::string name;                   ///< the asset's name
+    double firstFrame = 0;              ///< start timecode as frames at timecodeFrameRate
+    double duration = 0;                ///< length in frames
+    std::string timecodeFrameRate;      ///< raw text of a timecode frame rate, e.g. "29.97d"
+    VideoFormat* videoFormat = nullptr; ///< the media's format (set by the readers)
+    std::optional<std::string> url;     ///< location as URL text ("file:///...") or a path
+    bool securityscopedURL = false;     ///< url needs scoped access opened around each use
+    bool readable = false;              ///< kept with the asset; read by no other part
+    bool online = false;                ///< whether the media file exists at url
+    bool added = false;                 ///< kept with the asset; read by no other part
+    std::string frameSize;              ///< frame size as text, e.g. "1920 X 1080"
+    std::string audioRate;              ///< audio sample rate as text
+    std::string cameraName;             ///< the camera's name, where the input gives one
+    Category category = Category::null; ///< the kind of media
+
+    Asset() = default;
+    /// An asset with every property given, in declaration order.
+    Asset(std::string id, std::string name, double firstFrame, double duration,
+          std::string timecodeFrameRate, VideoFormat* videoFormat, std::optional<std::string> url,
+          bool securityscopedURL, bool readable, bool online, bool added, std::string frameSize,
+          std::string audioRate, std::string cameraName, Category category);
+
+    /// The path part of `url`, percent escapes decoded; empty when there is no url.
+    std::string urlPath() const;
+    /// The path part of URL text ("file://host/a%20b.mov" gives "/a b.mov"); text without a
+    /// scheme is taken as a path already and returned unchanged.
+    static std::string pathOfURL(std::string_view url);
+
+    /// `Asset <id>: "<name>", <url path>`, a line feed, eight spaces,
+    /// `start: <firstFrame>ƒ, duration: <duration>ƒ` and a line feed.
+    std::string debugDescription() const;
+
+    /// Identity: true only for the very same object (the text `id` takes no part).
+    bool operator==(const Asset& other) const noexcept { return this == &other; }
+
+    /// The raw text of a category, e.g. "AV".
+    static std::string_view toString(Category category) noexcept;
+    /// The category named exactly `text`; none for any other text (also "av" or "").
+    static std::optional<Category> fromString(std::string_view text);
+};
+
+/// The raw text of an asset category.
+std::string_view toString(Asset::Category category) noexcept;
+
+template <>
+std::optional<Asset::Category> fromString<Asset::Category>(std::string_view text);
+
+} // namespace marrowvale

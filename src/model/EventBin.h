@@ -1,0 +1,48 @@
+#pragma once
+
+#include "model/PersistentModel.h"
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace marrowvale {
+
+class Composition;
+class StoryElement;
+
+/// A bin of the imported project: its master clips and the sequences it holds.
+/// Ordered by name; compared by identity.
+class EventBin : public PersistentModel {
+public:
+    static constexpr std::string_view modelName = "EventBin";
+    /// The stored properties, in declaration order.
+    static constexpr std::array<std::string_view, 3> schemaMetadata{"name", "clips",
+                                                                    "storyCompositions"};
+
+    std::string name;                            ///< the bin's name; the ordering key
+    std::vector<StoryElement*> clips;            ///< the bin's master clips
+    std::vector<Composition*> storyCompositions; ///< the sequences the bin holds
+
+    EventBin() = default;
+    /// A bin with every property given, in declaration order.
+    explicit EventBin(std::string name, std::vector<StoryElement*> clips = {},
+                      std::vector<Composition*> storyCompositions = {});
+
+    /// `EventBin: "<name>", <n> clips, <m> storyCompositions` and a line feed.
+    std::string debugDescription() const;
+
+    /// Identity: true only for the very same object.
+    bool operator==(const EventBin& other) const noexcept { return this == &other; }
+    /// Name order (standard text order: code points after NFC); equal names are unordered.
+    bool operator<(const EventBin& other) const;
+    bool operator>(const EventBin& other) const { return other < *this; }
+    bool operator<=(const EventBin& other) const { return !(other < *this); }
+    bool operator>=(const EventBin& other) const { return !(*this < other); }
+};
+
+/// Sorts bins by name; bins with equal names keep their order. Null entries go last.
+void sortEventBins(std::vector<EventBin*>& bins);
+
+} // namespace marrowvale

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "model/PersistentModel.h"
+
+#include <array>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace marrowvale {
+
+/// One parameter value of an effect, optionally at a time. It has no link back to its effect,
+/// no debug text and no ordering; compared by identity.
+class FxKeyValueTime : public PersistentModel {
+public:
+    static constexpr std::string_view modelName = "FxKeyValueTime";
+    static constexpr std::array<std::string_view, 3> schemaMetadata{"key", "value", "time"};
+
+    std::string key;            ///< the parameter's name
+    std::string value;          ///< the parameter's value as text
+    std::optional<double> time; ///< the time the value belongs to; none when it has no time
+
+    FxKeyValueTime() = default;
+    /// A parameter with every property given, in declaration order.
+    FxKeyValueTime(std::string key, std::string value, std::optional<double> time = std::nullopt);
+
+    /// Identity: true only for the very same object.
+    bool operator==(const FxKeyValueTime& other) const noexcept { return this == &other; }
+};
+
+} // namespace marrowvale

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace marrowvale {
+
+/// A fresh random (version 4) UUID in its 36-character hyphenated form, in lower case.
+std::string makeUUID();
+
+/// An identifier text: `prefix` followed by a fresh lower-case UUID, e.g. makeIdentifier("vf-").
+std::string makeIdentifier(std::string_view prefix);
+
+} // namespace marrowvale

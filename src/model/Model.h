@@ -1,0 +1,22 @@
+#pragma once
+
+// Everything of the timeline data model in one include.
+#include "model/Asset.h"
+#include "model/AudioFX.h"
+#include "model/AudioTrack.h"
+#include "model/Composition.h"
+#include "model/EventBin.h"
+#include "model/FetchDescriptor.h"
+#include "model/FxKeyValueTime.h"
+#include "model/Identifier.h"
+#include "model/MarkedRange.h"
+#include "model/Metadata.h"
+#include "model/ModelContainer.h"
+#include "model/ModelContext.h"
+#include "model/SpeedFX.h"
+#include "model/StoryElement.h"
+#include "model/TextOrder.h"
+#include "model/TrackType.h"
+#include "model/VideoFX.h"
+#include "model/VideoFormat.h"
+#include "model/VideoTrack.h"

@@ -1,0 +1,167 @@
+#pragma once
+
+#include "model/EnumText.h"
+#include "model/PersistentModel.h"
+#include "model/TrackType.h"
+
+#include <array>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace marrowvale {
+
+class Asset;
+class AudioFX;
+class Composition;
+class MarkedRange;
+class Metadata;
+class SpeedFX;
+class VideoFX;
+
+/// One item of a timeline (clip, transition, gap, title, caption, generator, still image) or a
+/// master clip of a bin. Times are frame counts at `timecodeFrameRate`.
+/// Ordered by timeline position (see operator<); compared by identity.
+class StoryElement : public PersistentModel {
+public:
+    /// What kind of item the element is; the raw texts are the case names.
+    enum class Category {
+        null,
+        assetclip,
+        audition,
+        syncclip,
+        mcclip,
+        refclip,
+        title,
+        caption,
+        generator,
+        gap,
+        stillImage,
+        transition
+    };
+
+    static constexpr std::string_view modelName = "StoryElement";
+    static constexpr std::array<std::string_view, 32> schemaMetadata{"timelineClipCategory",
+                                                                     "category",
+                                                                     "asset",
+                                                                     "composition",
+                                                                     "spreadsheetSortOrder",
+                                                                     "trackType",
+                                                                     "id",
+                                                                     "name",
+                                                                     "enabled",
+                                                                     "firstFrame",
+                                                                     "clipTimelinePosition",
+                                                                     "clipDuration",
+                                                                     "srcInpoint",
+                                                                     "srcDuration",
+                                                                     "timecodeFrameRate",
+                                                                     "trackName",
+                                                                     "videoRole",
+                                                                     "audioRole",
+                                                                     "audioSubroles",
+                                                                     "descriptn",
+                                                                     "label",
+                                                                     "notes",
+                                                                     "reel",
+                                                                     "scene",
+                                                                     "shottake",
+                                                                     "appleEffect",
+                                                                     "params",
+                                                                     "metadata",
+                                                                     "markedRanges",
+                                                                     "videoFX",
+                                                                     "audioFX",
+                                                                     "speedFX"};
+
+    std::string timelineClipCategory;          ///< a free category text
+    Category category = Category::null;        ///< what kind of item this is
+    Asset* asset = nullptr;                    ///< the source file played, if any
+    Composition* composition = nullptr;        ///< the nested sequence stood for, if any
+    std::int64_t spreadsheetSortOrder = 0;     ///< tie-break key of the ordering
+    std::optional<TrackType> trackType;        ///< kind of track; none when not recorded
+    std::string id;                            ///< the element's identifier
+    std::string name;                          ///< the clip name
+    bool enabled = true;                       ///< whether the item is enabled
+    double firstFrame = 0;                     ///< first frame of the source media
+    double clipTimelinePosition = 0;           ///< start on the timeline; primary ordering key
+    double clipDuration = 0;                   ///< length on the timeline
+    std::optional<double> srcInpoint;          ///< in point in the source
+    std::optional<double> srcDuration;         ///< length used from the source
+    std::string timecodeFrameRate;             ///< raw text of a timecode frame rate
+    std::string trackName;                     ///< name of the track the element sits on
+    std::string videoRole;                     ///< video role
+    std::string audioRole;                     ///< audio role
+    std::vector<std::string> audioSubroles;    ///< audio subroles
+    std::string descriptn;                     ///< logging description
+    std::string label;                         ///< logging label
+    std::string notes;                         ///< logging notes
+    std::string reel;                          ///< reel name
+    std::string scene;                         ///< scene
+    std::string shottake;                      ///< shot/take
+    bool appleEffect = false;                  ///< a flag the readers may set
+    std::map<std::string, std::string> params; ///< free-form parameters ("text", "font", ...)
+    std::vector<Metadata*> metadata;           ///< metadata entries
+    std::vector<MarkedRange*> markedRanges;    ///< markers and keyword ranges
+    std::vector<VideoFX*> videoFX;             ///< video effects
+    std::vector<AudioFX*> audioFX;             ///< audio effects
+    SpeedFX* speedFX = nullptr;                ///< the speed change, if any
+
+    StoryElement() = default;
+    /// A new element from the five values its creator supplies; every other property starts
+    /// empty, zero, absent or (for `enabled`) true.
+    StoryElement(Category category, std::int64_t spreadsheetSortOrder,
+                 std::optional<TrackType> trackType, std::string timecodeFrameRate,
+                 std::string trackName);
+    /// An element with all 32 properties given, in declaration order.
+    StoryElement(std::string timelineClipCategory, Category category, Asset* asset,
+                 Composition* composition, std::int64_t spreadsheetSortOrder,
+                 std::optional<TrackType> trackType, std::string id, std::string name, bool enabled,
+                 double firstFrame, double clipTimelinePosition, double clipDuration,
+                 std::optional<double> srcInpoint, std::optional<double> srcDuration,
+                 std::string timecodeFrameRate, std::string trackName, std::string videoRole,
+                 std::string audioRole, std::vector<std::string> audioSubroles,
+                 std::string descriptn, std::string label, std::string notes, std::string reel,
+                 std::string scene, std::string shottake, bool appleEffect,
+                 std::map<std::string, std::string> params, std::vector<Metadata*> metadata,
+                 std::vector<MarkedRange*> markedRanges, std::vector<VideoFX*> videoFX,
+                 std::vector<AudioFX*> audioFX, SpeedFX* speedFX);
+
+    /// `StoryElement <category>: "<name>", roles: <videoRole> <audioRole>, id: <id>` and a
+    /// line feed.
+    std::string debugDescription() const;
+
+    /// Identity: true only for the very same object (the text `id` takes no part).
+    bool operator==(const StoryElement& other) const noexcept { return this == &other; }
+
+    /// The element ordering: a smaller position first; at equal positions a transition on the
+    /// left is always less (even than itself), otherwise the smaller spreadsheetSortOrder.
+    /// A position that is not a number is neither less nor greater than anything.
+    /// Not a strict weak ordering: sort with sortStoryElements, never hand it to std::sort.
+    bool operator<(const StoryElement& other) const noexcept;
+    bool operator>(const StoryElement& other) const noexcept { return other < *this; }
+    bool operator<=(const StoryElement& other) const noexcept { return !(other < *this); }
+    bool operator>=(const StoryElement& other) const noexcept { return !(*this < other); }
+
+    /// The raw text of a category, e.g. "stillImage".
+    static std::string_view toString(Category category) noexcept;
+    /// The category named exactly `text`; none for any other text (also "Transition" or "").
+    static std::optional<Category> fromString(std::string_view text);
+};
+
+/// Sorts elements into timeline order, stably and always within bounds: smaller position first;
+/// at equal positions transitions before the other elements, and those by spreadsheetSortOrder;
+/// elements that tie (two transitions at one position, equal sort orders) keep their order.
+/// Elements whose position is not a number go after all others, in their order; null entries last.
+void sortStoryElements(std::vector<StoryElement*>& elements);
+
+/// The raw text of a story element category.
+std::string_view toString(StoryElement::Category category) noexcept;
+
+template <>
+std::optional<StoryElement::Category> fromString<StoryElement::Category>(std::string_view text);
+
+} // namespace marrowvale

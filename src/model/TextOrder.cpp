@@ -1,0 +1,82 @@
+#include "model/TextOrder.h"
+
+#include <algorithm>
+#include <unicode/coll.h>
+#include <unicode/normalizer2.h>
+#include <unicode/unistr.h>
+
+namespace marrowvale {
+
+namespace {
+
+bool isAscii(std::string_view text) {
+    return std::all_of(text.begin(), text.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 0x80; });
+}
+
+int sign(int value) {
+    return (value > 0) - (value < 0);
+}
+
+icu::UnicodeString normalizedText(std::string_view text) {
+    icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(
+        icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
+    UErrorCode status = U_ZERO_ERROR;
+    const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);
+    if (U_FAILURE(status) || nfc == nullptr) {
+        return unicode;
+    }
+    icu::UnicodeString normalized = nfc->normalize(unicode, status);
+    return U_FAILURE(status) ? unicode : normalized;
+}
+
+} // namespace
+
+int compareStandardText(std::string_view lhs, std::string_view rhs) {
+    if (lhs == rhs) {
+        return 0;
+    }
+    // UTF-8 byte order is code point order; plain ASCII needs no normalisation.
+    if (isAscii(lhs) && isAscii(rhs)) {
+        return sign(lhs.compare(rhs));
+    }
+    return sign(normalizedText(lhs).compareCodePointOrder(normalizedText(rhs)));
+}
+
+struct LocalizedStandardComparator::Collation {
+    std::unique_ptr<icu::Collator> collator;
+};
+
+LocalizedStandardComparator::LocalizedStandardComparator() {
+    auto collation = std::make_unique<Collation>();
+    UErrorCode status = U_ZERO_ERROR;
+    collation->collator.reset(icu::Collator::createInstance(icu::Locale::getDefault(), status));
+    if (U_FAILURE(status)) {
+        collation->collator.reset();
+    } else if (collation->collator) {
+        collation->collator->setStrength(icu::Collator::SECONDARY);
+        collation->collator->setAttribute(UCOL_NUMERIC_COLLATION, UCOL_ON, status);
+    }
+    collation_ = std::move(collation);
+}
+
+LocalizedStandardComparator::~LocalizedStandardComparator() = default;
+LocalizedStandardComparator::LocalizedStandardComparator(LocalizedStandardComparator&&) noexcept =
+    default;
+LocalizedStandardComparator&
+LocalizedStandardComparator::operator=(LocalizedStandardComparator&&) noexcept = default;
+
+int LocalizedStandardComparator::operator()(std::string_view lhs, std::string_view rhs) const {
+    if (collation_ && collation_->collator) {
+        UErrorCode status = U_ZERO_ERROR;
+        const UCollationResult result = collation_->collator->compareUTF8(
+            icu::StringPiece(lhs.data(), static_cast<int32_t>(lhs.size())),
+            icu::StringPiece(rhs.data(), static_cast<int32_t>(rhs.size())), status);
+        if (U_SUCCESS(status) && result != UCOL_EQUAL) {
+            return result == UCOL_LESS ? -1 : 1;
+        }
+    }
+    return compareStandardText(lhs, rhs);
+}
+
+} // namespace marrowvale
