@@ -1,0 +1,25 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace marrowvale {
+
+/// A failure of the spreadsheet library or a refused argument, raised by the spreadsheet layer
+/// instead of ending the program. `what()` is the library's own description of the failure.
+class XlsxError : public std::runtime_error {
+public:
+    /// An error for a library error code; the message is the library's text for that code.
+    explicit XlsxError(int code);
+
+    /// An error with a library error code and a message of the layer's own.
+    XlsxError(int code, const std::string& message);
+
+    /// The library's error code (an `lxw_error` value).
+    int code() const noexcept { return code_; }
+
+private:
+    int code_;
+};
+
+} // namespace marrowvale
