@@ -1,5 +1,8 @@
 #pragma once
 
+#include "app/InputType.h"
+
+#include <iostream>
 #include <string>
 
 namespace marrowvale {
@@ -23,6 +26,14 @@ public:
 
     /// Asks the user a yes/no question; true for yes.
     virtual bool askYesNo(const std::string& messageText, const std::string& informativeText) = 0;
+
+    /// Records the kind of file being imported; a reader calls it when it starts (XMEML) or
+    /// when it has recognised the producing editor (OTIO). The report reads it later.
+    virtual void setInputType(InputType type) { (void)type; }
+
+    /// One plain diagnostic line (no trailing newline needed); standard output unless the
+    /// front end keeps its output clean for scripts.
+    virtual void logDiagnostic(const std::string& line) { std::cout << line << '\n'; }
 };
 
 } // namespace marrowvale

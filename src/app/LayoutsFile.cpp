@@ -1,0 +1,173 @@
+#include "app/LayoutsFile.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <fcntl.h>
+#include <fmt/format.h>
+#include <fstream>
+#include <iterator>
+#include <sstream>
+#include <unistd.h>
+
+namespace marrowvale {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Closes a file descriptor when it goes out of scope.
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : _fd(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    ~FileDescriptor() { close(); }
+    int get() const { return _fd; }
+    bool close() {
+        if (_fd < 0)
+            return true;
+        int result = ::close(_fd);
+        _fd = -1;
+        return result == 0;
+    }
+
+private:
+    int _fd;
+};
+
+std::optional<std::string> readWholeFile(const fs::path& path, std::string* error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        *error = fmt::format("The file \"{}\" couldn't be opened: {}", path.string(),
+                             std::strerror(errno));
+        return std::nullopt;
+    }
+    std::ostringstream contents;
+    contents << in.rdbuf();
+    if (in.bad()) {
+        *error = fmt::format("The file \"{}\" couldn't be read.", path.string());
+        return std::nullopt;
+    }
+    return contents.str();
+}
+
+std::optional<std::string> writeAtomically(const fs::path& path, const std::string& bytes) {
+    std::string pattern = (path.parent_path() / (path.filename().string() + ".XXXXXX")).string();
+    std::vector<char> name(pattern.begin(), pattern.end());
+    name.push_back('\0');
+    FileDescriptor fd(::mkstemp(name.data()));
+    if (fd.get() < 0)
+        return fmt::format("cannot create a file in \"{}\": {}", path.parent_path().string(),
+                           std::strerror(errno));
+    fs::path temporary(name.data());
+    auto fail = [&](const char* what) {
+        std::string reason =
+            fmt::format("{} \"{}\": {}", what, temporary.string(), std::strerror(errno));
+        std::error_code ignored;
+        fs::remove(temporary, ignored);
+        return reason;
+    };
+    std::size_t written = 0;
+    while (written < bytes.size()) {
+        ssize_t count = ::write(fd.get(), bytes.data() + written, bytes.size() - written);
+        if (count < 0) {
+            if (errno == EINTR)
+                continue;
+            return fail("cannot write");
+        }
+        written += static_cast<std::size_t>(count);
+    }
+    // The file replaces a user's layouts: make sure it is complete on disk before the rename.
+    if (::fsync(fd.get()) != 0 || !fd.close())
+        return fail("cannot write");
+    std::error_code error;
+    fs::permissions(temporary,
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                        fs::perms::others_read,
+                    error);
+    fs::rename(temporary, path, error);
+    if (error) {
+        std::string reason =
+            fmt::format("cannot replace \"{}\": {}", path.string(), error.message());
+        fs::remove(temporary, error);
+        return reason;
+    }
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<fs::path> applicationSupportFolder() {
+    return applicationSupportFolder(std::getenv("XDG_DATA_HOME"), std::getenv("HOME"));
+}
+
+std::optional<fs::path> applicationSupportFolder(const char* xdgDataHome, const char* home) {
+    if (xdgDataHome && *xdgDataHome && fs::path(xdgDataHome).is_absolute())
+        return fs::path(xdgDataHome) / "Marrowvale";
+    if (home && *home)
+        return fs::path(home) / ".local" / "share" / "Marrowvale";
+    return std::nullopt;
+}
+
+LayoutsFile::LayoutsFile(fs::path path) : _path(std::move(path)) {}
+
+fs::path LayoutsFile::backupPath() const {
+    fs::path backup = _path;
+    backup += ".bak";
+    return backup;
+}
+
+LayoutsFile::LoadResult LayoutsFile::load() {
+    LoadResult result;
+    _checked = true;
+    _keepDamaged = false;
+    std::error_code statError;
+    bool exists = fs::exists(fs::symlink_status(_path, statError));
+    std::string error;
+    auto text = readWholeFile(_path, &error);
+    if (!text) {
+        // A missing file is the normal first launch; an existing one must not be lost.
+        _keepDamaged = exists;
+        result.error = error;
+        return result;
+    }
+    auto layouts = decodeLayouts(*text, &error);
+    if (!layouts) {
+        _keepDamaged = true;
+        result.error =
+            fmt::format("The data in \"{}\" couldn't be read: {}", _path.string(), error);
+        return result;
+    }
+    result.layouts = std::move(*layouts);
+    return result;
+}
+
+std::optional<std::string> LayoutsFile::save(const std::vector<LayoutsItem>& layouts) {
+    if (!_checked) {
+        std::error_code ignored;
+        if (fs::exists(fs::symlink_status(_path, ignored))) {
+            std::string error;
+            auto text = readWholeFile(_path, &error);
+            _keepDamaged = !text || !decodeLayouts(*text);
+        }
+        _checked = true;
+    }
+
+    std::error_code error;
+    fs::create_directories(_path.parent_path(), error);
+    if (error)
+        return fmt::format("cannot create the folder \"{}\": {}", _path.parent_path().string(),
+                           error.message());
+
+    if (_keepDamaged) {
+        fs::copy_file(_path, backupPath(), fs::copy_options::overwrite_existing, error);
+        if (error)
+            return fmt::format("cannot keep the unreadable layouts file as \"{}\": {}",
+                               backupPath().string(), error.message());
+        _keepDamaged = false;
+    }
+    return writeAtomically(_path, encodeLayouts(layouts));
+}
+
+} // namespace marrowvale

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "app/LayoutsItem.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace marrowvale {
+
+/// The application's folder for its own files: `$XDG_DATA_HOME/Marrowvale`, or
+/// `~/.local/share/Marrowvale` when that variable is unset, empty or not absolute; none when
+/// there is no home folder either. The folder is only named here, not created.
+std::optional<std::filesystem::path> applicationSupportFolder();
+
+/// The same folder for the given environment values (null when unset).
+std::optional<std::filesystem::path> applicationSupportFolder(const char* xdgDataHome,
+                                                              const char* home);
+
+/// The layouts file, "Layouts.json": read once at start-up, written whole after each change.
+/// Writing creates the folder, replaces the file atomically, and first keeps a file that
+/// exists but could not be read as "Layouts.json.bak", so a user's layouts are never silently
+/// overwritten.
+class LayoutsFile {
+public:
+    /// The result of reading the file: the layouts, or an empty list and the reason.
+    struct LoadResult {
+        std::vector<LayoutsItem> layouts;
+        std::optional<std::string> error;
+    };
+
+    /// The file at `path` (normally the application folder followed by "Layouts.json").
+    explicit LayoutsFile(std::filesystem::path path);
+
+    /// Where the file lives.
+    const std::filesystem::path& path() const { return _path; }
+
+    /// Where a damaged file is kept.
+    std::filesystem::path backupPath() const;
+
+    /// Reads and decodes the whole file; any failure gives no layouts and the reason.
+    LoadResult load();
+
+    /// Replaces the file with `layouts`; none on success, else the reason. A damaged file found
+    /// by `load()` (or here, when `load()` never ran) is copied to `backupPath()` first; if that
+    /// copy fails, nothing is written.
+    std::optional<std::string> save(const std::vector<LayoutsItem>& layouts);
+
+private:
+    std::filesystem::path _path;
+    bool _checked = false;     // whether the file on disk has been examined
+    bool _keepDamaged = false; // an existing file could not be read and is not backed up yet
+};
+
+} // namespace marrowvale

@@ -1,0 +1,75 @@
+#pragma once
+
+#include "app/SettingsView.h"
+
+#include <array>
+#include <optional>
+
+namespace marrowvale {
+
+/// The settings controls kept in memory: the command line's settings window, and a plain
+/// stand-in for the Qt window in tests. It starts like a fresh window: the built-in layout's
+/// columns, width "40", timecode as the only time display, empty adjustments, coloured text.
+class SettingsState : public SettingsView {
+public:
+    SettingsState();
+
+    bool columnState(ColumnCheckbox checkbox) const override;
+    void setColumnState(ColumnCheckbox checkbox, bool on) override;
+    void setColumnEnabled(ColumnCheckbox checkbox, bool enabled) override;
+    std::string thumbnailWidthText() const override { return _thumbnailWidth; }
+    void setThumbnailWidthText(const std::string& text) override { _thumbnailWidth = text; }
+    void setThumbnailWidthEnabled(bool enabled) override { _thumbnailWidthEnabled = enabled; }
+    bool timeDisplayState(TimeGroup group, TimeDisplay display) const override;
+    void setTimeDisplayState(TimeGroup group, TimeDisplay display, bool on) override;
+    std::string adjustmentText(TimeDisplay display) const override;
+    int colorChoiceRow() const override { return _colorRow; }
+    void setLayoutMenuItems(LayoutMenu menu, const std::vector<std::string>& names) override;
+    int selectedLayoutIndex(LayoutMenu menu) const override;
+    void selectLayoutIndex(LayoutMenu menu, int index) override;
+    void setEditAndRemoveEnabled(bool enabled) override { _editAndRemoveEnabled = enabled; }
+    void showLayoutNameSheet(const std::string& name) override { _nameSheet = name; }
+    void showSettingsWindow() override { _settingsWindowShown = true; }
+
+    /// Sets the text of a sequence time display's adjustment field.
+    void setAdjustmentText(TimeDisplay display, std::string text);
+    /// Selects a row of the colour choice.
+    void setColorChoiceRow(int row) { _colorRow = row; }
+    /// Whether a column checkbox is enabled.
+    bool columnEnabled(ColumnCheckbox checkbox) const;
+    /// Whether the thumbnail-width combo box is enabled.
+    bool thumbnailWidthEnabled() const { return _thumbnailWidthEnabled; }
+    /// Whether the edit and remove buttons are enabled.
+    bool editAndRemoveEnabled() const { return _editAndRemoveEnabled; }
+    /// The saved layouts' names a layout menu lists after the built-in item.
+    const std::vector<std::string>& layoutMenuItems(LayoutMenu menu) const;
+    /// The text the name sheet was last shown with; none when it has not been shown.
+    const std::optional<std::string>& nameSheet() const { return _nameSheet; }
+    /// Whether the settings window has been brought to the front.
+    bool settingsWindowShown() const { return _settingsWindowShown; }
+
+private:
+    struct Menu {
+        std::vector<std::string> names;
+        int selected = 0;
+    };
+    Menu& menu(LayoutMenu which) { return which == LayoutMenu::app ? _appMenu : _settingsMenu; }
+    const Menu& menu(LayoutMenu which) const {
+        return which == LayoutMenu::app ? _appMenu : _settingsMenu;
+    }
+
+    std::array<bool, reportColumns.size()> _columns{};
+    std::array<bool, reportColumns.size()> _columnsEnabled{};
+    std::string _thumbnailWidth = "40";
+    bool _thumbnailWidthEnabled = false;
+    std::array<bool, 10> _timeDisplays{};
+    std::array<std::string, 5> _adjustments;
+    int _colorRow = 0;
+    Menu _appMenu;
+    Menu _settingsMenu;
+    bool _editAndRemoveEnabled = false;
+    std::optional<std::string> _nameSheet;
+    bool _settingsWindowShown = false;
+};
+
+} // namespace marrowvale

@@ -1,0 +1,42 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace marrowvale {
+
+/// The wall-clock time "HH:mm:ss" (UTC) that many milliseconds after midnight: days are
+/// dropped (25 hours give "01:00:00"), fractions of a second are cut off, and a negative count
+/// counts back from midnight (-1 gives "23:59:59").
+std::string clockTimeString(std::int64_t milliseconds);
+
+/// The pieces of `text` between occurrences of the whole `separator`, in order, without the
+/// empty ones. An empty text gives no pieces; an empty separator gives the whole text.
+std::vector<std::string> nonEmptyComponents(std::string_view text, std::string_view separator);
+
+/// Base64 bytes of `text` after padding it with "=" to a multiple of four characters; none when
+/// the text is not base64 (no whitespace or line breaks are allowed).
+std::optional<std::vector<std::uint8_t>> decodeBase64Padded(std::string_view text);
+
+/// The padded base64 decoding of `text` read as UTF-8; none when it is not base64 or not valid
+/// UTF-8 (ASCII, the other accepted reading, is a subset of UTF-8).
+std::optional<std::string> decodeBase64TextPadded(std::string_view text);
+
+/// A rational time in seconds as text: "0s" for a zero value, else "value/timescales"
+/// (1001 at 30000 gives "1001/30000s").
+std::string rationalSecondsString(std::int64_t value, std::int32_t timescale);
+
+/// The integer a text field holds, read as a desktop toolkit reads it: leading whitespace, an
+/// optional sign and the digits that follow; 0 when the text does not start with a number.
+/// Values beyond 64 bits saturate.
+std::int64_t leadingIntegerValue(std::string_view text);
+
+/// The number a text field holds: leading whitespace, then the longest decimal number
+/// (sign, digits, point, exponent); 0 when the text does not start with one or it is too large
+/// to be finite.
+double leadingDoubleValue(std::string_view text);
+
+} // namespace marrowvale

@@ -1,0 +1,159 @@
+#include "app/LayoutsFile.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+using namespace marrowvale;
+namespace fs = std::filesystem;
+
+namespace {
+
+// A fresh folder under the system's temporary directory, removed afterwards.
+class TemporaryFolder {
+public:
+    TemporaryFolder() {
+        std::string pattern = (fs::temp_directory_path() / "layouts-XXXXXX").string();
+        _path = mkdtemp(pattern.data());
+    }
+    ~TemporaryFolder() {
+        std::error_code ignored;
+        fs::remove_all(_path, ignored);
+    }
+    const fs::path& path() const { return _path; }
+
+private:
+    fs::path _path;
+};
+
+std::string readText(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+void writeText(const fs::path& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+}
+
+LayoutsItem sampleLayout(std::string name) {
+    LayoutsItem layout = LayoutsItem::makeNew(std::move(name));
+    layout.trackColumnCheckbox = true;
+    layout.framerateColumnCheckbox = true;
+    layout.thumbnailWidthPopup = "120";
+    return layout;
+}
+
+} // namespace
+
+TEST(LayoutsFile, RoundTripInCompactJsonWithEveryKey) {
+    TemporaryFolder folder;
+    fs::path path = folder.path() / "Marrowvale" / "Layouts.json"; // folder does not exist yet
+    std::vector<LayoutsItem> layouts = {sampleLayout("Dailies"), sampleLayout("Cut \"A\" / é")};
+
+    LayoutsFile file(path);
+    EXPECT_TRUE(file.load().error.has_value()); // missing at first launch
+    EXPECT_EQ(file.save(layouts), std::nullopt);
+    EXPECT_FALSE(fs::exists(file.backupPath())); // a missing file needs no backup
+
+    std::string text = readText(path);
+    EXPECT_EQ(text.find('\n'), std::string::npos);
+    nlohmann::json json = nlohmann::json::parse(text);
+    ASSERT_TRUE(json.is_array());
+    ASSERT_EQ(json.size(), 2u);
+    EXPECT_EQ(json[0].size(), 28u);
+    EXPECT_EQ(json[0]["thumbnailWidthPopup"], "120");
+    EXPECT_EQ(json[0]["framerateColumnCheckbox"], true);
+    EXPECT_EQ(json[0]["id"].get<std::string>().size(), 36u);
+
+    LayoutsFile reread(path);
+    auto loaded = reread.load();
+    EXPECT_EQ(loaded.error, std::nullopt);
+    EXPECT_EQ(loaded.layouts, layouts);
+
+    EXPECT_EQ(file.save({}), std::nullopt);
+    EXPECT_EQ(readText(path), "[]");
+    EXPECT_TRUE(LayoutsFile(path).load().layouts.empty());
+
+    // Nothing but the file itself is left in the folder (the temporary file was renamed).
+    EXPECT_EQ(std::distance(fs::directory_iterator(path.parent_path()), fs::directory_iterator()),
+              1);
+}
+
+TEST(LayoutsFile, StrictDecodingRejectsTheWholeFile) {
+    LayoutsItem a = sampleLayout("A");
+    nlohmann::ordered_json good = nlohmann::ordered_json::array({a.toJson(), a.toJson()});
+
+    auto variant = [&](auto change) {
+        nlohmann::ordered_json copy = good;
+        change(copy[1]);
+        return copy.dump();
+    };
+    std::string error;
+    EXPECT_EQ(decodeLayouts(variant([](auto& o) { o.erase("id3MetadataColumnCheckbox"); }), &error),
+              std::nullopt);
+    EXPECT_NE(error.find("id3MetadataColumnCheckbox"), std::string::npos);
+    EXPECT_EQ(decodeLayouts(variant([](auto& o) { o["thumbnailWidthPopup"] = 120; })),
+              std::nullopt);
+    EXPECT_EQ(decodeLayouts(variant([](auto& o) { o["trackColumnCheckbox"] = 1; })), std::nullopt);
+    EXPECT_EQ(decodeLayouts(variant([](auto& o) { o["id"] = "not-a-uuid"; })), std::nullopt);
+    EXPECT_EQ(decodeLayouts("{}"), std::nullopt);
+    EXPECT_EQ(decodeLayouts("[1]"), std::nullopt);
+    EXPECT_EQ(decodeLayouts("[{"), std::nullopt);
+
+    // Extra keys are ignored (and dropped at the next save); key order does not matter;
+    // a lower-case id is accepted and written back in upper case.
+    auto extra = decodeLayouts(variant([](auto& o) {
+        o["futureKey"] = 3;
+        std::string id = o["id"];
+        for (char& c : id)
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        o.erase("id");
+        o["id"] = id;
+    }));
+    ASSERT_TRUE(extra.has_value());
+    ASSERT_EQ(extra->size(), 2u);
+    EXPECT_EQ((*extra)[1], a);
+    EXPECT_EQ(encodeLayouts(*extra).find("futureKey"), std::string::npos);
+
+    LayoutsItem b = a;
+    b.id = makeUuidString();
+    EXPECT_NE(a, b); // differ only in id
+}
+
+TEST(LayoutsFile, DamagedFileIsKeptBeforeItIsOverwritten) {
+    TemporaryFolder folder;
+    fs::path path = folder.path() / "Layouts.json";
+    const std::string damaged = R"([{"name": "Mine", "id": 12}])";
+    writeText(path, damaged);
+
+    LayoutsFile file(path);
+    auto result = file.load();
+    EXPECT_TRUE(result.layouts.empty());
+    ASSERT_TRUE(result.error.has_value());
+
+    std::vector<LayoutsItem> layouts = {sampleLayout("New")};
+    EXPECT_EQ(file.save(layouts), std::nullopt);
+    EXPECT_EQ(readText(file.backupPath()), damaged);
+    EXPECT_EQ(LayoutsFile(path).load().layouts, layouts);
+
+    // Only the first write keeps the damaged file; later writes leave the backup alone.
+    EXPECT_EQ(file.save({}), std::nullopt);
+    EXPECT_EQ(readText(file.backupPath()), damaged);
+
+    // A file that was never loaded is examined before the first write too.
+    writeText(path, "not json");
+    LayoutsFile unloaded(path);
+    EXPECT_EQ(unloaded.save(layouts), std::nullopt);
+    EXPECT_EQ(readText(unloaded.backupPath()), "not json");
+}
+
+TEST(LayoutsFile, ApplicationFolderFollowsXdg) {
+    EXPECT_EQ(applicationSupportFolder("/data", "/home/u"), fs::path("/data/Marrowvale"));
+    EXPECT_EQ(applicationSupportFolder("", "/home/u"), fs::path("/home/u/.local/share/Marrowvale"));
+    EXPECT_EQ(applicationSupportFolder("relative", "/home/u"),
+              fs::path("/home/u/.local/share/Marrowvale"));
+    EXPECT_EQ(applicationSupportFolder(nullptr, nullptr), std::nullopt);
+}
