@@ -50,7 +50,13 @@ struct LocalizedStandardComparator::Collation {
 LocalizedStandardComparator::LocalizedStandardComparator() {
     auto collation = std::make_unique<Collation>();
     UErrorCode status = U_ZERO_ERROR;
-    collation->collator.reset(icu::Collator::createInstance(icu::Locale::getDefault(), status));
+    // The POSIX locale (no LANG set) collates ASCII by code point; browse order needs the root
+    // collation there instead.
+    icu::Locale locale = icu::Locale::getDefault();
+    if (std::string_view(locale.getVariant()) == "POSIX" || locale.getLanguage()[0] == '\0') {
+        locale = icu::Locale::getRoot();
+    }
+    collation->collator.reset(icu::Collator::createInstance(locale, status));
     if (U_FAILURE(status)) {
         collation->collator.reset();
     } else if (collation->collator) {

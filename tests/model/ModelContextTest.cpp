@@ -85,5 +85,163 @@ TEST(ModelContextTest, CreatedObjectsAreStoredAndFetchedInStoreOrder) {
     EXPECT_NE(timeline.videoClip->persistentModelID(), 0U);
 }
 
+TEST(ModelContextTest, FetchFiltersSortsAndLimits) {
+    ModelContext context;
+    auto makeSequence = [&context](const char* name, const char* id) {
+        return context.create<Composition>(
+            id, name, 0.0, 0.0, "25", nullptr, std::vector<VideoTrack*>{}, "", 48000,
+            std::vector<AudioTrack*>{}, std::vector<MarkedRange*>{}, std::vector<Metadata*>{},
+            Composition::Category::TimelineSequence);
+    };
+    Composition* first = makeSequence("Cut 1", "s1");
+    makeSequence("cut 1", "s2");
+    Composition* second = makeSequence("Cut 1", "s3");
+
+    // By exact name, first match only: case matters and the store order decides.
+    EXPECT_EQ(context.fetchComposition("Cut 1"), first);
+    EXPECT_EQ(context.fetchComposition("Cut"), nullptr);
+    EXPECT_EQ(context.fetch(FetchDescriptor<Composition>{
+                  propertyEquals(&Composition::name, std::string("Cut 1")), {}, {}}),
+              (std::vector<Composition*>{first, second}));
+    EXPECT_TRUE(context.fetch(FetchDescriptor<Composition>{{}, {}, 0}).empty());
+
+    // Sorted by id in reverse, and by a numeric key.
+    const auto byIdReversed = context.fetch(FetchDescriptor<Composition>{
+        {}, {SortDescriptor<Composition>(&Composition::id, SortOrder::reverse)}, 2});
+    ASSERT_EQ(byIdReversed.size(), 2U);
+    EXPECT_EQ(byIdReversed[0]->id, "s3");
+    EXPECT_EQ(byIdReversed[1]->id, "s2");
+    first->audioSampleRate = 96000;
+    const auto byRate = context.fetch(FetchDescriptor<Composition>{
+        {}, {SortDescriptor<Composition>(&Composition::audioSampleRate, SortOrder::reverse)}, 1});
+    EXPECT_EQ(byRate, std::vector<Composition*>{first});
+}
+
+TEST(ModelContextTest, BinsSortByNameStablyInEitherTextOrder) {
+    ModelContext context;
+    EventBin* lower = context.insert(EventBin("a"));
+    EventBin* upper = context.insert(EventBin("B"));
+    EventBin* ten = context.insert(EventBin("Bin 10"));
+    EventBin* nine = context.insert(EventBin("Bin 9"));
+    EventBin* upperAgain = context.insert(EventBin("B"));
+
+    EXPECT_EQ(context.fetchBinsSortedByName(),
+              (std::vector<EventBin*>{upper, upperAgain, ten, nine, lower}));
+    EXPECT_EQ(context.fetchBinsSortedByName(TextComparison::localizedStandard),
+              (std::vector<EventBin*>{lower, upper, upperAgain, nine, ten}));
+}
+
+TEST(ModelContextTest, DeletingAClassClearsEveryRelationshipToIt) {
+    SampleTimeline t;
+    t.context.deleteAll<VideoFormat>();
+    EXPECT_EQ(t.asset->videoFormat, nullptr);
+    EXPECT_EQ(t.sequence->videoFormat, nullptr);
+
+    t.context.deleteAll<FxKeyValueTime>();
+    ASSERT_TRUE(t.speed->params.has_value());
+    EXPECT_TRUE(t.speed->params->empty());
+    EXPECT_TRUE(t.videoClip->videoFX.front()->params->empty());
+
+    t.context.deleteAll<Asset>();
+    EXPECT_EQ(t.videoClip->asset, nullptr);
+
+    t.context.deleteAll<StoryElement>();
+    EXPECT_TRUE(t.videoTrack->elements.empty());
+    EXPECT_TRUE(t.audioTrack->elements.empty());
+    EXPECT_TRUE(t.bin->clips.empty());
+    EXPECT_EQ(t.marker->clip, nullptr);
+
+    t.context.deleteAll<MarkedRange>();
+    t.context.deleteAll<Metadata>();
+    t.context.deleteAll<VideoTrack>();
+    t.context.deleteAll<AudioTrack>();
+    EXPECT_TRUE(t.sequence->markers.empty());
+    EXPECT_TRUE(t.sequence->metadata.empty());
+    EXPECT_TRUE(t.sequence->videoTracks.empty());
+    EXPECT_TRUE(t.sequence->audioTracks.empty());
+
+    t.context.deleteAll<Composition>();
+    EXPECT_TRUE(t.bin->storyCompositions.empty());
+    EXPECT_EQ(t.bin->debugDescription(), "EventBin: \"Bin\", 0 clips, 0 storyCompositions\n");
+}
+
+TEST(ModelContextTest, EffectsAndCompositionsDetachFromTheirElements) {
+    SampleTimeline t;
+    t.context.deleteAll<VideoFX>();
+    t.context.deleteAll<AudioFX>();
+    t.context.deleteAll<SpeedFX>();
+    t.context.deleteAll<Composition>();
+    EXPECT_TRUE(t.videoClip->videoFX.empty());
+    EXPECT_TRUE(t.audioClip->audioFX.empty());
+    EXPECT_EQ(t.videoClip->speedFX, nullptr);
+    EXPECT_EQ(t.videoClip->composition, nullptr);
+    EXPECT_EQ(t.videoTrack->debugDescription().substr(0, 11), "VideoTrack ");
+}
+
+TEST(ModelContextTest, DeleteAllModelsEmptiesTheStoreInClassOrder) {
+    SampleTimeline t;
+    std::vector<std::string> deleted;
+    t.context.setObserver([&deleted](const ModelChange& change) {
+        if (change.kind == ModelChange::Kind::deleted) {
+            deleted.emplace_back(change.modelName);
+        }
+    });
+    const PersistentIdentifier lastIdentifier = t.speed->persistentModelID();
+    t.context.save();
+    t.context.deleteAllModels();
+    EXPECT_EQ(deleted, (std::vector<std::string>{"EventBin", "VideoFormat", "Asset", "Composition",
+                                                 "VideoTrack", "AudioTrack", "StoryElement",
+                                                 "MarkedRange", "Metadata", "FxKeyValueTime",
+                                                 "VideoFX", "AudioFX", "SpeedFX"}));
+    EXPECT_TRUE(t.context.hasChanges());
+    t.context.save();
+    EXPECT_TRUE(t.context.fetchAll<EventBin>().empty());
+    EXPECT_TRUE(t.context.fetchAll<StoryElement>().empty());
+    EXPECT_EQ(t.context.count<SpeedFX>(), 0U);
+    EXPECT_EQ(t.context.fetchComposition("Cut 1"), nullptr);
+
+    // The store is usable again, and identifiers are never reused.
+    EventBin* bin = t.context.create<EventBin>("");
+    EXPECT_GT(bin->persistentModelID(), lastIdentifier);
+}
+
+TEST(ModelContextTest, IdentityIsTheStoredObjectNotItsValues) {
+    ModelContext context;
+    Asset* one = context.create<Asset>();
+    Asset* two = context.create<Asset>();
+    one->id = two->id = "as-same";
+    EXPECT_FALSE(*one == *two);
+    EXPECT_TRUE(*one == *one);
+    auto* a = context.create<FxKeyValueTime>("k", "v", 1.0);
+    auto* b = context.create<FxKeyValueTime>("k", "v", 1.0);
+    EXPECT_FALSE(*a == *b);
+    EXPECT_NE(a->persistentModelID(), b->persistentModelID());
+    EXPECT_EQ(context.insert(std::unique_ptr<Metadata>()), nullptr);
+
+    // A shared format is one object: a change through one asset shows everywhere.
+    VideoFormat* format = context.create<VideoFormat>();
+    one->videoFormat = two->videoFormat = format;
+    one->videoFormat->width = 3840;
+    EXPECT_EQ(two->videoFormat->width, 3840);
+}
+
+TEST(ModelContextTest, IdentifiersArePrefixedLowerCaseVersion4UUIDs) {
+    const std::string first = makeIdentifier("vf-");
+    const std::string second = makeIdentifier("vf-");
+    EXPECT_NE(first, second);
+    ASSERT_EQ(first.size(), 39U);
+    EXPECT_EQ(first.substr(0, 3), "vf-");
+    const std::string uuid = first.substr(3);
+    for (std::size_t i = 0; i < uuid.size(); ++i) {
+        if (i == 8 || i == 13 || i == 18 || i == 23) {
+            EXPECT_EQ(uuid[i], '-');
+        } else {
+            EXPECT_NE(std::string("0123456789abcdef").find(uuid[i]), std::string::npos) << uuid;
+        }
+    }
+    EXPECT_EQ(uuid[14], '4');
+    EXPECT_NE(std::string("89ab").find(uuid[19]), std::string::npos) << uuid;
+}
+
 } // namespace
 } // namespace marrowvale
