@@ -1,0 +1,31 @@
+#include "report/FileSummaryItem.h"
+
+#include "report/TextOrder.h"
+
+#include <algorithm>
+
+namespace marrowvale {
+
+FileSummaryItem* firstRecord(std::string_view path, std::vector<FileSummaryItem>& items) {
+    for (FileSummaryItem& item : items) {
+        if (item.path == path)
+            return &item;
+    }
+    return nullptr;
+}
+
+void sortFilesSummary(std::vector<FileSummaryItem>& items) {
+    std::vector<std::pair<std::string, std::size_t>> keys;
+    keys.reserve(items.size());
+    for (std::size_t i = 0; i < items.size(); ++i)
+        keys.emplace_back(textOrderKey(items[i].name), i);
+    std::stable_sort(keys.begin(), keys.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<FileSummaryItem> sorted;
+    sorted.reserve(items.size());
+    for (const auto& key : keys)
+        sorted.push_back(std::move(items[key.second]));
+    items = std::move(sorted);
+}
+
+} // namespace marrowvale
