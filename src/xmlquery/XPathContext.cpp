@@ -3,14 +3,30 @@
 #include "xmlquery/LibXmlText.h"
 #include "xmlquery/XMLError.h"
 
+#include <libxml/xmlerror.h>
 #include <libxml/xpathInternals.h>
 #include <string>
 
 namespace marrowvale {
 namespace {
 
-// Keeps libxml2 from printing XPath errors; they stay in the context's lastError.
-void collectError(void* /*userData*/, xmlError* /*error*/) {}
+void ignoreMessage(void* /*context*/, const char* /*format*/, ...) {}
+
+/// libxml2 records an XPath error (code and message) as this thread's last error and also
+/// prints it through the generic error function; this keeps it from printing while alive.
+class SilentErrors {
+public:
+    SilentErrors() : function_(xmlGenericError), context_(xmlGenericErrorContext) {
+        xmlSetGenericErrorFunc(nullptr, ignoreMessage);
+    }
+    ~SilentErrors() { xmlSetGenericErrorFunc(context_, function_); }
+    SilentErrors(const SilentErrors&) = delete;
+    SilentErrors& operator=(const SilentErrors&) = delete;
+
+private:
+    xmlGenericErrorFunc function_;
+    void* context_;
+};
 
 const xmlChar* xmlText(const std::string& text) {
     return reinterpret_cast<const xmlChar*>(text.c_str());
@@ -22,7 +38,6 @@ XPathContext::XPathContext(xmlDoc* document) : context_(xmlXPathNewContext(docum
     if (!context_) {
         throw XMLError::lastError(XMLError::xpath());
     }
-    context_->error = collectError;
 }
 
 void XPathContext::prepare(xmlNode* node, const XMLDocument::NamespaceTable& namespaces) {
@@ -57,21 +72,24 @@ void XPathContext::prepare(xmlNode* node, const XMLDocument::NamespaceTable& nam
 }
 
 XMLError XPathContext::takeError() {
-    xmlError& last = context_->lastError;
-    if (last.code == XML_ERR_OK) {
+    // The thread's record carries the message; the context's only the code. A record from
+    // another domain is older than this evaluation and not its cause.
+    const xmlError* threadError = xmlGetLastError();
+    const bool fromXPath = threadError != nullptr && threadError->domain == XML_FROM_XPATH;
+    xmlError& contextError = context_->lastError;
+    const int contextCode = contextError.code;
+    xmlResetError(&contextError);
+    if (fromXPath || contextCode == XML_ERR_OK) {
         return XMLError::lastError(XMLError::xpath());
     }
-    const int code = last.code;
-    std::string message =
-        textFromLibXml(reinterpret_cast<const xmlChar*>(last.message)).value_or(std::string());
-    xmlResetError(&last);
-    return XMLError::libXML(code, std::move(message));
+    return XMLError::libXML(contextCode, {});
 }
 
 XPathObjectPtr XPathContext::evaluate(xmlNode* node, std::string_view expression,
                                       const XMLDocument::NamespaceTable& namespaces) {
     prepare(node, namespaces);
     const std::string text(expression);
+    const SilentErrors silent;
     XPathObjectPtr result(xmlXPathEvalExpression(xmlText(text), context_.get()));
     if (!result) {
         throw takeError();
@@ -82,6 +100,7 @@ XPathObjectPtr XPathContext::evaluate(xmlNode* node, std::string_view expression
 XPathObjectPtr XPathContext::evaluate(xmlNode* node, xmlXPathCompExpr* expression,
                                       const XMLDocument::NamespaceTable& namespaces) {
     prepare(node, namespaces);
+    const SilentErrors silent;
     XPathObjectPtr result(xmlXPathCompiledEval(expression, context_.get()));
     if (!result) {
         throw takeError();
@@ -92,6 +111,7 @@ XPathObjectPtr XPathContext::evaluate(xmlNode* node, xmlXPathCompExpr* expressio
 XPathCompExprPtr XPathContext::compile(std::string_view expression) {
     prepare(nullptr, {});
     const std::string text(expression);
+    const SilentErrors silent;
     XPathCompExprPtr compiled(xmlXPathCtxtCompile(context_.get(), xmlText(text)));
     if (!compiled) {
         throw takeError();

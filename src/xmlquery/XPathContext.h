@@ -9,8 +9,8 @@
 namespace marrowvale {
 
 /// The XPath evaluation context of one document, kept and reused for every query on it (a new
-/// libxml2 context per query costs ten times the query itself). Errors are collected here
-/// instead of being printed.
+/// libxml2 context per query costs ten times the query itself). Errors are reported as XMLError
+/// and never printed.
 class XPathContext {
 public:
     /// A context for the given document (or for compiling only, without document); throws
