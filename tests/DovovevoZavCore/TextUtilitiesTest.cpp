@@ -1,0 +1,106 @@
+#include "DovovevoZavCore/CharacterSet.h"
+#include "DovovevoZavCore/DoubleText.h"
+#include "DovovevoZavCore/RegexUtilities.h"
+#include "DovovevoZavCore/TemporaryFile.h"
+
+#include <cmath>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <iterator>
+
+using namespace dovovevozav;
+
+TEST(TextUtilitiesTest, RegexCaptureGroups) {
+    // Two groups joined by one colon cannot match four colon-separated groups.
+    EXPECT_TRUE(regexCaptureGroups("01:02:03:04", R"(^(\d+):(\d+)$)").empty());
+
+    const auto groups = regexCaptureGroups("01:02:03:04", R"(^(\d+):(\d+):(\d+):(\d+)(\.(\d+))?$)");
+    ASSERT_EQ(groups.size(), 7u);
+    EXPECT_EQ(groups[0], "01:02:03:04");
+    EXPECT_EQ(groups[1], "01");
+    EXPECT_EQ(groups[4], "04");
+    EXPECT_FALSE(groups[5].has_value());
+    EXPECT_FALSE(groups[6].has_value());
+
+    // Every match contributes its groups in order; an empty group is present but empty.
+    const auto repeated = regexCaptureGroups("a1 b2", R"((\w)(\d))");
+    ASSERT_EQ(repeated.size(), 6u);
+    EXPECT_EQ(repeated[3], "b2");
+    EXPECT_EQ(regexCaptureGroups("x", "(y?)x")[1], "");
+
+    EXPECT_TRUE(regexCaptureGroups("abc", "(unclosed").empty());
+    EXPECT_EQ(regexCaptureGroups("ABC", "abc", RegexOption::caseInsensitive).size(), 1u);
+    // Non-ASCII text survives the UTF-16 round trip.
+    EXPECT_EQ(regexCaptureGroups("Café 12", R"((\S+) (\d+))")[1], "Café");
+}
+
+TEST(TextUtilitiesTest, RegexMatchesAndReplacing) {
+    EXPECT_EQ(regexMatches("10:20;30", R"(\d+)"), (std::vector<std::string>{"10", "20", "30"}));
+    EXPECT_TRUE(regexMatches("abc", "[").empty());
+    EXPECT_EQ(regexReplacing("01:00:00;00", "[:;]", "-"), "01-00-00-00");
+    EXPECT_EQ(regexReplacing("a1b2", R"((\d))", "<$1>"), "a<1>b<2>");
+    EXPECT_FALSE(regexReplacing("abc", "(", "x").has_value());
+}
+
+TEST(TextUtilitiesTest, DoubleText) {
+    struct Case {
+        double value;
+        const char* text;
+    };
+    const Case cases[] = {
+        {1.0, "1.0"},
+        {-2.0, "-2.0"},
+        {0.0, "0.0"},
+        {-0.0, "-0.0"},
+        {29.97, "29.97"},
+        {0.1, "0.1"},
+        {1.0 / 3, "0.3333333333333333"},
+        {30 / 1.001, "29.970029970029973"},
+        {107892.0, "107892.0"},
+        {0.0001, "0.0001"},
+        {0.00001, "1e-05"},
+        {1e16, "1e+16"},
+        {1.5e20, "1.5e+20"},
+        {9007199254740991.0, "9007199254740991.0"},
+        {123456.789, "123456.789"},
+        {NAN, "nan"},
+        {INFINITY, "inf"},
+        {-INFINITY, "-inf"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(doubleText(c.value), c.text);
+    }
+}
+
+TEST(TextUtilitiesTest, CharacterSets) {
+    const CharacterSet digits{"0123456789"};
+    const CharacterSet separators{":;", "."};
+    const CharacterSet timecode = digits.united(separators);
+    EXPECT_TRUE(allScalars("01:00:00;00.40", timecode));
+    EXPECT_TRUE(allScalars("", digits));
+    EXPECT_FALSE(allScalars("01:00", digits));
+    EXPECT_FALSE(allScalars("١٢", digits));
+    EXPECT_EQ(timecode.subtracting(separators), digits);
+    CharacterSet accents{"é"};
+    EXPECT_TRUE(allScalars("éé", accents));
+    EXPECT_EQ(accents.size(), 1u);
+    accents.formUnion(digits);
+    accents.subtract(CharacterSet{"é"});
+    EXPECT_EQ(accents, digits);
+    // Ill-formed UTF-8 never counts as a member.
+    EXPECT_FALSE(allScalars("\xff", digits));
+}
+
+TEST(TextUtilitiesTest, TemporaryFile) {
+    const std::uint8_t bytes[] = {'t', 'c', 0, 1};
+    const auto path = writeToTemporaryFile(bytes);
+    const std::string name = path.filename().string();
+    EXPECT_EQ(name.size(), 36u);
+    EXPECT_EQ(name.find_first_of("abcdef"), std::string::npos);
+    EXPECT_EQ(name[14], '4');
+    std::ifstream in(path, std::ios::binary);
+    const std::string content((std::istreambuf_iterator<char>(in)), {});
+    EXPECT_EQ(content, std::string("tc\0\1", 4));
+    EXPECT_NE(writeToTemporaryFile(bytes), path);
+    std::filesystem::remove(path);
+}
