@@ -143,6 +143,12 @@ TEST(XMLElement, MarkupAndIdentity) {
 
     const auto html = HTMLDocument::parse("<p>One<br>Two</p>");
     EXPECT_EQ(html->body()->firstChild("p")->rawXML(), "<p>One<br>Two</p>");
+    const auto htmlAttribute = HTMLDocument::parse("<p class=\"c\">x</p>")->xpath("//@class");
+    EXPECT_EQ(htmlAttribute.first()->rawXML(), " class=\"c\"");
+    EXPECT_EQ(htmlAttribute.first()->stringValue(), "c");
+    EXPECT_NE(html->root()->parent()->rawXML().find("<html><body><p>One<br>Two</p></body></html>"),
+              std::string::npos);
+    EXPECT_NE(document->root()->parent()->rawXML().find("<a>"), std::string::npos);
 
     const auto twins = XMLDocument::parse("<a><b/><b/></a>");
     const XMLElement first = twins->root()->childAt(0);

@@ -1,3 +1,5 @@
+#include "xmlquery/HTMLDocument.h"
+#include "xmlquery/Queryable.h"
 #include "xmlquery/XMLDocument.h"
 #include "xmlquery/XMLElement.h"
 #include "xmlquery/XMLError.h"
@@ -9,6 +11,8 @@
 
 namespace marrowvale {
 namespace {
+
+static_assert(Queryable<XMLDocument> && Queryable<HTMLDocument> && Queryable<XMLElement>);
 
 constexpr std::string_view sequenceXML = R"(<?xml version="1.0" encoding="UTF-8"?>
 <xmeml version="5">
