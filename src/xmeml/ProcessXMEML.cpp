@@ -1,0 +1,77 @@
+#include "xmeml/ProcessXMEML.h"
+
+#include "app/ReaderHost.h"
+#include "app/XMLContentError.h"
+#include "model/ModelContext.h"
+#include "xmeml/AssetPass.h"
+#include "xmeml/BinPass.h"
+#include "xmeml/XMEMLDocument.h"
+#include "xmeml/XMEMLImport.h"
+
+#include <algorithm>
+#include <fmt/format.h>
+#include <new>
+
+namespace marrowvale {
+
+namespace {
+
+constexpr std::string_view problemTitle = "There is a problem with this XMEML";
+
+void showContentError(ReaderHost& host, XMLContentError::Case errorCase) {
+    XMLContentError error(errorCase);
+    host.showAlert(error.errorDescription().value_or(""), error.recoverySuggestion().value_or(""));
+}
+
+void removeRepeatedLines(std::vector<std::string>& lines) {
+    std::vector<std::string> unique;
+    for (std::string& line : lines) {
+        if (std::find(unique.begin(), unique.end(), line) == unique.end()) {
+            unique.push_back(std::move(line));
+        }
+    }
+    lines = std::move(unique);
+}
+
+} // namespace
+
+XMEMLImportResult processXMEML(ModelContext& store, std::string_view bytes, ReaderHost& host,
+                               const XMEMLProgressShares& shares) {
+    XMEMLImportResult result;
+    std::optional<XMEMLDocument> document;
+    try {
+        document.emplace(XMEMLDocument::parse(bytes, "xmeml"));
+    } catch (const XMEMLParseError& error) {
+        result.diagnostics.push_back(
+            fmt::format("LibXML error: code={}, message={}", error.code(), error.what()));
+        host.showAlert(std::string(problemTitle), error.what());
+        return result;
+    } catch (const std::bad_alloc&) {
+        result.diagnostics.push_back("Not enough memory to read the file");
+        host.showAlert(std::string(problemTitle), "There is not enough memory to read this file.");
+        return result;
+    }
+    if (document->root() == XMEMLDocument::none) {
+        showContentError(host, XMLContentError::emptyXMEML);
+        return result;
+    }
+    if (document->tag(document->root()) != "xmeml") {
+        showContentError(host, XMLContentError::invalidXMEML);
+        return result;
+    }
+
+    XMEMLImport import(*document, store, host);
+    std::vector<NodeIndex> bins = findBins(import);
+    host.startProgress(static_cast<double>(bins.size()) * (shares.clips + shares.sequences) +
+                       shares.assets);
+    storeAssets(import, shares.assets);
+    import.indexAssets();
+    storeBinsAndTheirContents(import, bins, shares.clips, shares.sequences);
+
+    result.imported = true;
+    result.diagnostics = std::move(import.diagnostics);
+    removeRepeatedLines(result.diagnostics);
+    return result;
+}
+
+} // namespace marrowvale

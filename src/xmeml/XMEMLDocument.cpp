@@ -1,0 +1,481 @@
+#include "xmeml/XMEMLDocument.h"
+
+#include <algorithm>
+#include <climits>
+#include <cstring>
+#include <libxml/parser.h>
+#include <libxml/parserInternals.h>
+#include <libxml/xmlerror.h>
+#include <memory>
+#include <unordered_map>
+
+namespace marrowvale {
+
+namespace {
+
+bool isXMLSpace(char c) {
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
+}
+
+std::string trimmedMessage(const char* message) {
+    if (message == nullptr) {
+        return {};
+    }
+    std::string_view text(message);
+    while (!text.empty() && isXMLSpace(text.front())) {
+        text.remove_prefix(1);
+    }
+    while (!text.empty() && isXMLSpace(text.back())) {
+        text.remove_suffix(1);
+    }
+    return std::string(text);
+}
+
+struct ParserContextDeleter {
+    void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
+};
+
+std::uint32_t checkedOffset(std::size_t offset) {
+    if (offset > UINT32_MAX) {
+        throw XMEMLParseError(XML_ERR_NO_MEMORY, "The document's text is too large");
+    }
+    return static_cast<std::uint32_t>(offset);
+}
+
+} // namespace
+
+XMEMLParseError::XMEMLParseError(int code, const std::string& message)
+    : std::runtime_error(message), _code(code) {}
+
+/// Receives libxml2's streaming events and appends elements to a document.
+class XMEMLDocumentBuilder {
+public:
+    XMEMLDocumentBuilder(XMEMLDocument& document, std::optional<std::string_view> requiredRoot)
+        : _doc(document), _requiredRoot(requiredRoot) {}
+
+    void setContext(xmlParserCtxt* context) { _context = context; }
+
+    static xmlSAXHandler handler() {
+        xmlSAXHandler sax;
+        std::memset(&sax, 0, sizeof(sax));
+        sax.initialized = XML_SAX2_MAGIC;
+        sax.startElementNs = &XMEMLDocumentBuilder::onStartElement;
+        sax.endElementNs = &XMEMLDocumentBuilder::onEndElement;
+        sax.characters = &XMEMLDocumentBuilder::onCharacters;
+        sax.ignorableWhitespace = &XMEMLDocumentBuilder::onCharacters;
+        sax.cdataBlock = &XMEMLDocumentBuilder::onCDATA;
+        sax.comment = &XMEMLDocumentBuilder::onComment;
+        sax.processingInstruction = &XMEMLDocumentBuilder::onProcessingInstruction;
+        sax.reference = &XMEMLDocumentBuilder::onReference;
+        return sax;
+    }
+
+    /// Closes what a truncated document left open, so their text reaches to the end.
+    void finish() {
+        while (!_open.empty() && !_stopped) {
+            endElement();
+        }
+    }
+
+private:
+    struct Open {
+        NodeIndex node;
+        NodeIndex lastChild;
+        std::uint8_t nodesSinceChild; // non-element nodes since the last child element
+        bool inTextRun;               // the last node is a text node that more text extends
+        bool runFollowsElement;       // the current text run began right after a child element
+        std::size_t runBegin;         // where the current text run began in the text buffer
+    };
+
+    static XMEMLDocumentBuilder& self(void* context) {
+        auto* parser = static_cast<xmlParserCtxt*>(context);
+        return *static_cast<XMEMLDocumentBuilder*>(parser->_private);
+    }
+
+    NameID intern(const xmlChar* name, const xmlChar* uri) {
+        if (uri == nullptr) {
+            auto found = _byPointer.find(name);
+            if (found != _byPointer.end()) {
+                return found->second;
+            }
+            NameID id = internText(reinterpret_cast<const char*>(name));
+            _byPointer.emplace(name, id);
+            return id;
+        }
+        std::string qualified = "{";
+        qualified += reinterpret_cast<const char*>(uri);
+        qualified += '}';
+        qualified += reinterpret_cast<const char*>(name);
+        return internText(qualified);
+    }
+
+    NameID internText(std::string_view text) {
+        auto found = _byText.find(std::string(text));
+        if (found != _byText.end()) {
+            return found->second;
+        }
+        auto id = static_cast<NameID>(_doc._names.size());
+        _doc._names.emplace_back(text);
+        _byText.emplace(std::string(text), id);
+        return id;
+    }
+
+    // Ends the open element's current text run; a blank run next to a child element is
+    // formatting, not content, and is dropped.
+    void endTextRun(Open& open, bool endedByElement) {
+        if (!open.inTextRun) {
+            return;
+        }
+        open.inTextRun = false;
+        if (!(endedByElement || open.runFollowsElement)) {
+            return;
+        }
+        std::string& text = _doc._text;
+        bool blank = std::all_of(text.begin() + static_cast<std::ptrdiff_t>(open.runBegin),
+                                 text.end(), isXMLSpace);
+        if (blank) {
+            text.resize(open.runBegin);
+        }
+    }
+
+    void countNode(Open& open) {
+        if (open.nodesSinceChild < 3) {
+            ++open.nodesSinceChild;
+        }
+    }
+
+    void startElement(const xmlChar* localname, const xmlChar* uri, int attributeCount,
+                      const xmlChar** attributes) {
+        if (_stopped) {
+            return;
+        }
+        auto index = static_cast<NodeIndex>(_doc._nodes.size());
+        if (index == XMEMLDocument::none) {
+            throw XMEMLParseError(XML_ERR_NO_MEMORY, "The document has too many elements");
+        }
+        XMEMLDocument::Node node{};
+        node.name = intern(localname, uri);
+        node.parent = XMEMLDocument::none;
+        node.firstChild = XMEMLDocument::none;
+        node.nextSibling = XMEMLDocument::none;
+        node.previousSibling = XMEMLDocument::none;
+        if (!_open.empty()) {
+            Open& parent = _open.back();
+            endTextRun(parent, true);
+            node.parent = parent.node;
+            node.previousSibling = parent.lastChild;
+            node.nodesBefore = parent.nodesSinceChild;
+            if (parent.lastChild == XMEMLDocument::none) {
+                _doc._nodes[parent.node].firstChild = index;
+            } else {
+                _doc._nodes[parent.lastChild].nextSibling = index;
+            }
+            parent.lastChild = index;
+            parent.nodesSinceChild = 0;
+        } else if (index != 0) {
+            return; // a second root cannot occur in a well-formed document; ignore it
+        }
+        node.textBegin = checkedOffset(_doc._text.size());
+        node.textEnd = node.textBegin;
+        node.firstAttribute = checkedOffset(_doc._attributes.size());
+        int kept = 0;
+        for (int i = 0; i < attributeCount && kept < UINT16_MAX; ++i, ++kept) {
+            const xmlChar** attribute = attributes + 5 * i;
+            const char* begin = reinterpret_cast<const char*>(attribute[3]);
+            const char* end = reinterpret_cast<const char*>(attribute[4]);
+            XMEMLDocument::Attribute stored{};
+            stored.name = intern(attribute[0], nullptr);
+            stored.valueBegin = checkedOffset(_doc._attributeText.size());
+            _doc._attributeText.append(begin, end);
+            stored.valueEnd = checkedOffset(_doc._attributeText.size());
+            _doc._attributes.push_back(stored);
+        }
+        node.attributeCount = static_cast<std::uint16_t>(kept);
+        _doc._nodes.push_back(node);
+        _open.push_back(Open{index, XMEMLDocument::none, 0, false, false, 0});
+
+        if (index == 0 && _requiredRoot && _doc.tag(0) != *_requiredRoot) {
+            _stopped = true;
+            xmlStopParser(_context);
+        }
+    }
+
+    void endElement() {
+        if (_open.empty() || _stopped) {
+            return;
+        }
+        Open& open = _open.back();
+        endTextRun(open, false);
+        _doc._nodes[open.node].textEnd = checkedOffset(_doc._text.size());
+        _open.pop_back();
+        if (!_open.empty()) {
+            _open.back().inTextRun = false;
+        }
+    }
+
+    void characters(const xmlChar* text, int length) {
+        if (_open.empty() || _stopped) {
+            return;
+        }
+        Open& open = _open.back();
+        if (!open.inTextRun) {
+            countNode(open);
+            open.inTextRun = true;
+            open.runBegin = _doc._text.size();
+            open.runFollowsElement =
+                open.lastChild != XMEMLDocument::none && open.nodesSinceChild == 1;
+        }
+        _doc._text.append(reinterpret_cast<const char*>(text), static_cast<std::size_t>(length));
+    }
+
+    void cdata(const xmlChar* text, int length) {
+        if (_open.empty() || _stopped) {
+            return;
+        }
+        Open& open = _open.back();
+        endTextRun(open, false);
+        countNode(open);
+        _doc._text.append(reinterpret_cast<const char*>(text), static_cast<std::size_t>(length));
+    }
+
+    void otherNode() {
+        if (_open.empty() || _stopped) {
+            return;
+        }
+        Open& open = _open.back();
+        endTextRun(open, false);
+        countNode(open);
+    }
+
+    static void onStartElement(void* context, const xmlChar* localname, const xmlChar*,
+                               const xmlChar* uri, int, const xmlChar**, int attributeCount, int,
+                               const xmlChar** attributes) {
+        self(context).startElement(localname, uri, attributeCount, attributes);
+    }
+    static void onEndElement(void* context, const xmlChar*, const xmlChar*, const xmlChar*) {
+        self(context).endElement();
+    }
+    static void onCharacters(void* context, const xmlChar* text, int length) {
+        self(context).characters(text, length);
+    }
+    static void onCDATA(void* context, const xmlChar* text, int length) {
+        self(context).cdata(text, length);
+    }
+    static void onComment(void* context, const xmlChar*) { self(context).otherNode(); }
+    static void onProcessingInstruction(void* context, const xmlChar*, const xmlChar*) {
+        self(context).otherNode();
+    }
+    static void onReference(void* context, const xmlChar*) { self(context).otherNode(); }
+
+    XMEMLDocument& _doc;
+    std::optional<std::string_view> _requiredRoot;
+    xmlParserCtxt* _context = nullptr;
+    std::vector<Open> _open;
+    std::unordered_map<const xmlChar*, NameID> _byPointer;
+    std::unordered_map<std::string, NameID> _byText;
+    bool _stopped = false;
+};
+
+XMEMLDocument XMEMLDocument::parse(std::string_view bytes,
+                                   std::optional<std::string_view> requiredRoot) {
+    if (bytes.size() > static_cast<std::size_t>(INT_MAX)) {
+        throw XMEMLParseError(XML_ERR_NO_MEMORY, "The file is too large to be read");
+    }
+    if (bytes.empty()) {
+        throw XMEMLParseError(XML_ERR_DOCUMENT_EMPTY, "Document is empty");
+    }
+    xmlInitParser();
+    std::unique_ptr<xmlParserCtxt, ParserContextDeleter> context(
+        xmlCreateMemoryParserCtxt(bytes.data(), static_cast<int>(bytes.size())));
+    if (!context) {
+        throw XMEMLParseError(XML_ERR_NO_MEMORY, "The parser could not be created");
+    }
+
+    XMEMLDocument document;
+    // Elements need two '<'; reserving for that many avoids regrowing the largest array.
+    std::size_t tags = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '<'));
+    document._nodes.reserve(tags / 2 + 1);
+
+    XMEMLDocumentBuilder builder(document, requiredRoot);
+    builder.setContext(context.get());
+    *context->sax = XMEMLDocumentBuilder::handler();
+    context->_private = &builder;
+    context->userData = context.get();
+    xmlCtxtUseOptions(context.get(), XML_PARSE_RECOVER | XML_PARSE_NOERROR | XML_PARSE_NOWARNING |
+                                         XML_PARSE_NONET);
+    xmlParseDocument(context.get());
+    builder.finish();
+
+    int code = context->lastError.code;
+    std::string message = trimmedMessage(context->lastError.message);
+    xmlResetLastError();
+    if (document._nodes.empty() && code != XML_ERR_OK) {
+        throw XMEMLParseError(code, message);
+    }
+    return document;
+}
+
+NameID XMEMLDocument::nameID(std::string_view name) const {
+    for (std::size_t i = 0; i < _names.size(); ++i) {
+        if (_names[i] == name) {
+            return static_cast<NameID>(i);
+        }
+    }
+    return absentName;
+}
+
+NodeIndex XMEMLDocument::child(NodeIndex node, NameID name) const {
+    if (node == none) {
+        return none;
+    }
+    for (NodeIndex c = _nodes[node].firstChild; c != none; c = _nodes[c].nextSibling) {
+        if (_nodes[c].name == name) {
+            return c;
+        }
+    }
+    return none;
+}
+
+NodeIndex XMEMLDocument::nextSibling(NodeIndex node, NameID name) const {
+    for (NodeIndex c = _nodes[node].nextSibling; c != none; c = _nodes[c].nextSibling) {
+        if (_nodes[c].name == name) {
+            return c;
+        }
+    }
+    return none;
+}
+
+std::vector<NodeIndex> XMEMLDocument::children(NodeIndex node, NameID name) const {
+    std::vector<NodeIndex> result;
+    for (NodeIndex c = child(node, name); c != none; c = nextSibling(c, name)) {
+        result.push_back(c);
+    }
+    return result;
+}
+
+std::vector<NodeIndex> XMEMLDocument::children(NodeIndex node,
+                                               std::initializer_list<NameID> names) const {
+    std::vector<NodeIndex> result;
+    if (node == none) {
+        return result;
+    }
+    for (NodeIndex c = _nodes[node].firstChild; c != none; c = _nodes[c].nextSibling) {
+        if (std::find(names.begin(), names.end(), _nodes[c].name) != names.end()) {
+            result.push_back(c);
+        }
+    }
+    return result;
+}
+
+namespace {
+
+// Depth-first walk of a child path; children are visited in order, so the matches come in
+// document order.
+template <class Visit>
+bool walkPath(const XMEMLDocument& doc, NodeIndex node, const NameID* name, const NameID* end,
+              Visit& visit) {
+    if (name == end) {
+        return visit(node);
+    }
+    for (NodeIndex c = doc.child(node, *name); c != XMEMLDocument::none;
+         c = doc.nextSibling(c, *name)) {
+        if (!walkPath(doc, c, name + 1, end, visit)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+NodeIndex XMEMLDocument::path(NodeIndex node, std::initializer_list<NameID> names) const {
+    if (node == none) {
+        return none;
+    }
+    NodeIndex found = none;
+    auto visit = [&found](NodeIndex match) {
+        found = match;
+        return false;
+    };
+    walkPath(*this, node, names.begin(), names.end(), visit);
+    return found;
+}
+
+std::vector<NodeIndex> XMEMLDocument::allPaths(NodeIndex node,
+                                               std::initializer_list<NameID> names) const {
+    std::vector<NodeIndex> result;
+    if (node == none) {
+        return result;
+    }
+    auto visit = [&result](NodeIndex match) {
+        result.push_back(match);
+        return true;
+    };
+    walkPath(*this, node, names.begin(), names.end(), visit);
+    return result;
+}
+
+NodeIndex XMEMLDocument::subtreeEnd(NodeIndex node) const {
+    for (NodeIndex n = node; n != none; n = _nodes[n].parent) {
+        if (_nodes[n].nextSibling != none) {
+            return _nodes[n].nextSibling;
+        }
+    }
+    return static_cast<NodeIndex>(_nodes.size());
+}
+
+NodeIndex XMEMLDocument::descendant(NodeIndex node, NameID name) const {
+    if (node == none || _nodes[node].firstChild == none) {
+        return none;
+    }
+    NodeIndex end = subtreeEnd(node);
+    for (NodeIndex n = node + 1; n < end; ++n) {
+        if (_nodes[n].name == name) {
+            return n;
+        }
+    }
+    return none;
+}
+
+std::string_view XMEMLDocument::text(NodeIndex node) const {
+    const Node& n = _nodes[node];
+    return std::string_view(_text).substr(n.textBegin, n.textEnd - n.textBegin);
+}
+
+std::optional<std::string_view> XMEMLDocument::pathText(NodeIndex node,
+                                                        std::initializer_list<NameID> names) const {
+    NodeIndex found = path(node, names);
+    if (found == none) {
+        return std::nullopt;
+    }
+    return text(found);
+}
+
+std::optional<std::string_view> XMEMLDocument::attribute(NodeIndex node, NameID name) const {
+    const Node& n = _nodes[node];
+    for (std::uint32_t i = n.firstAttribute; i < n.firstAttribute + n.attributeCount; ++i) {
+        const Attribute& a = _attributes[i];
+        if (a.name == name) {
+            return std::string_view(_attributeText).substr(a.valueBegin, a.valueEnd - a.valueBegin);
+        }
+    }
+    return std::nullopt;
+}
+
+NodeIndex XMEMLDocument::previousSiblingElement(NodeIndex node) const {
+    const Node& n = _nodes[node];
+    if (n.previousSibling == none || n.nodesBefore > 2) {
+        return none;
+    }
+    return n.previousSibling;
+}
+
+NodeIndex XMEMLDocument::nextSiblingElement(NodeIndex node) const {
+    NodeIndex next = _nodes[node].nextSibling;
+    if (next == none || _nodes[next].nodesBefore > 2) {
+        return none;
+    }
+    return next;
+}
+
+} // namespace marrowvale

@@ -1,0 +1,134 @@
+#pragma once
+
+#include <cstdint>
+#include <initializer_list>
+#include <optional>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace marrowvale {
+
+/// Index of an element in an XMEMLDocument. Indices follow document order.
+using NodeIndex = std::uint32_t;
+
+/// Interned element or attribute name of an XMEMLDocument.
+using NameID = std::uint32_t;
+
+/// libxml2 could not make a document of the bytes: its error code and message.
+class XMEMLParseError : public std::runtime_error {
+public:
+    /// An error with libxml2's code and its message (trimmed).
+    XMEMLParseError(int code, const std::string& message);
+
+    /// libxml2's error code.
+    int code() const noexcept { return _code; }
+
+private:
+    int _code;
+};
+
+/// A read-only element tree of an XML document, built in one pass by libxml2's streaming
+/// parser. A feature-length timeline holds millions of elements, so each element is a few
+/// integers in one array (document order), element text lives in one shared buffer, and blank
+/// text between elements is not kept. Comments and other non-element nodes are only counted,
+/// which is all the sibling walks need.
+class XMEMLDocument {
+public:
+    /// No element.
+    static constexpr NodeIndex none = UINT32_MAX;
+    /// A name that no element or attribute of the document has.
+    static constexpr NameID absentName = UINT32_MAX;
+
+    /// Parses the bytes (encoding detected by libxml2, errors repaired where possible).
+    /// When `requiredRoot` is given and the root element has another name, parsing stops after
+    /// the root's start tag. Throws XMEMLParseError when there is no root element and libxml2
+    /// reported an error; a document without any error and without elements has no root.
+    static XMEMLDocument parse(std::string_view bytes,
+                               std::optional<std::string_view> requiredRoot = std::nullopt);
+
+    /// The root element, or none.
+    NodeIndex root() const { return _nodes.empty() ? none : 0; }
+    /// Number of elements.
+    std::size_t size() const { return _nodes.size(); }
+
+    /// The interned id of a name, or absentName when no element or attribute carries it.
+    NameID nameID(std::string_view name) const;
+    /// The element's name id.
+    NameID name(NodeIndex node) const { return _nodes[node].name; }
+    /// The element's local name (namespaced elements read as "{uri}name").
+    std::string_view tag(NodeIndex node) const { return _names[_nodes[node].name]; }
+
+    /// The parent element; none for the root.
+    NodeIndex parent(NodeIndex node) const { return _nodes[node].parent; }
+    /// The first child element of any name.
+    NodeIndex firstChild(NodeIndex node) const { return _nodes[node].firstChild; }
+    /// The next sibling element of any name.
+    NodeIndex nextSibling(NodeIndex node) const { return _nodes[node].nextSibling; }
+
+    /// The first child element with the name; none when there is none.
+    NodeIndex child(NodeIndex node, NameID name) const;
+    /// The next sibling element after `node` with the name.
+    NodeIndex nextSibling(NodeIndex node, NameID name) const;
+    /// Every child element with the name, in document order.
+    std::vector<NodeIndex> children(NodeIndex node, NameID name) const;
+    /// Every child element whose name is one of the names, in document order.
+    std::vector<NodeIndex> children(NodeIndex node, std::initializer_list<NameID> names) const;
+    /// The first element, in document order, reached from `node` by a path of child names
+    /// (like the XPath "a/b/c" relative to `node`); none when no element matches.
+    NodeIndex path(NodeIndex node, std::initializer_list<NameID> names) const;
+    /// Every element reached by the child path, in document order.
+    std::vector<NodeIndex> allPaths(NodeIndex node, std::initializer_list<NameID> names) const;
+    /// The first descendant (not `node` itself) with the name, in document order.
+    NodeIndex descendant(NodeIndex node, NameID name) const;
+    /// One past the last descendant of `node`: its subtree is [node, end).
+    NodeIndex subtreeEnd(NodeIndex node) const;
+
+    /// All text inside the element, in document order (blank text between elements left out).
+    std::string_view text(NodeIndex node) const;
+    /// The text of the element reached by a child path, or none when no element matches.
+    std::optional<std::string_view> pathText(NodeIndex node,
+                                             std::initializer_list<NameID> names) const;
+    /// The value of the attribute with the name, whatever its namespace; none when absent.
+    std::optional<std::string_view> attribute(NodeIndex node, NameID name) const;
+
+    /// The nearest element before `node` among its siblings, looking at no more than three
+    /// sibling nodes (text, comments and elements alike); none when those hold no element.
+    NodeIndex previousSiblingElement(NodeIndex node) const;
+    /// The same walk after `node`.
+    NodeIndex nextSiblingElement(NodeIndex node) const;
+
+    XMEMLDocument(XMEMLDocument&&) noexcept = default;
+    XMEMLDocument& operator=(XMEMLDocument&&) noexcept = default;
+
+private:
+    friend class XMEMLDocumentBuilder;
+    XMEMLDocument() = default;
+
+    struct Node {
+        NameID name;
+        NodeIndex parent;
+        NodeIndex firstChild;
+        NodeIndex nextSibling;
+        NodeIndex previousSibling;
+        std::uint32_t textBegin; // the element's text is _text[textBegin, textEnd)
+        std::uint32_t textEnd;
+        std::uint32_t firstAttribute;
+        std::uint16_t attributeCount;
+        std::uint8_t nodesBefore; // non-element nodes since the previous sibling element, max 3
+    };
+    struct Attribute {
+        NameID name;
+        std::uint32_t valueBegin;
+        std::uint32_t valueEnd;
+    };
+
+    std::vector<Node> _nodes;
+    std::vector<Attribute> _attributes;
+    std::string _text;
+    std::string _attributeText;
+    std::vector<std::string> _names;
+};
+
+} // namespace marrowvale

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "xmeml/XMEMLDocument.h"
+#include "xmeml/XMEMLNames.h"
+
+#include <functional>
+#include <initializer_list>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace marrowvale {
+
+class Asset;
+class ModelContext;
+class ReaderHost;
+class VideoFormat;
+
+/// The working state of one XMEML import, shared by its passes: the parsed document with its
+/// resolved names, the store being filled, the host that shows progress, and the lookups that
+/// are built once per import so that no item ever searches the whole document or store.
+class XMEMLImport {
+public:
+    /// An import of the document into the store, reporting progress to the host.
+    XMEMLImport(const XMEMLDocument& doc, ModelContext& store, ReaderHost& host);
+
+    const XMEMLDocument& doc;
+    const XMEMLNames names;
+    ModelContext& store;
+    ReaderHost& host;
+
+    /// The stand-in format of files and sequences that declare none, made for this import.
+    VideoFormat* defaultVideoFormat = nullptr;
+    /// Noteworthy lines for the caller's log (nothing per item).
+    std::vector<std::string> diagnostics;
+
+    /// The text of the first element on the child path below `node`; none when none matches.
+    std::optional<std::string_view> text(NodeIndex node, std::initializer_list<NameID> path) const {
+        return doc.pathText(node, path);
+    }
+    /// The element's attribute; none when absent.
+    std::optional<std::string_view> attribute(NodeIndex node, NameID name) const {
+        return doc.attribute(node, name);
+    }
+
+    /// Indexes the stored assets by identifier, keeping the first of equal identifiers (the one
+    /// a search in store order finds). Called once, after the asset pass.
+    void indexAssets();
+    /// The first stored asset with exactly this identifier, or null.
+    Asset* assetWithID(std::string_view id) const;
+    /// The reel name of the first file definition with this identifier that has one
+    /// ("timecode/reel/name"), wherever it stands in the document; none when no definition has.
+    std::optional<std::string_view> reelOfFile(std::string_view fileID);
+
+private:
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const noexcept {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+    using TextMap = std::unordered_map<std::string, NodeIndex, TextHash, std::equal_to<>>;
+
+    std::unordered_map<std::string, Asset*, TextHash, std::equal_to<>> _assetsByID;
+    std::optional<TextMap> _reelsByFileID;
+};
+
+} // namespace marrowvale

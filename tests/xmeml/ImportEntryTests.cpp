@@ -1,0 +1,82 @@
+#include "XMEMLTestSupport.h"
+
+#include <gtest/gtest.h>
+
+namespace marrowvale::testing {
+namespace {
+
+std::size_t storedObjects(const ModelContext& store) {
+    return store.count<EventBin>() + store.count<VideoFormat>() + store.count<Asset>() +
+           store.count<Composition>() + store.count<StoryElement>() + store.count<MarkedRange>();
+}
+
+TEST(ImportEntry, EveryFailureAlertsAndStoresNothing) {
+    struct Case {
+        std::string bytes;
+        std::string message;
+        std::string informative; // empty: libxml2's message, only checked to be non-empty
+    };
+    const Case cases[] = {
+        {"", "There is a problem with this XMEML", ""},
+        {"not xml at all", "There is a problem with this XMEML", ""},
+        {"<?xml version=\"1.0\"?>\n<!-- nothing -->\n", "There is a problem with this XMEML", ""},
+        {"<fcpxml version=\"1.9\"><library/></fcpxml>", "This is not a valid .xml file",
+         "Please export a new Final Cut Pro XML file from Premiere Pro."},
+        {"<XMEML><sequence/></XMEML>", "This is not a valid .xml file",
+         "Please export a new Final Cut Pro XML file from Premiere Pro."},
+        {"<filter><effect/></filter>", "This is not a valid .xml file",
+         "Please export a new Final Cut Pro XML file from Premiere Pro."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        auto imported = importXMEML(c.bytes);
+        EXPECT_FALSE(imported->result.imported);
+        EXPECT_EQ(imported->result.inputType, InputType::XMEML);
+        ASSERT_EQ(imported->host.alerts.size(), 1u);
+        EXPECT_EQ(imported->host.alerts[0].first, c.message);
+        if (c.informative.empty()) {
+            EXPECT_FALSE(imported->host.alerts[0].second.empty());
+            ASSERT_FALSE(imported->result.diagnostics.empty());
+            EXPECT_EQ(imported->result.diagnostics[0].rfind("LibXML error: code=", 0), 0u);
+        } else {
+            EXPECT_EQ(imported->host.alerts[0].second, c.informative);
+        }
+        EXPECT_EQ(imported->host.starts, 0);
+        EXPECT_EQ(storedObjects(imported->store), 0u);
+    }
+}
+
+TEST(ImportEntry, BinsDecideTheProgressMaximum) {
+    struct Case {
+        std::string document;
+        std::size_t bins;
+        double maximum;
+        double reached; // bins without clips spend their clip share, empty sequences nothing
+    };
+    const Case cases[] = {
+        // Only a sequence: the root is the one bin.
+        {sequenceDocument(""), 1, 10200, 100.5},
+        // A project with a bin inside a bin: the project's children and both bins' children.
+        {"<xmeml><project><name>P</name><children><bin><name>B1</name><children><bin>"
+         "<name>B2</name><children/></bin></children></bin></children></project></xmeml>",
+         3, 30400, 300.5},
+    };
+    for (const Case& c : cases) {
+        auto imported = importXMEML(c.document);
+        EXPECT_TRUE(imported->result.imported);
+        EXPECT_TRUE(imported->host.alerts.empty());
+        EXPECT_EQ(imported->store.count<EventBin>(), c.bins);
+        EXPECT_EQ(imported->host.maximum, c.maximum);
+        EXPECT_NEAR(imported->host.value, c.reached, 1e-9);
+    }
+}
+
+TEST(ImportEntry, BytesAreDecodedByTheirDeclaredEncoding) {
+    std::string latin1 = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<xmeml><sequence>"
+                         "<name>Sc\xE8ne</name></sequence></xmeml>";
+    auto imported = importXMEML(latin1);
+    EXPECT_EQ(imported->sequence().name, "Sc\xC3\xA8ne");
+}
+
+} // namespace
+} // namespace marrowvale::testing

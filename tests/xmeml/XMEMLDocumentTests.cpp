@@ -1,0 +1,99 @@
+#include "xmeml/XMEMLDocument.h"
+
+#include <gtest/gtest.h>
+#include <string>
+
+namespace marrowvale {
+namespace {
+
+TEST(XMEMLDocument, KeepsTextAndDropsFormattingBlanks) {
+    XMEMLDocument doc = XMEMLDocument::parse(
+        "<a id='1'>\n\t<b> x </b>\n\t<c><d>1</d>\n<d>2</d></c><e>   </e><f/><g><![CDATA[<z>]]></g>"
+        "<h>A &amp; B</h></a>");
+    const NodeIndex root = doc.root();
+    ASSERT_NE(root, XMEMLDocument::none);
+    EXPECT_EQ(doc.tag(root), "a");
+    EXPECT_EQ(doc.attribute(root, doc.nameID("id")), "1");
+    EXPECT_EQ(doc.attribute(root, doc.nameID("b")), std::nullopt);
+
+    const NameID b = doc.nameID("b"), c = doc.nameID("c"), d = doc.nameID("d");
+    EXPECT_EQ(doc.text(doc.child(root, b)), " x ");
+    // Blank text between elements is formatting; the text of a parent joins its children's.
+    EXPECT_EQ(doc.text(doc.child(root, c)), "12");
+    EXPECT_EQ(doc.pathText(root, {c, d}), "1");
+    EXPECT_EQ(doc.allPaths(root, {c, d}).size(), 2u);
+    // Blank content of its own is kept, an empty element has empty text.
+    EXPECT_EQ(doc.pathText(root, {doc.nameID("e")}), "   ");
+    EXPECT_EQ(doc.pathText(root, {doc.nameID("f")}), "");
+    EXPECT_EQ(doc.pathText(root, {doc.nameID("g")}), "<z>");
+    EXPECT_EQ(doc.pathText(root, {doc.nameID("h")}), "A & B");
+    EXPECT_EQ(doc.pathText(root, {doc.nameID("missing")}), std::nullopt);
+    EXPECT_EQ(doc.nameID("missing"), XMEMLDocument::absentName);
+    EXPECT_EQ(doc.descendant(root, d), doc.path(root, {c, d}));
+    EXPECT_EQ(doc.descendant(doc.child(root, b), d), XMEMLDocument::none);
+}
+
+TEST(XMEMLDocument, SiblingWalkLooksAtThreeNodesAtMost) {
+    XMEMLDocument doc =
+        XMEMLDocument::parse("<t><p/>\n  <i1/><!--x--><i2/>\n<!--x-->\n<i3/><i4/></t>");
+    const NodeIndex t = doc.root();
+    const NodeIndex p = doc.child(t, doc.nameID("p"));
+    const NodeIndex i1 = doc.child(t, doc.nameID("i1"));
+    const NodeIndex i2 = doc.child(t, doc.nameID("i2"));
+    const NodeIndex i3 = doc.child(t, doc.nameID("i3"));
+    const NodeIndex i4 = doc.child(t, doc.nameID("i4"));
+    EXPECT_EQ(doc.previousSiblingElement(p), XMEMLDocument::none);
+    EXPECT_EQ(doc.previousSiblingElement(i1), p);                   // white space, then p
+    EXPECT_EQ(doc.previousSiblingElement(i2), i1);                  // a comment, then i1
+    EXPECT_EQ(doc.previousSiblingElement(i3), XMEMLDocument::none); // three nodes in between
+    EXPECT_EQ(doc.nextSiblingElement(i2), XMEMLDocument::none);
+    EXPECT_EQ(doc.nextSiblingElement(i3), i4);
+    EXPECT_EQ(doc.nextSiblingElement(i4), XMEMLDocument::none);
+}
+
+TEST(XMEMLDocument, ParseFailuresAndRecovery) {
+    struct Case {
+        std::string bytes;
+        bool throws;
+        bool hasRoot;
+    };
+    const Case cases[] = {
+        {"", true, false},
+        {"hello", true, false},
+        {"<?xml version=\"1.0\"?>", true, false},
+        {"<a><b>1</b>", false, true},     // truncated: repaired
+        {"<a><b>1</c></a>", false, true}, // mismatched end tag: repaired
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.bytes);
+        if (c.throws) {
+            try {
+                XMEMLDocument::parse(c.bytes);
+                ADD_FAILURE() << "no error";
+            } catch (const XMEMLParseError& error) {
+                EXPECT_NE(error.code(), 0);
+                std::string message = error.what();
+                EXPECT_FALSE(message.empty());
+                EXPECT_NE(message.back(), '\n');
+            }
+        } else {
+            XMEMLDocument doc = XMEMLDocument::parse(c.bytes);
+            EXPECT_EQ(doc.root() != XMEMLDocument::none, c.hasRoot);
+            EXPECT_EQ(doc.pathText(doc.root(), {doc.nameID("b")}), "1");
+        }
+    }
+}
+
+TEST(XMEMLDocument, StopsAtAnUnexpectedRootAndHonoursTheDeclaredEncoding) {
+    XMEMLDocument other = XMEMLDocument::parse("<fcpxml><a/><b/></fcpxml>", "xmeml");
+    EXPECT_EQ(other.tag(other.root()), "fcpxml");
+    EXPECT_EQ(other.size(), 1u);
+
+    std::string latin1 = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?><xmeml><n>Caf\xE9</n>"
+                         "</xmeml>";
+    XMEMLDocument doc = XMEMLDocument::parse(latin1, "xmeml");
+    EXPECT_EQ(doc.pathText(doc.root(), {doc.nameID("n")}), "Caf\xC3\xA9");
+}
+
+} // namespace
+} // namespace marrowvale
