@@ -64,6 +64,14 @@ int droppedFrameNumbers(TimecodeFrameRate frameRate) {
     return static_cast<int>(frameRate.droppedFramesPerMinute());
 }
 
+std::int64_t lowestFrameNumber(TimecodeFrameRate frameRate, std::int64_t minutes,
+                               std::int64_t seconds) {
+    if (frameRate.isDropFrame() && minutes % 10 != 0 && seconds == 0) {
+        return droppedFrameNumbers(frameRate);
+    }
+    return 0;
+}
+
 __int128 frameTotal(const TimecodeComponents& c, TimecodeFrameRate frameRate) {
     const __int128 timebase = frameRate.timebase();
     const __int128 totalMinutes =

@@ -6,11 +6,18 @@
 #include "DovovevoZavCore/TimecodeProperties.h"
 #include "DovovevoZavCore/TimecodeSubFramesBase.h"
 
+#include <cstdint>
+
 namespace dovovevozav::detail {
 
 /// Frame numbers a drop-frame rate skips at the start of each minute not divisible by ten
 /// (2, 4 or 8); 0 for non-drop rates. Also the lowest frame number allowed there.
 int droppedFrameNumbers(TimecodeFrameRate frameRate);
+
+/// The lowest frame number allowed in a second: the drop-frame minimum at second 0 of a minute
+/// not divisible by ten (taken on the signed value), else 0.
+std::int64_t lowestFrameNumber(TimecodeFrameRate frameRate, std::int64_t minutes,
+                               std::int64_t seconds);
 
 /// Frames elapsed since 00:00:00:00 for the components' days to frames (subframes ignored),
 /// with drop-frame counting; exact, never overflowing for 64-bit components.

@@ -84,11 +84,17 @@ public:
     constexpr bool empty() const { return bits_ == 0; }
 
     /// Whether days are shown even when 0.
-    constexpr bool alwaysShowDays() const { return contains(TimecodeStringFormatOption::alwaysShowDays); }
+    constexpr bool alwaysShowDays() const {
+        return contains(TimecodeStringFormatOption::alwaysShowDays);
+    }
     /// Inserts (true) or removes (false) alwaysShowDays.
-    constexpr void setAlwaysShowDays(bool on) { set(TimecodeStringFormatOption::alwaysShowDays, on); }
+    constexpr void setAlwaysShowDays(bool on) {
+        set(TimecodeStringFormatOption::alwaysShowDays, on);
+    }
     /// Whether subframes are shown.
-    constexpr bool showSubFrames() const { return contains(TimecodeStringFormatOption::showSubFrames); }
+    constexpr bool showSubFrames() const {
+        return contains(TimecodeStringFormatOption::showSubFrames);
+    }
     /// Inserts (true) or removes (false) showSubFrames.
     constexpr void setShowSubFrames(bool on) { set(TimecodeStringFormatOption::showSubFrames, on); }
     /// Whether separators and spaces are replaced by "-" for use in file names.
