@@ -16,7 +16,7 @@ struct Cell {
     /// The cell at a row and column.
     constexpr Cell(std::uint32_t row, std::uint16_t col) : row(row), col(col) {}
 
-    /// The cell named in A1 notation ("B3", "$C$4"), read with the library's rules: text
+    /// The cell named in A1 notation ("B3", "$C$4"), by the library's rules: text
     /// without a digit gives row 0, text without a leading capital letter gives column 65535.
     Cell(const char* text);
 
