@@ -18,8 +18,10 @@
 namespace marrowvale {
 namespace {
 
-constexpr int xmlParseOptions =
-    XML_PARSE_RECOVER | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NONET;
+// Recover what can be repaired, print nothing, never touch the network; entities stay
+// unexpanded and no DTD is loaded. Line numbers stay right past line 65535.
+constexpr int xmlParseOptions = XML_PARSE_RECOVER | XML_PARSE_NOERROR | XML_PARSE_NOWARNING |
+                                XML_PARSE_NONET | XML_PARSE_BIG_LINES;
 
 xmlDoc* readXML(const char* bytes, int length) {
     return xmlReadMemory(bytes, length, "", nullptr, xmlParseOptions);

@@ -79,10 +79,13 @@ XMLError XPathContext::takeError() {
     xmlError& contextError = context_->lastError;
     const int contextCode = contextError.code;
     xmlResetError(&contextError);
-    if (fromXPath || contextCode == XML_ERR_OK) {
+    if (fromXPath) {
         return XMLError::lastError(XMLError::xpath());
     }
-    return XMLError::libXML(contextCode, {});
+    if (contextCode != XML_ERR_OK) {
+        return XMLError::libXML(contextCode, {});
+    }
+    return XMLError::xpath();
 }
 
 XPathObjectPtr XPathContext::evaluate(xmlNode* node, std::string_view expression,

@@ -57,6 +57,8 @@ TEST(XMLElement, NavigationWrapsNeighboursOfEveryKind) {
     EXPECT_EQ(before->tag(), "text");
     EXPECT_EQ(name.nextSibling()->nextSibling()->tag(), "name");
     EXPECT_EQ(name.lineNumber(), 3);
+    const auto tall = XMLDocument::parse("<a>" + std::string(70000, '\n') + "<b/></a>");
+    EXPECT_EQ(tall->root()->childElement("b")->lineNumber(), 70001);
     EXPECT_EQ(name.toElement(), name);
 }
 
