@@ -89,11 +89,11 @@ std::string LibraryText::repaired(std::string_view text, std::size_t maxBytes) {
     while (i < text.size()) {
         std::size_t bad = 0;
         const std::size_t length = sequenceLength(text.substr(i), bad);
-        const std::string_view piece = length == 0 ? replacementCharacter : text.substr(i, length);
-        if (piece.size() > maxBytes - out.size()) {
+        const std::string_view chunk = length == 0 ? replacementCharacter : text.substr(i, length);
+        if (chunk.size() > maxBytes - out.size()) {
             break;
         }
-        out.append(piece);
+        out.append(chunk);
         i += length == 0 ? bad : length;
     }
     return out;

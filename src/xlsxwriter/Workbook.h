@@ -58,7 +58,8 @@ public:
     /// The chartsheet of this name in any letter case, or none.
     std::optional<Chartsheet> chartsheet(std::string_view named) const;
 
-    /// Writes the file and releases the workbook with every handle made from it. Throws
+    /// Writes the file and releases the workbook with every handle made from it. Picture files
+    /// inserted into sheets are read here, so they must still exist until this returns. Throws
     /// `XlsxError` with the library's message when the file cannot be written; the workbook is
     /// released either way.
     void close();
