@@ -1,13 +1,16 @@
 #pragma once
 
+#include "DovovevoZavCore/ComparisonResult.h"
 #include "DovovevoZavCore/FeetAndFrames.h"
 #include "DovovevoZavCore/Fraction.h"
+#include "DovovevoZavCore/IntervalSign.h"
 #include "DovovevoZavCore/MediaTime.h"
 #include "DovovevoZavCore/TimecodeComponent.h"
 #include "DovovevoZavCore/TimecodeComponentRanges.h"
 #include "DovovevoZavCore/TimecodeComponents.h"
 #include "DovovevoZavCore/TimecodeFrameCount.h"
 #include "DovovevoZavCore/TimecodeFrameRate.h"
+#include "DovovevoZavCore/TimecodeOperand.h"
 #include "DovovevoZavCore/TimecodeProperties.h"
 #include "DovovevoZavCore/TimecodeRandomSources.h"
 #include "DovovevoZavCore/TimecodeRealTimeSources.h"
@@ -19,11 +22,18 @@
 #include "DovovevoZavCore/TimecodeValidationError.h"
 #include "DovovevoZavCore/TimecodeValidationRule.h"
 
+#include <concepts>
+#include <cstddef>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace dovovevozav {
+
+class TimecodeInterval;
+class TimecodeTransformer;
 
 /// A timecode: six integer components (days, hours, minutes, seconds, frames, subframes) with
 /// the properties that give them meaning (frame rate, subframes base, upper limit).
@@ -228,9 +238,169 @@ public:
     /// with this timecode's subframes and base unchanged.
     FeetAndFrames feetAndFrames() const;
 
+    // ---- Frame-rate conversion (TimecodeConversion.cpp) ----
+
+    /// The same moment at another frame rate and subframes base (absent: this base). With
+    /// `keepingComponents` the components are kept when they are valid at the new properties.
+    /// The upper limit stays. Throws TimecodeValidationError::outOfBounds when the moment lies
+    /// outside the new range.
+    Timecode convertingFrameRate(TimecodeFrameRate frameRate,
+                                 std::optional<SubFramesBase> subFramesBase = std::nullopt,
+                                 bool keepingComponents = false) const;
+
+    // ---- Wrapping arithmetic (TimecodeWrapping.cpp) ----
+    // On the circular clock of the receiver's upper limit; never fails. The other timecode is
+    // converted to this frame rate first (a failed conversion leaves this timecode as it is)
+    // and its subframes are rescaled to this base.
+
+    /// This + other, wrapped.
+    Timecode addingWrapping(const Timecode& other) const;
+    /// This - other, wrapped.
+    Timecode subtractingWrapping(const Timecode& other) const;
+    /// Adds other in place, wrapped.
+    void addWrapping(const Timecode& other);
+    /// Subtracts other in place, wrapped.
+    void subtractWrapping(const Timecode& other);
+    /// This x factor, wrapped (a factor that is not finite gives 00:00:00:00).
+    Timecode multiplyingWrapping(double factor) const;
+    /// This x an integer factor (converted to the nearest double), wrapped.
+    template <IntegerFactor Factor>
+    Timecode multiplyingWrapping(Factor factor) const {
+        return multiplyingWrapping(static_cast<double>(factor));
+    }
+    /// This / divisor, wrapped (division by zero gives 00:00:00:00).
+    Timecode dividingWrapping(double divisor) const;
+    /// This / an integer divisor, wrapped.
+    template <IntegerFactor Divisor>
+    Timecode dividingWrapping(Divisor divisor) const {
+        return dividingWrapping(static_cast<double>(divisor));
+    }
+    /// Multiplies in place, wrapped.
+    void multiplyWrapping(double factor) { *this = multiplyingWrapping(factor); }
+    /// Multiplies in place by an integer, wrapped.
+    template <IntegerFactor Factor>
+    void multiplyWrapping(Factor factor) {
+        *this = multiplyingWrapping(static_cast<double>(factor));
+    }
+    /// Divides in place, wrapped.
+    void divideWrapping(double divisor) { *this = dividingWrapping(divisor); }
+    /// Divides in place by an integer, wrapped.
+    template <IntegerFactor Divisor>
+    void divideWrapping(Divisor divisor) {
+        *this = dividingWrapping(static_cast<double>(divisor));
+    }
+
+    // ---- Arithmetic (TimecodeArithmetic.cpp) ----
+    // On the total subframe count at this timecode's properties; the result keeps them.
+    // Forms without a rule throw TimecodeValidationError::outOfBounds for a result outside
+    // the span; with a rule the result is clamped, wrapped or kept as it is. A timecode
+    // operand at another frame rate is converted first (its error is thrown); its subframes
+    // are rescaled to this base. In-place forms write only when the operation succeeded.
+
+    /// This + operand; throws when out of range.
+    Timecode adding(const TimecodeOperand& operand) const;
+    /// This + operand under the rule.
+    Timecode adding(const TimecodeOperand& operand, ValidationRule rule) const;
+    /// Adds in place; unchanged when it throws.
+    void add(const TimecodeOperand& operand);
+    /// Adds in place under the rule.
+    void add(const TimecodeOperand& operand, ValidationRule rule);
+    /// This - operand; throws when out of range.
+    Timecode subtracting(const TimecodeOperand& operand) const;
+    /// This - operand under the rule.
+    Timecode subtracting(const TimecodeOperand& operand, ValidationRule rule) const;
+    /// Subtracts in place; unchanged when it throws.
+    void subtract(const TimecodeOperand& operand);
+    /// Subtracts in place under the rule.
+    void subtract(const TimecodeOperand& operand, ValidationRule rule);
+    /// This x factor (truncated to whole subframes); throws when out of range or not finite.
+    Timecode multiplying(double factor) const;
+    /// This x factor under the rule (a result that is not finite counts as 0).
+    Timecode multiplying(double factor, ValidationRule rule) const;
+    /// Multiplies in place; unchanged when it throws.
+    void multiply(double factor) { *this = multiplying(factor); }
+    /// Multiplies in place under the rule.
+    void multiply(double factor, ValidationRule rule) { *this = multiplying(factor, rule); }
+    /// This / divisor; throws when out of range or not finite.
+    Timecode dividing(double divisor) const;
+    /// This / divisor under the rule (a result that is not finite counts as 0).
+    Timecode dividing(double divisor, ValidationRule rule) const;
+    /// Divides in place; unchanged when it throws.
+    void divide(double divisor) { *this = dividing(divisor); }
+    /// Divides in place under the rule.
+    void divide(double divisor, ValidationRule rule) { *this = dividing(divisor, rule); }
+    /// This count / the other's count (both at this timecode's properties). Throws
+    /// TimecodeValidationError::outOfBounds when the ratio is negative, infinite or beyond the
+    /// span; 0 / 0 gives not-a-number.
+    double ratio(const Timecode& other) const;
+    /// This count / the components' count at this timecode's properties.
+    double ratio(const Components& components) const;
+    /// ratio() without throwing: nothing where ratio() throws.
+    std::optional<double> ratioIfValid(const Timecode& other) const;
+    /// When a component finer than `component` is above 0, adds one unit of `component` and
+    /// zeroes the finer ones; throws outOfBounds past the limit (unchanged).
+    void roundUp(Component component);
+    /// A copy rounded up; throws as roundUp().
+    Timecode roundedUp(Component component) const;
+    /// Zeroes every component finer than `component` that is above 0.
+    void roundDown(Component component);
+    /// A copy rounded down.
+    Timecode roundedDown(Component component) const;
+
+    // ---- Comparison (TimecodeComparison.cpp) ----
+
+    /// Same frame rate, same subframes base when both have subframes, and the same real time
+    /// rounded to 9 decimal places. The upper limit is not compared.
+    friend bool operator==(const Timecode& lhs, const Timecode& rhs);
+    /// Earlier real time (rounded to 9 places), whatever the frame rates.
+    friend bool operator<(const Timecode& lhs, const Timecode& rhs);
+    friend bool operator>(const Timecode& lhs, const Timecode& rhs) { return rhs < lhs; }
+    friend bool operator<=(const Timecode& lhs, const Timecode& rhs) { return !(rhs < lhs); }
+    friend bool operator>=(const Timecode& lhs, const Timecode& rhs) { return !(lhs < rhs); }
+    /// Order against another timecode by real time: orderedSame when equal, otherwise
+    /// ascending or descending.
+    ComparisonResult compare(const Timecode& other) const;
+    /// Order against another timecode on a timeline that starts at `timelineStart` and may
+    /// run past midnight: timecodes below the start come after those at or above it.
+    ComparisonResult compare(const Timecode& other, const Timecode& timelineStart) const;
+    /// A hash that agrees with equality (frame rate and rounded real time).
+    std::size_t hashValue() const;
+    /// Whole frames of other minus whole frames of this, each at its own rate and base.
+    std::int64_t distance(const Timecode& other) const;
+    /// This plus a number of frames, clamped to the span.
+    Timecode advanced(std::int64_t frames) const;
+    /// The text with subframes: "01:00:00:00.00".
+    std::string description() const;
+    /// "Timecode<01:00:00:00.00 @ 24 fps>" (days shown for the 100-day limit).
+    std::string debugDescription() const;
+
+    // ---- Intervals and transforms (TimecodeIntervalOperations.cpp) ----
+
+    /// This timecode as the magnitude of an interval with the given sign.
+    TimecodeInterval signedInterval(IntervalSign sign) const;
+    /// The interval from this timecode to another (zero, plus, when the other cannot be
+    /// converted to this frame rate).
+    TimecodeInterval interval(const Timecode& other) const;
+    /// This timecode moved by an interval on its clock (unchanged when the interval cannot be
+    /// converted to this frame rate).
+    Timecode offsetting(const TimecodeInterval& interval) const;
+    /// Moves this timecode by an interval in place.
+    void offset(const TimecodeInterval& interval) { *this = offsetting(interval); }
+    /// This timecode with the transformer applied.
+    Timecode transformed(const TimecodeTransformer& transformer) const;
+    /// Applies the transformer in place.
+    void transform(const TimecodeTransformer& transformer) { *this = transformed(transformer); }
+
 private:
     Components components_;
     Properties properties_;
 };
 
 } // namespace dovovevozav
+
+template <>
+struct std::hash<dovovevozav::Timecode> {
+    std::size_t operator()(const dovovevozav::Timecode& timecode) const noexcept {
+        return timecode.hashValue();
+    }
+};
