@@ -1,0 +1,57 @@
+#include "report/ClipSheetFormats.h"
+
+#include "model/StoryElement.h"
+#include "xlsxwriter/Workbook.h"
+
+namespace marrowvale {
+
+namespace {
+
+constexpr std::string_view fontName = "Helvetica";
+constexpr double fontSize = 11;
+
+RowFormats makeRowFormats(Workbook& workbook, Color color) {
+    Format plain = workbook.addFormat();
+    plain.setFontName(fontName).setFontSize(fontSize).setFontColor(color);
+    Format centred = workbook.addFormat();
+    centred.setFontName(fontName).setFontSize(fontSize).setFontColor(color).setAlign(
+        HorizontalAlignment::center);
+    return {plain, centred};
+}
+
+} // namespace
+
+ClipSheetFormats ClipSheetFormats::make(Workbook& workbook) {
+    Format header = workbook.addFormat();
+    header.setFontName(fontName)
+        .setFontSize(fontSize)
+        .setBold()
+        .setFontColor(Color::black)
+        .setAlign(HorizontalAlignment::left);
+    RowFormats black = makeRowFormats(workbook, Color::black);
+    RowFormats blue = makeRowFormats(workbook, Color::blue);
+    RowFormats brown = makeRowFormats(workbook, Color::brown);
+    RowFormats gray = makeRowFormats(workbook, Color::gray);
+    RowFormats green = makeRowFormats(workbook, Color::green);
+    RowFormats purple = makeRowFormats(workbook, Color::purple);
+    return {header, black, blue, brown, gray, green, purple};
+}
+
+const RowFormats& ClipSheetFormats::forClip(const StoryElement& clip, bool useColorText) const {
+    if (!useColorText || !clip.trackType)
+        return black;
+    if (*clip.trackType == TrackType::Audio)
+        return green;
+    switch (clip.category) {
+    case StoryElement::Category::title:
+        return purple;
+    case StoryElement::Category::generator:
+        return brown;
+    case StoryElement::Category::gap:
+        return gray;
+    default:
+        return blue;
+    }
+}
+
+} // namespace marrowvale

@@ -1,0 +1,116 @@
+#include "report/ClipSheetWriter.h"
+
+#include "model/Asset.h"
+#include "model/StoryElement.h"
+#include "report/ClipRowWriter.h"
+#include "report/ClipSheetColumns.h"
+#include "report/ClipSheetFormats.h"
+#include "report/ColumnWidths.h"
+#include "report/ReportContext.h"
+#include "report/ReportSortOrders.h"
+#include "xlsxwriter/Workbook.h"
+
+#include <fmt/format.h>
+
+namespace marrowvale {
+
+namespace {
+
+/// Whether a clip's file belongs in the files summary: a picture clip with an asset that is not
+/// a title, generator or gap, or a clip of an audio file on an audio track.
+bool listsSourceFile(const StoryElement& clip) {
+    if (clip.asset == nullptr || !clip.trackType)
+        return false;
+    if (*clip.trackType == TrackType::Audio)
+        return clip.asset->category == Asset::Category::Audio;
+    using Category = StoryElement::Category;
+    return clip.category != Category::title && clip.category != Category::generator &&
+           clip.category != Category::gap;
+}
+
+void addSourceFile(const StoryElement& clip, std::vector<FileSummaryItem>& files) {
+    std::string path = clip.asset->url ? clip.asset->urlPath() : std::string();
+    if (FileSummaryItem* item = firstRecord(path, files)) {
+        item->estimatedTotal += clip.clipDuration;
+        return;
+    }
+    std::string name;
+    if (!path.empty()) {
+        std::string_view view = path;
+        while (view.size() > 1 && view.back() == '/')
+            view.remove_suffix(1);
+        std::size_t slash = view.rfind('/');
+        name = slash == std::string_view::npos || view.size() == 1
+                   ? std::string(view)
+                   : std::string(view.substr(slash + 1));
+    }
+    files.push_back({std::move(name), std::move(path), clip.clipDuration});
+}
+
+std::string columnListText(const std::vector<ColumnHeading>& columns) {
+    std::string text = "[";
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        text += i == 0 ? "\"" : ", \"";
+        for (char c : headerText(columns[i]))
+            text += c == '\n' ? std::string("\\n") : std::string(1, c);
+        text += '"';
+    }
+    return text + "]";
+}
+
+} // namespace
+
+std::vector<FileSummaryItem> writeClipSheet(ReportContext& context,
+                                            const std::vector<StoryElement*>& clips,
+                                            std::string_view sheetName,
+                                            const ReportOptions& options, bool useColorText) {
+    std::ostream* out = context.diagnostics;
+    if (out)
+        *out << "sheetName: " << sheetName << '\n';
+    std::optional<std::vector<ColumnHeading>> columns =
+        clipSheetColumns(context.columnSetKind, options);
+    if (!columns)
+        return {};
+    if (out) {
+        *out << "columnHeadings: " << columnListText(*columns) << '\n';
+        *out << fmt::format("adjustments: {} {} {} {} {}\n", options.hhmmssffAdjustment,
+                            options.framesAdjustment, options.feetframesAdjustment,
+                            options.clockAdjustment, options.secondsAdjustment);
+    }
+    if (context.workbook == nullptr)
+        return {};
+
+    Workbook& workbook = *context.workbook;
+    const ClipSheetFormats formats = ClipSheetFormats::make(workbook);
+    Worksheet sheet = workbook.addWorksheet(std::string(sheetName));
+    for (std::size_t i = 0; i < columns->size(); ++i) {
+        sheet.write(Value(trimmedHeaderText((*columns)[i])), Cell(0, static_cast<std::uint16_t>(i)),
+                    formats.header);
+    }
+    ColumnWidths widths(headerWidths(*columns));
+
+    std::vector<StoryElement*> sorted = clips;
+    std::erase(sorted, nullptr);
+    sorted = sortedClips(std::move(sorted));
+
+    std::vector<FileSummaryItem> files;
+    ClipRowWriter rows(context, sheet, *columns, widths, options);
+    std::uint32_t row = 0;
+    for (const StoryElement* clip : sorted) {
+        ++row;
+        if (out)
+            *out << clip->debugDescription();
+        const RowFormats& rowFormats = formats.forClip(*clip, useColorText);
+        if (listsSourceFile(*clip))
+            addSourceFile(*clip, files);
+        rows.writeRow(*clip, row, rowFormats);
+    }
+
+    for (std::size_t i = 0; i < columns->size(); ++i) {
+        auto col = static_cast<std::uint16_t>(i);
+        sheet.setColumn(Cols(col, col), widths.widths()[i]);
+    }
+    return files;
+}
+
+} // namespace marrowvale

@@ -1,0 +1,121 @@
+#include "report/ReportRun.h"
+
+#include "app/ReportHost.h"
+#include "app/ReportRequest.h"
+#include "model/ModelContext.h"
+#include "report/MediaProbe.h"
+#include "report/OptionalSheets.h"
+#include "report/ReportContext.h"
+#include "report/ReportLookups.h"
+#include "report/TimelineReport.h"
+#include "report/WorkingFolder.h"
+#include "xlsxwriter/Workbook.h"
+
+#include <exception>
+#include <fmt/format.h>
+
+namespace marrowvale {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+ReportOutcome failed(ReportHost& host, const std::string& message, const std::string& detail) {
+    host.showAlert(message, detail);
+    return {};
+}
+
+std::string noSequenceDetail(const std::string& title) {
+    return fmt::format("No sequence named \"{}\" is in the opened file. Choose a sequence and "
+                       "try again.",
+                       title);
+}
+
+} // namespace
+
+ReportOutcome createXLSX(const ModelContext& store, const ReportRequest& request, ReportHost& host,
+                         const ReportServices& services) {
+    std::ostream* out = services.diagnostics;
+    const InputType inputType = request.importState.inputType;
+
+    // Check everything the report needs before the user picks a destination, so that no
+    // empty workbook is ever written.
+    if (inputType == InputType::null) {
+        return failed(host, "There is no timeline to report",
+                      "Open an XMEML or OTIO file, choose a sequence and try again.");
+    }
+    if (request.sequenceTitle != binClipsTitle &&
+        store.fetchComposition(request.sequenceTitle) == nullptr) {
+        if (out)
+            *out << "\"NO SEQUENCE\"\n";
+        return failed(host, "No sequence found", noSequenceDetail(request.sequenceTitle));
+    }
+    if (inputType == InputType::FCPXML && services.optionalSheets == nullptr) {
+        return failed(host, "This report cannot be written",
+                      "The roles report of this kind of timeline is not available.");
+    }
+
+    std::optional<std::string> chosen = host.chooseReportDestination(request.reportName);
+    if (!chosen || chosen->empty())
+        return {ReportStatus::cancelled, {}, {}};
+    const fs::path destination = *chosen;
+    const bool keepThumbnails = optionFlag("keepThumbnails", request.options).value_or(false);
+
+    NoMediaProbe noMediaProbe;
+    OptionalSheets noOptionalSheets;
+    OptionalSheets& sheets =
+        services.optionalSheets != nullptr ? *services.optionalSheets : noOptionalSheets;
+
+    try {
+        WorkingFolder working(services.temporaryRoot);
+        const fs::path workbookPath = working.path() / "spreadsheet.xlsx";
+        const fs::path thumbnails = working.path() / "Thumbnails";
+        fs::create_directory(thumbnails);
+
+        Workbook workbook(workbookPath.string());
+        ReportContext context;
+        context.workbook = &workbook;
+        context.thumbnailsFolder = thumbnails;
+        context.columnSetKind = request.importState.reportKind;
+        context.inputType = inputType;
+        context.mediaProbe = services.mediaProbe != nullptr ? services.mediaProbe : &noMediaProbe;
+        context.diagnostics = out;
+
+        if (inputType == InputType::FCPXML) {
+            if (out)
+                *out << ".FCPXML\n";
+            if (!sheets.writeRolesReport(context, store, request.sequenceTitle)) {
+                return failed(host, "This report cannot be written",
+                              "The roles report of this kind of timeline is not available.");
+            }
+        } else {
+            switch (writeTimelineReport(context, store, request, sheets)) {
+            case TimelineReportStatus::written:
+                break;
+            case TimelineReportStatus::noSequence:
+                return failed(host, "No sequence found", noSequenceDetail(request.sequenceTitle));
+            case TimelineReportStatus::unknownInputType:
+                return failed(host, "There is no timeline to report",
+                              "Open an XMEML or OTIO file, choose a sequence and try again.");
+            }
+        }
+        // The pictures must stay until the workbook is closed: it reads them then.
+        workbook.close();
+        replaceFile(workbookPath, destination);
+
+        ReportOutcome outcome{ReportStatus::written, destination, {}};
+        if (keepThumbnails && !fs::is_empty(thumbnails)) {
+            fs::path wanted =
+                destination.parent_path() / (destination.stem().string() + " Thumbnails");
+            outcome.thumbnailsFolder = moveFolderBeside(thumbnails, wanted);
+        }
+        host.openFinishedReport(destination.string());
+        return outcome;
+    } catch (const std::exception& error) {
+        if (out)
+            *out << "PROBLEM\n" << error.what() << '\n';
+        return failed(host, "The report could not be saved", error.what());
+    }
+}
+
+} // namespace marrowvale

@@ -1,0 +1,69 @@
+#pragma once
+
+#include "app/ReportOptions.h"
+#include "model/ModelContext.h"
+#include "report/MediaProbe.h"
+
+#include <filesystem>
+#include <map>
+#include <string>
+
+namespace marrowvale {
+class Asset;
+class Composition;
+class StoryElement;
+} // namespace marrowvale
+
+namespace marrowvale::testing {
+
+/// A folder of its own for one test, removed afterwards.
+class TestFolder {
+public:
+    TestFolder();
+    ~TestFolder();
+    const std::filesystem::path& path() const { return path_; }
+
+private:
+    std::filesystem::path path_;
+};
+
+/// A 25 fps sequence "Reel 1": a clip at 0 for 250 frames from source 90000 on V1, a title on
+/// V2, the sound of the clip on A1 and a music file on A2.
+struct DemoTimeline {
+    ModelContext store;
+    Composition* sequence = nullptr;
+    StoryElement* clip = nullptr;
+    StoryElement* title = nullptr;
+    StoryElement* clipSound = nullptr;
+    StoryElement* music = nullptr;
+
+    DemoTimeline();
+
+    /// A media file asset.
+    Asset* makeAsset(const std::string& path, int category, const std::string& audioRate = "");
+};
+
+/// Media probing with answers chosen by clip name; records what was asked.
+class FakeMediaProbe final : public MediaProbe {
+public:
+    std::map<std::string, ThumbnailResult> thumbnails;
+    std::map<std::string, ID3Fields> tags;
+    std::vector<std::string> thumbnailRequests;
+    std::vector<std::string> tagRequests;
+    std::filesystem::path lastFolder;
+    /// When true, a thumbnail answer's text is a file name to create as a picture in the folder.
+    bool writePictures = false;
+
+    std::optional<ThumbnailResult> makeThumbnail(int index, int width, const StoryElement& clip,
+                                                 const std::filesystem::path& folder) override;
+    std::optional<ID3Fields> readAudioMetadata(const StoryElement& clip) override;
+};
+
+/// Writes a tiny JPEG (32 x 16 pixels as far as its header says) to `path`.
+void writeTinyJpeg(const std::filesystem::path& path);
+
+/// Options with the given flags, thumbnail width 0 and no adjustments.
+ReportOptions optionsWith(std::map<std::string, bool, std::less<>> flags,
+                          std::int64_t thumbnailWidth = 0);
+
+} // namespace marrowvale::testing

@@ -1,0 +1,32 @@
+#pragma once
+
+#include <filesystem>
+#include <nlohmann/json.hpp>
+#include <string>
+
+namespace marrowvale::testing {
+
+/// A written workbook read back with openpyxl: its sheets' cells, fonts, widths and heights.
+class WorkbookReader {
+public:
+    /// Reads the workbook at `path`; fails the test when it cannot be read.
+    explicit WorkbookReader(const std::filesystem::path& path);
+
+    /// Names of the sheets, in order.
+    std::vector<std::string> sheetNames() const;
+    /// One sheet by name.
+    const nlohmann::json& sheet(const std::string& name) const;
+    /// The cell at a zero-based row and column of a sheet (null JSON past the used range).
+    const nlohmann::json& cell(const std::string& sheetName, int row, int col) const;
+    /// The value of a cell: text, number or null.
+    const nlohmann::json& value(const std::string& sheetName, int row, int col) const;
+    /// The column of a sheet whose header (row 0) is `header`, counting from 0; -1 when none.
+    int column(const std::string& sheetName, const std::string& header, int occurrence = 0) const;
+    /// Number of pictures in the workbook.
+    int mediaCount() const { return data_["media"].get<int>(); }
+
+private:
+    nlohmann::json data_;
+};
+
+} // namespace marrowvale::testing
