@@ -1,0 +1,131 @@
+#pragma once
+
+#include "app/ImportState.h"
+#include "app/LayoutEditor.h"
+#include "app/ReportHost.h"
+#include "app/ReportRequest.h"
+#include "app/SettingsView.h"
+#include "app/controller/AppServices.h"
+#include "app/controller/MainWindowView.h"
+#include "model/ModelContainer.h"
+
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace marrowvale {
+
+/// The application's controller: start-up and shut-down, opening a file and dispatching it to
+/// its reader, progress and alerts, the sequence menu and the track tables, the save request
+/// and the help actions. It owns the store and the layouts and drives a main-window view and a
+/// settings view; readers and the report writer reach the window through it (it is their
+/// host). Every call happens on the main thread; while an import or a report runs, open,
+/// analyze and save are refused so the store is never cleared under a running task.
+class AppController : public ReportHost {
+public:
+    /// A controller for the given windows and subsystems. `applicationFolder` is where
+    /// "Layouts.json" lives; none when there is no such folder (layouts are then not kept).
+    AppController(MainWindowView& window, SettingsView& settings, AppServices services,
+                  std::optional<std::filesystem::path> applicationFolder);
+
+    /// Start-up: resets the progress bar and the file name, loads the layouts and lists them.
+    void applicationDidFinishLaunching();
+    /// Shut-down: empties the store.
+    void applicationWillTerminate();
+
+    /// The open button: the open panel, then `openInputFiles` with the chosen file.
+    void clickOpenFile();
+    /// Files handed over by the system (or the command line): opens the first one, resetting
+    /// the window and the store, and imports it.
+    void openInputFiles(const std::vector<std::filesystem::path>& files);
+    /// Deletes every model object and saves the store.
+    void clearStore();
+
+    /// The analyze button: lists the tracks of the sequence selected in the menu.
+    void clickAnalyzeButton();
+    /// Ticks or clears one row of a track table.
+    void setTrackChecked(TrackKind kind, std::size_t row, bool checked);
+    /// The All and None buttons of a track table.
+    void setAllTracksChecked(TrackKind kind, bool checked);
+
+    /// The save button: gathers the sheets, options, title and ticked tracks and runs the
+    /// report writer.
+    void clickSaveButton();
+    /// The request the save button would hand the report writer now.
+    ReportRequest makeReportRequest();
+
+    /// Opens the online help.
+    void showHelp();
+    /// Opens the product page.
+    void visitWebsite();
+    /// Opens a prepared support e-mail, or the contact page when no mail program answers.
+    void emailSupport();
+    /// Tells the user which media formats can be decoded.
+    void checkMediaFormats();
+    /// Explains which media can give thumbnails.
+    void showAboutThumbnails();
+    /// Brings the settings window to the front on its layouts tab.
+    void showSettingsWindow();
+
+    /// The layouts and their editor (the settings window's actions go straight to it).
+    LayoutEditor& layoutEditor() { return _layoutEditor; }
+    /// The store of the imported timeline.
+    ModelContext& store() { return _container.mainContext(); }
+    /// The sequence menu's items as last filled.
+    const std::vector<std::string>& sequenceMenuItems() const { return _sequenceMenu; }
+    /// The rows of a track table.
+    const std::vector<TrackRow>& trackRows(TrackKind kind) const;
+    /// The title analyzed or reported last.
+    const std::string& selectedTitle() const { return _selectedTitle; }
+    /// The input type and column-set kind left by the last open and import.
+    const ImportState& importState() const { return _importState; }
+    /// Whether an import or a report is running.
+    bool isBusy() const { return _busy; }
+
+    // ReportHost: what the readers and the report writer ask of the window.
+    void startProgress(double maxValue) override;
+    void updateProgress(double incrementBy) override;
+    void showAlert(const std::string& messageText, const std::string& informativeText) override;
+    bool askYesNo(const std::string& messageText, const std::string& informativeText) override;
+    void setInputType(InputType type) override { _importState.inputType = type; }
+    void logDiagnostic(const std::string& line) override { _window.logDiagnostic(line); }
+    std::optional<std::string> chooseReportDestination(const std::string& reportName) override;
+    void openFinishedReport(const std::string& path) override;
+
+    /// The subject line of the support e-mail for a program name and version.
+    static std::string supportSubject(const std::string& executableName,
+                                      const std::string& version);
+    /// `text` percent-encoded for a mail or web address: everything but letters, digits and
+    /// "-._~" becomes %XX.
+    static std::string percentEncoded(std::string_view text);
+
+private:
+    // Marks the controller busy for the lifetime of a task, telling the window.
+    class BusyScope;
+
+    bool importInputFile(const std::filesystem::path& file);
+    void fillSequenceMenu();
+    void analyzeSelectedSequence();
+    void listTracksOfSelectedSequence();
+    std::string selectedSequenceTitle() const;
+    std::vector<TrackRow>& rowsOf(TrackKind kind);
+    void runReportWriter(const ReportRequest& request);
+    void refuseWhileBusy();
+
+    MainWindowView& _window;
+    SettingsView& _settings;
+    AppServices _services;
+    std::optional<std::filesystem::path> _applicationFolder;
+    ModelContainer _container;
+    LayoutEditor _layoutEditor;
+    ImportState _importState;
+    std::vector<std::string> _sequenceMenu;
+    std::vector<TrackRow> _videoRows;
+    std::vector<TrackRow> _audioRows;
+    std::string _selectedTitle;
+    std::optional<std::string> _analyzedTitle; // the title the track tables belong to
+    bool _busy = false;
+};
+
+} // namespace marrowvale

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "app/InputType.h"
+#include "app/ReportHost.h"
+#include "app/ReportRequest.h"
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+namespace marrowvale {
+
+class ModelContext;
+
+/// What the media-format check tells the user.
+struct MediaFormatSummary {
+    std::string messageText;
+    std::string informativeText;
+};
+
+/// The entry points of the readers, the report writer and the media library as the controller
+/// calls them. An empty entry means the subsystem is not part of this build: the controller
+/// then tells the user so in an alert.
+struct AppServices {
+    /// Reads an XMEML file's bytes into the store; gives the input type to remember (none when
+    /// the reader set it through the host itself). Reports its failures in alerts.
+    using XMEMLReader = std::function<std::optional<InputType>(
+        ModelContext& store, std::string_view bytes, ReaderHost& host)>;
+    /// Reads an OTIO file into the store with an optional drop-frame hint and the progress
+    /// range; sets the input type through the host and reports its failures in alerts.
+    using OTIOReader = std::function<void(ModelContext& store, const std::filesystem::path& file,
+                                          std::optional<bool> dropFrame, double progressStart,
+                                          double progressEnd, ReaderHost& host)>;
+    /// Runs one report from the save panel to the finished workbook.
+    using ReportWriter =
+        std::function<void(ModelContext& store, const ReportRequest& request, ReportHost& host)>;
+    /// Describes which media the media library can decode.
+    using MediaFormats = std::function<MediaFormatSummary()>;
+
+    XMEMLReader processXMEML;
+    OTIOReader processOTIO;
+    ReportWriter createXLSX;
+    MediaFormats describeMediaFormats;
+};
+
+/// The subsystems this build links, with report diagnostics going to `diagnostics` (null keeps
+/// the report quiet).
+AppServices defaultAppServices(std::ostream* diagnostics);
+
+} // namespace marrowvale

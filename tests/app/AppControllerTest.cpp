@@ -1,0 +1,366 @@
+#include "app/controller/AppController.h"
+
+#include "FakeMainWindow.h"
+#include "app/SettingsState.h"
+#include "model/ModelContext.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <unistd.h>
+
+using namespace marrowvale;
+using marrowvale::testing::FakeMainWindow;
+namespace fs = std::filesystem;
+
+namespace {
+
+using Names = std::vector<std::string>;
+
+struct SequenceSpec {
+    std::string name;
+    std::vector<std::int64_t> videoIndexes;
+    std::vector<std::int64_t> audioIndexes;
+};
+
+struct BinSpec {
+    std::string name;
+    std::vector<SequenceSpec> sequences;
+    int clips = 0;
+};
+
+// Fills the store as a reader would.
+void buildStore(ModelContext& store, const std::vector<BinSpec>& bins) {
+    for (const BinSpec& binSpec : bins) {
+        EventBin* bin = store.create<EventBin>(binSpec.name);
+        for (int i = 0; i < binSpec.clips; ++i)
+            bin->clips.push_back(store.create<StoryElement>());
+        for (const SequenceSpec& spec : binSpec.sequences) {
+            Composition* composition = store.create<Composition>();
+            composition->name = spec.name;
+            for (std::int64_t index : spec.videoIndexes)
+                composition->videoTracks.push_back(
+                    store.create<VideoTrack>(index, "V" + std::to_string(index), true));
+            for (std::int64_t index : spec.audioIndexes)
+                composition->audioTracks.push_back(
+                    store.create<AudioTrack>(index, "A" + std::to_string(index), true));
+            bin->storyCompositions.push_back(composition);
+        }
+    }
+}
+
+class AppControllerTest : public ::testing::Test {
+protected:
+    AppControllerTest() {
+        std::string pattern = (fs::temp_directory_path() / "controller-XXXXXX").string();
+        folder = mkdtemp(pattern.data());
+        xmlFile = folder / "Reel 1.xml";
+        std::ofstream(xmlFile) << "<xmeml/>";
+        otioFile = folder / "cut.otio";
+        std::ofstream(otioFile) << "{}";
+
+        services.processXMEML = [this](ModelContext& store, std::string_view bytes,
+                                       ReaderHost& host) -> std::optional<InputType> {
+            ++xmemlCalls;
+            readBytes = std::string(bytes);
+            host.startProgress(200);
+            host.updateProgress(10);
+            if (duringImport)
+                duringImport();
+            buildStore(store, bins);
+            return InputType::XMEML;
+        };
+        services.processOTIO = [this](ModelContext& store, const fs::path& file,
+                                      std::optional<bool> dropFrame, double start, double end,
+                                      ReaderHost& host) {
+            ++otioCalls;
+            otioArguments = {file.string(), dropFrame.has_value(), start, end};
+            host.setInputType(InputType::PProOTIO);
+            buildStore(store, bins);
+        };
+        services.createXLSX = [this](ModelContext&, const ReportRequest& request,
+                                     ReportHost& host) {
+            requests.push_back(request);
+            if (auto destination = host.chooseReportDestination(request.reportName))
+                host.openFinishedReport(*destination);
+        };
+    }
+    ~AppControllerTest() override {
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
+
+    AppController& start() {
+        controller.emplace(window, settings, services, folder / "support");
+        controller->applicationDidFinishLaunching();
+        return *controller;
+    }
+
+    struct OtioArguments {
+        std::string file;
+        bool hint;
+        double start;
+        double end;
+    };
+
+    fs::path folder, xmlFile, otioFile;
+    FakeMainWindow window;
+    SettingsState settings;
+    AppServices services;
+    std::optional<AppController> controller;
+    std::vector<BinSpec> bins;
+    std::function<void()> duringImport;
+    int xmemlCalls = 0;
+    int otioCalls = 0;
+    std::string readBytes;
+    OtioArguments otioArguments{};
+    std::vector<ReportRequest> requests;
+};
+
+} // namespace
+
+TEST_F(AppControllerTest, OpensEachExtensionWithItsReader) {
+    bins = {{"Bin", {{"Reel 1", {1}, {1}}, {"Reel 2", {}, {}}}}};
+    AppController& app = start();
+    EXPECT_EQ(window.fileName, "");
+    EXPECT_TRUE(window.progressIndeterminate);
+
+    app.openInputFiles({xmlFile, otioFile}); // only the first is opened
+    EXPECT_EQ(xmemlCalls, 1);
+    EXPECT_EQ(otioCalls, 0);
+    EXPECT_EQ(readBytes, "<xmeml/>");
+    EXPECT_EQ(window.fileName, "Reel 1.xml");
+    EXPECT_EQ(window.icon, FileIcon::xml);
+    EXPECT_EQ(app.importState(), (ImportState{InputType::XMEML, 4}));
+    EXPECT_EQ(window.progressMaximum, 200);
+    EXPECT_EQ(window.progress, 10.5);
+    EXPECT_TRUE(window.progressIndeterminate);
+    EXPECT_FALSE(window.progressAnimating);
+    EXPECT_EQ(window.sequenceMenu, (Names{"Reel 1", "Reel 2"}));
+    EXPECT_EQ(window.busyChanges, (std::vector<bool>{true, false}));
+
+    app.openInputFiles({otioFile});
+    EXPECT_EQ(otioCalls, 1);
+    EXPECT_EQ(otioArguments.file, otioFile.string());
+    EXPECT_FALSE(otioArguments.hint);
+    EXPECT_EQ(otioArguments.start, 100.0);
+    EXPECT_EQ(otioArguments.end, 2000.0);
+    EXPECT_EQ(app.importState(), (ImportState{InputType::PProOTIO, 1}));
+    EXPECT_EQ(window.icon, FileIcon::otio);
+    EXPECT_EQ(app.store().count<EventBin>(), 1u); // the first import's objects were cleared
+    EXPECT_TRUE(window.alerts.empty());
+
+    // Capitals are another extension: an alert, no reader, the kind kept, no icon.
+    fs::path capitals = folder / "cut.XML";
+    std::ofstream(capitals) << "<xmeml/>";
+    app.openInputFiles({capitals});
+    EXPECT_EQ(xmemlCalls, 1);
+    ASSERT_EQ(window.alerts.size(), 1u);
+    EXPECT_EQ(window.alerts[0].message, "The file \u201ccut.XML\u201d cannot be opened.");
+    EXPECT_EQ(app.importState().reportKind, 1);
+    EXPECT_EQ(window.icon, FileIcon::none);
+    EXPECT_TRUE(window.sequenceMenu.empty());
+    EXPECT_EQ(app.store().count<EventBin>(), 0u);
+
+    // An unreadable file: an alert with the system's reason, and the bar stops.
+    app.openInputFiles({folder / "missing.xml"});
+    ASSERT_EQ(window.alerts.size(), 2u);
+    EXPECT_EQ(window.alerts[1].message,
+              "The file \u201cmissing.xml\u201d couldn\u2019t be opened.");
+    EXPECT_EQ(window.alerts[1].informative, "No such file or directory");
+    EXPECT_FALSE(window.progressAnimating);
+    EXPECT_TRUE(window.hasDiagnostic("failed parsing the file"));
+    EXPECT_EQ(xmemlCalls, 1);
+}
+
+TEST_F(AppControllerTest, MissingReadersAndWriterAreReportedNotSilent) {
+    services = {};
+    AppController& app = start();
+    app.openInputFiles({otioFile});
+    app.openInputFiles({xmlFile});
+    app.clickSaveButton();
+    app.checkMediaFormats();
+    ASSERT_EQ(window.alerts.size(), 4u);
+    EXPECT_EQ(window.alerts[0].message, "This file type is not available");
+    EXPECT_NE(window.alerts[0].informative.find(".otio"), std::string::npos);
+    EXPECT_NE(window.alerts[1].informative.find(".xml"), std::string::npos);
+    EXPECT_EQ(window.alerts[2].message, "Reports are not available");
+    EXPECT_EQ(window.alerts[3].message, "No media library is available");
+}
+
+TEST_F(AppControllerTest, MenuListsEveryBinAndBinClips) {
+    bins = {{"b2", {{"From b2", {1}, {}}}, 0},
+            {"B10", {{"From B10", {}, {}}}, 2},
+            {"a", {{"A one", {}, {}}, {"A two", {}, {}}}, 0},
+            {"empty", {}, 0}};
+    AppController& app = start();
+    app.openInputFiles({xmlFile});
+    EXPECT_EQ(window.sequenceMenu,
+              (Names{"A one", "A two", "---", "From b2", "---", "From B10", "---", "Bin Clips"}));
+    EXPECT_EQ(app.selectedTitle(), "A one");
+    EXPECT_FALSE(window.analysisControlsEnabled); // more than one item: no analysis yet
+
+    // "Bin Clips" lists no tracks; "---" finds no sequence.
+    window.selectedSequence = 7;
+    app.clickAnalyzeButton();
+    EXPECT_EQ(app.selectedTitle(), "Bin Clips");
+    EXPECT_TRUE(window.videoRows.empty());
+    window.selectedSequence = 2;
+    app.clickAnalyzeButton();
+    EXPECT_TRUE(window.hasDiagnostic("cannot find sequence"));
+    EXPECT_TRUE(window.analysisControlsEnabled);
+}
+
+TEST_F(AppControllerTest, EmptyStoreAndSingleSequence) {
+    AppController& app = start();
+    app.openInputFiles({xmlFile});
+    EXPECT_TRUE(window.hasDiagnostic("NO EVENTS"));
+    EXPECT_TRUE(window.sequenceMenu.empty());
+
+    // Exactly one sequence: its tracks are listed at once, sorted by index, all ticked.
+    bins = {{"Bin", {{"Only", {3, 1, 2}, {2, 1}}}}};
+    app.openInputFiles({xmlFile});
+    EXPECT_EQ(window.videoRows,
+              (std::vector<TrackRow>{{"V1", true, 1}, {"V2", true, 2}, {"V3", true, 3}}));
+    EXPECT_EQ(window.audioRows.size(), 2u);
+    EXPECT_EQ(window.audioRows[0].trackName, "A1");
+    EXPECT_TRUE(window.analysisControlsEnabled);
+
+    // None, then one checkbox: only that row stays ticked.
+    app.setAllTracksChecked(TrackKind::video, false);
+    EXPECT_FALSE(window.videoRows[0].isChecked);
+    app.setTrackChecked(TrackKind::video, 1, true);
+    app.setTrackChecked(TrackKind::video, 99, true); // a stale row number is ignored
+    EXPECT_EQ(app.trackRows(TrackKind::video)[1].isChecked, true);
+    EXPECT_EQ(app.trackRows(TrackKind::video)[0].isChecked, false);
+
+    app.applicationWillTerminate();
+    EXPECT_EQ(app.store().count<Composition>(), 0u);
+    EXPECT_EQ(app.store().count<VideoTrack>(), 0u);
+}
+
+TEST_F(AppControllerTest, SaveRequestCarriesSheetsOptionsNameAndTickedTracks) {
+    bins = {{"Bin", {{"Reel 1", {1, 2}, {1, 2}}, {"Reel 2", {1}, {}}}}};
+    AppController& app = start();
+    app.openInputFiles({xmlFile});
+    app.clickAnalyzeButton();
+    app.setTrackChecked(TrackKind::video, 1, false);
+    app.setAllTracksChecked(TrackKind::audio, false);
+    app.setTrackChecked(TrackKind::audio, 0, true);
+    window.switches[static_cast<std::size_t>(SheetSwitch::effects)] = true;
+    window.switches[static_cast<std::size_t>(SheetSwitch::summary)] = true;
+    window.savePanelAnswer = "/out/Reel 1.xlsx";
+
+    app.clickSaveButton();
+    ASSERT_EQ(requests.size(), 1u);
+    const ReportRequest& request = requests[0];
+    EXPECT_EQ(request.sequenceTitle, "Reel 1");
+    EXPECT_EQ(request.reportName, "Reel 1 - Default Report");
+    EXPECT_EQ(request.sheetKeys, (Names{"effects", "summary"}));
+    EXPECT_EQ(request.options.flags.size(), 36u);
+    EXPECT_FALSE(request.tracks.allTracks);
+    EXPECT_EQ(request.tracks.videoTrackIndexes, (std::vector<std::int64_t>{1}));
+    EXPECT_EQ(request.tracks.audioTrackIndexes, (std::vector<std::int64_t>{1}));
+    EXPECT_EQ(request.importState.inputType, InputType::XMEML);
+    EXPECT_EQ(window.savePanelNames, (Names{"Reel 1 - Default Report"}));
+    EXPECT_EQ(window.openedReports, (Names{"/out/Reel 1.xlsx"}));
+
+    // Every switch on, in order.
+    window.switches.fill(true);
+    EXPECT_EQ(app.makeReportRequest().sheetKeys,
+              (Names{"ignoreAudio", "markers", "generators", "transitions", "effects", "summary"}));
+
+    // Another sequence chosen without analyzing: its own name, every track.
+    window.selectedSequence = 1;
+    app.clickSaveButton();
+    EXPECT_EQ(requests.back().reportName, "Reel 2 - Default Report");
+    EXPECT_TRUE(requests.back().tracks.allTracks);
+    EXPECT_EQ(app.selectedTitle(), "Reel 2");
+
+    // No layout selected in the main window's menu.
+    settings.selectLayoutIndex(LayoutMenu::app, -1);
+    struct NoSelection : SettingsState {
+        int selectedLayoutIndex(LayoutMenu) const override { return -1; }
+    } unselected;
+    AppController other(window, unselected, services, std::nullopt);
+    window.selectedSequence = 0;
+    EXPECT_EQ(other.makeReportRequest().reportName, " -  Report");
+}
+
+TEST_F(AppControllerTest, OpenAnalyzeAndSaveAreRefusedWhileATaskRuns) {
+    bins = {{"Bin", {{"Reel 1", {1}, {}}}}};
+    AppController& app = start();
+    app.openInputFiles({xmlFile});
+    std::size_t binsBefore = 0;
+    duringImport = [&] {
+        EXPECT_TRUE(app.isBusy());
+        binsBefore = app.store().count<EventBin>();
+        app.openInputFiles({otioFile});
+        app.clickOpenFile();
+        app.clickAnalyzeButton();
+        app.clickSaveButton();
+        EXPECT_EQ(app.store().count<EventBin>(), binsBefore);
+    };
+    window.openPanelAnswer = otioFile;
+    app.openInputFiles({xmlFile});
+    EXPECT_EQ(otioCalls, 0);
+    EXPECT_TRUE(requests.empty());
+    EXPECT_FALSE(app.isBusy());
+
+    // A report that tries to start an import while it runs is refused as well.
+    duringImport = nullptr;
+    AppController* reporting = nullptr;
+    services.createXLSX = [&](ModelContext& store, const ReportRequest&, ReportHost&) {
+        EXPECT_TRUE(reporting->isBusy());
+        reporting->openInputFiles({otioFile});
+        reporting->clickSaveButton();
+        EXPECT_EQ(store.count<EventBin>(), 1u);
+        requests.emplace_back();
+    };
+    AppController second(window, settings, services, std::nullopt);
+    reporting = &second;
+    second.openInputFiles({xmlFile});
+    second.clickSaveButton();
+    EXPECT_EQ(otioCalls, 0);
+    EXPECT_EQ(requests.size(), 1u); // the nested save did not run
+}
+
+TEST_F(AppControllerTest, ReaderExceptionsBecomeAlertsAndLeaveNoTimeline) {
+    services.processXMEML = [](ModelContext& store, std::string_view,
+                               ReaderHost&) -> std::optional<InputType> {
+        store.create<EventBin>("half");
+        throw std::runtime_error("out of memory");
+    };
+    AppController& app = start();
+    app.openInputFiles({xmlFile});
+    ASSERT_EQ(window.alerts.size(), 1u);
+    EXPECT_EQ(window.alerts[0].informative, "out of memory");
+    EXPECT_EQ(app.store().count<EventBin>(), 0u);
+    EXPECT_FALSE(app.isBusy());
+}
+
+TEST_F(AppControllerTest, HelpActionsAndStartUpLayouts) {
+    fs::create_directories(folder / "support");
+    std::ofstream(folder / "support" / "Layouts.json")
+        << "[" << LayoutsItem::makeNew("Dailies").toJson().dump() << "]";
+    AppController& app = start();
+    EXPECT_EQ(settings.layoutMenuItems(LayoutMenu::app), (Names{"Dailies"}));
+    EXPECT_EQ(window.diagnostics.front().rfind("Loaded layoutsArray: [LayoutsItem(", 0), 0u);
+
+    window.urlOpens = false;
+    app.emailSupport();
+    ASSERT_EQ(window.urls.size(), 2u);
+    EXPECT_EQ(window.urls[0].rfind("mailto:support@marrowvale.app?subject=Bug%20Report%20for%20"
+                                   "Marrowvale%20%28version%20",
+                                   0),
+              0u);
+    EXPECT_NE(window.urls[0].find("&body=What%20went%20wrong%3F%0A%0A%0AAttached"),
+              std::string::npos);
+    EXPECT_EQ(window.urls[1], "https://marrowvale.app/contact");
+    EXPECT_EQ(AppController::supportSubject("Marrowvale", "2.1"),
+              "Bug Report for Marrowvale (version 2.1)");
+    EXPECT_EQ(AppController::percentEncoded("a&b=c é"), "a%26b%3Dc%20%C3%A9");
+
+    app.showSettingsWindow();
+    EXPECT_TRUE(settings.settingsWindowShown());
+}
