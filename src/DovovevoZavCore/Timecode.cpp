@@ -15,10 +15,6 @@ Timecode::Timecode(const TimecodeSourceValue& source, const Properties& properti
     source.apply(*this);
 }
 
-Timecode::Timecode(const TimecodeSourceValue& source, TimecodeFrameRate frameRate,
-                   SubFramesBase subFramesBase, UpperLimit upperLimit)
-    : Timecode(source, Properties(frameRate, subFramesBase, upperLimit)) {}
-
 Timecode::Timecode(const TimecodeSourceValue& source, const Properties& properties,
                    ValidationRule rule)
     : properties_(properties) {
@@ -29,10 +25,6 @@ Timecode::Timecode(const FormattedTimecodeSourceValue& source, const Properties&
     : properties_(properties) {
     source.apply(*this);
 }
-
-Timecode::Timecode(const FormattedTimecodeSourceValue& source, TimecodeFrameRate frameRate,
-                   SubFramesBase subFramesBase, UpperLimit upperLimit)
-    : Timecode(source, Properties(frameRate, subFramesBase, upperLimit)) {}
 
 Timecode::Timecode(const FormattedTimecodeSourceValue& source, const Properties& properties,
                    ValidationRule rule)

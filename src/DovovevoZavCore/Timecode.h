@@ -73,25 +73,18 @@ public:
     // Every constructor starts from all components 0 at the given properties and applies the
     // source. Forms without a rule throw TimecodeValidationError (and text sources
     // TimecodeStringParseError); forms with a rule bring the value into range instead.
+    // A frame rate alone converts to properties with base 80 and the 24-hour limit.
 
     /// 00:00:00:00 at the properties.
     explicit Timecode(const Properties& properties = Properties());
 
     /// From a source at the properties; throws when the source is out of range.
     Timecode(const TimecodeSourceValue& source, const Properties& properties);
-    /// From a source at a frame rate (base and limit default to 80 subframes and 24 hours).
-    Timecode(const TimecodeSourceValue& source, TimecodeFrameRate frameRate,
-             SubFramesBase subFramesBase = SubFramesBase::max80SubFrames,
-             UpperLimit upperLimit = UpperLimit::max24Hours);
     /// From a source at the properties, brought into range by the rule; never throws.
     Timecode(const TimecodeSourceValue& source, const Properties& properties, ValidationRule rule);
 
     /// From timecode text at the properties; throws on malformed or out-of-range text.
     Timecode(const FormattedTimecodeSourceValue& source, const Properties& properties);
-    /// From timecode text at a frame rate.
-    Timecode(const FormattedTimecodeSourceValue& source, TimecodeFrameRate frameRate,
-             SubFramesBase subFramesBase = SubFramesBase::max80SubFrames,
-             UpperLimit upperLimit = UpperLimit::max24Hours);
     /// From timecode text under a rule; throws only on malformed text.
     Timecode(const FormattedTimecodeSourceValue& source, const Properties& properties,
              ValidationRule rule);

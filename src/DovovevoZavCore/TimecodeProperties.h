@@ -25,6 +25,10 @@ struct TimecodeProperties {
         TimecodeUpperLimit upperLimit = TimecodeUpperLimit::max24Hours)
         : frameRate(frameRate), subFramesBase(subFramesBase), upperLimit(upperLimit) {}
 
+    /// Properties at a rate case, as above.
+    constexpr TimecodeProperties(TimecodeFrameRate::Value frameRate)
+        : TimecodeProperties(TimecodeFrameRate(frameRate)) {}
+
     /// Frames in the span of the upper limit at the frame rate.
     std::int64_t spanFrames() const { return frameRate.spanFrames(upperLimit); }
     /// Subframes in the span: the modulus of the timecode clock. Valid subframe counts are
