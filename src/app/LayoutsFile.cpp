@@ -110,6 +110,13 @@ std::optional<fs::path> applicationSupportFolder(const char* xdgDataHome, const 
     return std::nullopt;
 }
 
+std::optional<fs::path> defaultLayoutsFile() {
+    std::optional<fs::path> folder = applicationSupportFolder();
+    if (!folder)
+        return std::nullopt;
+    return *folder / "Layouts.json";
+}
+
 LayoutsFile::LayoutsFile(fs::path path) : _path(std::move(path)) {}
 
 fs::path LayoutsFile::backupPath() const {

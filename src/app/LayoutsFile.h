@@ -18,6 +18,9 @@ std::optional<std::filesystem::path> applicationSupportFolder();
 std::optional<std::filesystem::path> applicationSupportFolder(const char* xdgDataHome,
                                                               const char* home);
 
+/// "Layouts.json" in the application folder; none when there is no such folder.
+std::optional<std::filesystem::path> defaultLayoutsFile();
+
 /// The layouts file, "Layouts.json": read once at start-up, written whole after each change.
 /// Writing creates the folder, replaces the file atomically, and first keeps a file that
 /// exists but could not be read as "Layouts.json.bak", so a user's layouts are never silently

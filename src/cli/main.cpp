@@ -1,12 +1,165 @@
-// marrowvale-cli: the command-line front end of Marrowvale.
+// marrowvale-cli: the command-line front end of Marrowvale, a second view of the application's
+// controller for scripts and render-farm machines.
+#include "app/LayoutsFile.h"
+#include "app/SettingsState.h"
+#include "app/controller/AppController.h"
+#include "cli/CliOptions.h"
+#include "cli/TerminalWindow.h"
+
 #include <cstdio>
-#include <cstring>
+#include <exception>
+#include <filesystem>
+#include <fmt/format.h>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+using namespace marrowvale;
+namespace fs = std::filesystem;
+
+namespace {
+
+constexpr int exitSuccess = 0;
+constexpr int exitUsage = 1;
+constexpr int exitAlert = 2;
+
+// A problem the user must hear about, shown like an alert.
+int fail(TerminalWindow& window, const std::string& message, const std::string& informative) {
+    window.showAlert(message, informative);
+    return exitAlert;
+}
+
+void configureSettings(SettingsState& settings) {
+    // Without a layout: every column and time form; the thumbnails follow --thumbnails.
+    for (const ReportColumn& column : reportColumns)
+        settings.setColumnState(column.checkbox, true);
+    for (TimeGroup group : {TimeGroup::sequence, TimeGroup::source})
+        for (TimeDisplay display : timeDisplays)
+            settings.setTimeDisplayState(group, display, true);
+}
+
+void applyThumbnailChoice(SettingsState& settings, const CliOptions& options) {
+    settings.setThumbnailWidthText(std::to_string(options.thumbnailWidth));
+    settings.setColumnState(ColumnCheckbox::thumbnails, options.thumbnailWidth > 0);
+    settings.setColumnState(ColumnCheckbox::keepThumbnails, options.keepThumbnails);
+}
+
+int run(const CliOptions& options) {
+    bool progressOnTerminal = ::isatty(STDERR_FILENO) == 1;
+    TerminalWindow window(stderr, progressOnTerminal);
+    window.setQuestionAnswer(options.dropFrame);
+    for (const std::string& key : options.sheets) {
+        static constexpr std::pair<std::string_view, SheetSwitch> switches[] = {
+            {"ignoreAudio", SheetSwitch::ignoreAudio}, {"markers", SheetSwitch::markers},
+            {"generators", SheetSwitch::graphics},     {"transitions", SheetSwitch::transitions},
+            {"effects", SheetSwitch::effects},         {"summary", SheetSwitch::summary}};
+        for (auto [name, sheetSwitch] : switches) {
+            if (name == key)
+                window.setSheetSwitch(sheetSwitch, true);
+        }
+    }
+    if (options.output)
+        window.setReportDestination(fs::absolute(*options.output).string());
+
+    SettingsState settings;
+    configureSettings(settings);
+    std::optional<fs::path> layoutsFile =
+        options.layoutsFile ? std::optional<fs::path>(*options.layoutsFile) : defaultLayoutsFile();
+    AppController controller(window, settings, defaultAppServices(nullptr), layoutsFile);
+    controller.applicationDidFinishLaunching();
+    if (options.layout && !controller.layoutEditor().chooseLayoutNamed(*options.layout))
+        return fail(window, fmt::format("There is no layout named \u201c{}\u201d", *options.layout),
+                    layoutsFile
+                        ? fmt::format("The layouts are read from {}.", layoutsFile->string())
+                        : "There is no application folder to read layouts from.");
+    applyThumbnailChoice(settings, options);
+
+    controller.openInputFiles({fs::path(options.input)});
+    if (window.alertCount() > 0)
+        return exitAlert;
+
+    const std::vector<std::string>& menu = controller.sequenceMenuItems();
+    if (options.list && !options.sequence) {
+        for (const std::string& title : menu) {
+            if (title != "---")
+                std::printf("%s\n", title.c_str());
+        }
+        return exitSuccess;
+    }
+
+    if (menu.empty())
+        return fail(window, "There is nothing to report",
+                    fmt::format("\u201c{}\u201d holds no sequences and no bin clips.",
+                                fs::path(options.input).filename().string()));
+    int index = 0;
+    if (options.sequence) {
+        index = -1;
+        for (std::size_t i = 0; i < menu.size(); ++i) {
+            if (menu[i] == *options.sequence && menu[i] != "---") {
+                index = static_cast<int>(i);
+                break;
+            }
+        }
+        if (index < 0)
+            return fail(window,
+                        fmt::format("There is no sequence \u201c{}\u201d", *options.sequence),
+                        "marrowvale-cli --list INPUT prints the sequences.");
+    }
+    window.selectSequence(index);
+    controller.clickAnalyzeButton();
+
+    const auto& videoRows = controller.trackRows(TrackKind::video);
+    const auto& audioRows = controller.trackRows(TrackKind::audio);
+    if (options.list) {
+        for (std::size_t i = 0; i < videoRows.size(); ++i)
+            std::printf("V%zu\t%s\n", i + 1, videoRows[i].trackName.c_str());
+        for (std::size_t i = 0; i < audioRows.size(); ++i)
+            std::printf("A%zu\t%s\n", i + 1, audioRows[i].trackName.c_str());
+        return exitSuccess;
+    }
+
+    if (options.tracks) {
+        controller.setAllTracksChecked(TrackKind::video, false);
+        controller.setAllTracksChecked(TrackKind::audio, false);
+        for (const TrackChoice& choice : *options.tracks) {
+            std::size_t rows = choice.video ? videoRows.size() : audioRows.size();
+            if (choice.row > rows)
+                return fail(window,
+                            fmt::format("There is no track {}{} in \u201c{}\u201d",
+                                        choice.video ? 'V' : 'A', choice.row,
+                                        controller.selectedTitle()),
+                            "marrowvale-cli --list --sequence TITLE INPUT prints its tracks.");
+            controller.setTrackChecked(choice.video ? TrackKind::video : TrackKind::audio,
+                                       choice.row - 1, true);
+        }
+    }
+
+    controller.clickSaveButton();
+    return window.alertCount() > 0 ? exitAlert : exitSuccess;
+}
+
+} // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1 && std::strcmp(argv[1], "--version") == 0) {
-        std::printf("marrowvale-cli %s\n", MARROWVALE_VERSION);
-        return 0;
+    CliOptions options;
+    try {
+        options = CliOptions::parse(std::vector<std::string>(argv + 1, argv + argc));
+    } catch (const UsageError& error) {
+        std::fprintf(stderr, "marrowvale-cli: %s\n%s", error.what(), cliUsage().c_str());
+        return exitUsage;
     }
-    std::fprintf(stderr, "usage: marrowvale-cli [options] INPUT\n");
-    return 1;
+    if (options.showVersion) {
+        std::printf("marrowvale-cli %s\n", MARROWVALE_VERSION);
+        return exitSuccess;
+    }
+    if (options.showHelp) {
+        std::printf("%s", cliUsage().c_str());
+        return exitSuccess;
+    }
+    try {
+        return run(options);
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "marrowvale-cli: %s\n", error.what());
+        return exitAlert;
+    }
 }

@@ -91,7 +91,7 @@ protected:
     }
 
     AppController& start() {
-        controller.emplace(window, settings, services, folder / "support");
+        controller.emplace(window, settings, services, folder / "support" / "Layouts.json");
         controller->applicationDidFinishLaunching();
         return *controller;
     }

@@ -75,9 +75,9 @@ private:
 };
 
 AppController::AppController(MainWindowView& window, SettingsView& settings, AppServices services,
-                             std::optional<fs::path> applicationFolder)
+                             std::optional<fs::path> layoutsFile)
     : _window(window), _settings(settings), _services(std::move(services)),
-      _applicationFolder(std::move(applicationFolder)),
+      _layoutsFile(std::move(layoutsFile)),
       _layoutEditor(settings, [this](const std::string& line) { logDiagnostic(line); }) {}
 
 void AppController::applicationDidFinishLaunching() {
@@ -86,10 +86,7 @@ void AppController::applicationDidFinishLaunching() {
     _window.setProgressIndeterminate(true);
     _window.setProgressAnimating(false);
     _window.setInputFile("", FileIcon::none);
-    std::optional<fs::path> layoutsPath;
-    if (_applicationFolder)
-        layoutsPath = *_applicationFolder / "Layouts.json";
-    _layoutEditor.loadLayouts(layoutsPath);
+    _layoutEditor.loadLayouts(_layoutsFile);
     logDiagnostic("Use RAM for storage? true");
 }
 

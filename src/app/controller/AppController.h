@@ -24,10 +24,11 @@ namespace marrowvale {
 /// analyze and save are refused so the store is never cleared under a running task.
 class AppController : public ReportHost {
 public:
-    /// A controller for the given windows and subsystems. `applicationFolder` is where
-    /// "Layouts.json" lives; none when there is no such folder (layouts are then not kept).
+    /// A controller for the given windows and subsystems. `layoutsFile` is the layouts file,
+    /// normally `defaultLayoutsFile()`; none when there is no application folder (layouts are
+    /// then not kept).
     AppController(MainWindowView& window, SettingsView& settings, AppServices services,
-                  std::optional<std::filesystem::path> applicationFolder);
+                  std::optional<std::filesystem::path> layoutsFile);
 
     /// Start-up: resets the progress bar and the file name, loads the layouts and lists them.
     void applicationDidFinishLaunching();
@@ -116,7 +117,7 @@ private:
     MainWindowView& _window;
     SettingsView& _settings;
     AppServices _services;
-    std::optional<std::filesystem::path> _applicationFolder;
+    std::optional<std::filesystem::path> _layoutsFile;
     ModelContainer _container;
     LayoutEditor _layoutEditor;
     ImportState _importState;

@@ -1,0 +1,70 @@
+#pragma once
+
+#include "app/controller/MainWindowView.h"
+
+#include <array>
+#include <cstdio>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace marrowvale {
+
+/// The main window of the command line: alerts and the progress bar go to standard error (the
+/// bar only when it is a terminal), the save panel is answered by --output, the drop-frame
+/// question by --drop-frame or, on a terminal, by the user. Diagnostics are dropped so that
+/// standard output carries only what the program was asked to print.
+class TerminalWindow : public MainWindowView {
+public:
+    /// A window writing to `errorStream`; `showProgress` draws the bar there.
+    TerminalWindow(std::FILE* errorStream, bool showProgress);
+
+    void setProgressIndeterminate(bool indeterminate) override;
+    void setProgressAnimating(bool) override {}
+    void setProgressMaximum(double maximum) override;
+    void setProgressValue(double value) override;
+    double progressValue() const override { return _value; }
+    void setInputFile(const std::string&, FileIcon) override {}
+    void setSequenceMenuItems(const std::vector<std::string>& titles) override;
+    int selectedSequenceIndex() const override { return _selectedSequence; }
+    void setTrackRows(TrackKind, const std::vector<TrackRow>&) override {}
+    void setAnalysisControlsEnabled(bool) override {}
+    void setBusy(bool busy) override;
+    bool sheetSwitchOn(SheetSwitch sheetSwitch) const override;
+    std::optional<std::filesystem::path> chooseInputFile() override { return std::nullopt; }
+    std::optional<std::string> chooseReportDestination(const std::string& reportName) override;
+    void openFinishedReport(const std::string&) override {}
+    void showAlert(const std::string& messageText, const std::string& informativeText) override;
+    bool askYesNo(const std::string& messageText, const std::string& informativeText) override;
+    bool openUrl(const std::string&) override { return false; }
+    void logDiagnostic(const std::string&) override {}
+
+    /// Selects an item of the sequence menu.
+    void selectSequence(int index) { _selectedSequence = index; }
+    /// Switches a sheet switch on.
+    void setSheetSwitch(SheetSwitch sheetSwitch, bool on);
+    /// The answer the save panel gives; none cancels it.
+    void setReportDestination(std::optional<std::string> destination);
+    /// The answer to yes/no questions; none asks on a terminal and otherwise answers no.
+    void setQuestionAnswer(std::optional<bool> answer) { _answer = answer; }
+    /// How many alerts were shown.
+    int alertCount() const { return _alerts; }
+
+private:
+    void drawProgress();
+    void clearProgress();
+
+    std::FILE* _error;
+    bool _showProgress;
+    bool _indeterminate = true;
+    double _maximum = 100;
+    double _value = 0;
+    int _drawnPercent = -1;
+    int _selectedSequence = -1;
+    std::array<bool, 6> _switches{};
+    std::optional<std::string> _destination;
+    std::optional<bool> _answer;
+    int _alerts = 0;
+};
+
+} // namespace marrowvale
