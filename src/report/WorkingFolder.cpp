@@ -1,6 +1,7 @@
 #include "report/WorkingFolder.h"
 
 #include <cerrno>
+#include <fmt/format.h>
 #include <random>
 #include <stdlib.h>
 #include <string>
@@ -54,7 +55,7 @@ void replaceFile(const fs::path& source, const fs::path& destination) {
         folder = ".";
     for (int attempt = 0;; ++attempt) {
         fs::path temporary =
-            folder / ("." + destination.filename().string() + "." + randomSuffix() + ".tmp");
+            folder / fmt::format(".{}.{}.tmp", destination.filename().string(), randomSuffix());
         error.clear();
         fs::copy_file(source, temporary, fs::copy_options::none, error);
         if (error == std::errc::file_exists && attempt < 10)
@@ -75,7 +76,7 @@ fs::path moveFolderBeside(const fs::path& source, const fs::path& wanted) {
     for (int number = 1; number <= 1000; ++number) {
         fs::path target = wanted;
         if (number > 1)
-            target += " " + std::to_string(number);
+            target += fmt::format(" {}", number);
         std::error_code error;
         if (fs::exists(fs::symlink_status(target, error)))
             continue;
