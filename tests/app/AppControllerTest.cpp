@@ -159,6 +159,7 @@ TEST_F(AppControllerTest, OpensEachExtensionWithItsReader) {
     EXPECT_EQ(window.alerts[0].message, "The file \u201ccut.XML\u201d cannot be opened.");
     EXPECT_EQ(app.importState().reportKind, 1);
     EXPECT_EQ(window.icon, FileIcon::none);
+    EXPECT_TRUE(window.hasDiagnostic("wot the bloody hell is all this then?"));
     EXPECT_TRUE(window.sequenceMenu.empty());
     EXPECT_EQ(app.store().count<EventBin>(), 0u);
 
@@ -363,4 +364,13 @@ TEST_F(AppControllerTest, HelpActionsAndStartUpLayouts) {
 
     app.showSettingsWindow();
     EXPECT_TRUE(settings.settingsWindowShown());
+}
+
+TEST(DefaultServices, MediaFormatCheckSpeaksOfDecodableFormats) {
+    AppServices services = defaultAppServices(nullptr);
+    if (!services.describeMediaFormats)
+        GTEST_SKIP() << "built without the media library";
+    MediaFormatSummary summary = services.describeMediaFormats();
+    EXPECT_EQ(summary.messageText, "Media formats");
+    EXPECT_NE(summary.informativeText.find("video formats"), std::string::npos);
 }

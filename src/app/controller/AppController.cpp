@@ -176,6 +176,7 @@ bool AppController::importInputFile(const fs::path& file) {
                   error.what());
         return false;
     }
+    logDiagnostic("wot the bloody hell is all this then?");
     showAlert(fmt::format("The file \u201c{}\u201d cannot be opened.", fileName),
               "Marrowvale reads XMEML files (.xml) and OpenTimelineIO files (.otio).");
     return false;
