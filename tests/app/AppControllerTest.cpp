@@ -17,31 +17,31 @@ namespace {
 
 using Names = std::vector<std::string>;
 
-struct SequenceSpec {
+struct SequencePlan {
     std::string name;
     std::vector<std::int64_t> videoIndexes;
     std::vector<std::int64_t> audioIndexes;
 };
 
-struct BinSpec {
+struct BinPlan {
     std::string name;
-    std::vector<SequenceSpec> sequences;
+    std::vector<SequencePlan> sequences;
     int clips = 0;
 };
 
 // Fills the store as a reader would.
-void buildStore(ModelContext& store, const std::vector<BinSpec>& bins) {
-    for (const BinSpec& binSpec : bins) {
-        EventBin* bin = store.create<EventBin>(binSpec.name);
-        for (int i = 0; i < binSpec.clips; ++i)
+void buildStore(ModelContext& store, const std::vector<BinPlan>& bins) {
+    for (const BinPlan& binPlan : bins) {
+        EventBin* bin = store.create<EventBin>(binPlan.name);
+        for (int i = 0; i < binPlan.clips; ++i)
             bin->clips.push_back(store.create<StoryElement>());
-        for (const SequenceSpec& spec : binSpec.sequences) {
+        for (const SequencePlan& plan : binPlan.sequences) {
             Composition* composition = store.create<Composition>();
-            composition->name = spec.name;
-            for (std::int64_t index : spec.videoIndexes)
+            composition->name = plan.name;
+            for (std::int64_t index : plan.videoIndexes)
                 composition->videoTracks.push_back(
                     store.create<VideoTrack>(index, "V" + std::to_string(index), true));
-            for (std::int64_t index : spec.audioIndexes)
+            for (std::int64_t index : plan.audioIndexes)
                 composition->audioTracks.push_back(
                     store.create<AudioTrack>(index, "A" + std::to_string(index), true));
             bin->storyCompositions.push_back(composition);
@@ -108,7 +108,7 @@ protected:
     SettingsState settings;
     AppServices services;
     std::optional<AppController> controller;
-    std::vector<BinSpec> bins;
+    std::vector<BinPlan> bins;
     std::function<void()> duringImport;
     int xmemlCalls = 0;
     int otioCalls = 0;
