@@ -1,5 +1,6 @@
 #include "DovovevoZavCore/VideoFrameRate.h"
 
+#include "DovovevoZavCore/FrameRateProtocol.h"
 #include "DovovevoZavCore/TimecodeFrameRate.h"
 
 #include <gtest/gtest.h>
@@ -119,4 +120,12 @@ TEST(VideoFrameRateTest, TimecodeRateMappingBothWays) {
         ASSERT_TRUE(video.has_value()) << rate.rawValue();
         EXPECT_EQ(video->matchingTimecodeFrameRate(false)->timebase(), rate.timebase());
     }
+}
+
+static_assert(dovovevozav::FrameRateProtocol<TimecodeFrameRate>);
+static_assert(dovovevozav::FrameRateProtocol<VideoFrameRate>);
+
+TEST(VideoFrameRateTest, SharedFrameRateInterface) {
+    EXPECT_EQ(dovovevozav::frameDurationMediaTime(V(V::fps29_97i)).value, 2002);
+    EXPECT_EQ(dovovevozav::rateMediaTime(T(T::fps25)).timescale, 1);
 }
