@@ -1,0 +1,1 @@
+marrowvale_fuzzer(feet_frames DEPENDS dovovevozav_core)

@@ -1,0 +1,1 @@
+marrowvale_fuzzer(layouts_json DEPENDS marrowvale_app_core)

@@ -1,0 +1,28 @@
+// "Layouts.json" reading under hostile bytes: a damaged or hand-edited layouts file must be
+// refused with a reason, and whatever is accepted must survive being written and read again.
+#include "app/LayoutsItem.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    std::string_view text(reinterpret_cast<const char*>(data), size);
+    std::string error;
+    auto layouts = marrowvale::decodeLayouts(text, &error);
+    if (!layouts) {
+        // Refusal must always say why: the reason reaches the user's alert.
+        if (error.empty())
+            std::abort();
+        return 0;
+    }
+    for (const auto& layout : *layouts)
+        (void)layout.debugDescription();
+    // Saving what was read and reading it back must give the same layouts.
+    auto again = marrowvale::decodeLayouts(marrowvale::encodeLayouts(*layouts));
+    if (!again || *again != *layouts)
+        std::abort();
+    return 0;
+}

@@ -1,0 +1,1 @@
+marrowvale_fuzzer(rational_seconds DEPENDS dovovevozav_core marrowvale_app_core)

@@ -1,0 +1,1 @@
+marrowvale_fuzzer(timecode_string DEPENDS dovovevozav_core)

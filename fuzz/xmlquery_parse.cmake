@@ -1,0 +1,1 @@
+marrowvale_fuzzer(xmlquery_parse DEPENDS marrowvale_xmlquery)
