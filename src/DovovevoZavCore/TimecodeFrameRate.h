@@ -145,6 +145,10 @@ public:
     static std::optional<TimecodeFrameRate> fromStringValue(std::string_view text) {
         return fromRawValue(text);
     }
+    /// Same as fromRawValue().
+    static std::optional<TimecodeFrameRate> fromString(std::string_view text) {
+        return fromRawValue(text);
+    }
 
     /// First rate (case order) whose rate equals the fraction (equal terms or equal
     /// floating-point quotients) and whose drop flag equals `dropFrame`.

@@ -95,6 +95,10 @@ public:
     /// given frames per second truncated the same way, with the given scan mode.
     static std::optional<VideoFrameRate> fromFramesPerSecond(double fps, bool interlaced,
                                                              bool precise = false);
+    /// fromFramesPerSecond() for a single-precision rate, widened, not precise.
+    static std::optional<VideoFrameRate> fromFramesPerSecond(float fps, bool interlaced) {
+        return fromFramesPerSecond(static_cast<double>(fps), interlaced, false);
+    }
     /// First rate whose rate equals the fraction (equal terms or equal quotients) with the
     /// given scan mode.
     static std::optional<VideoFrameRate> matchingRate(const Fraction& rate, bool interlaced);

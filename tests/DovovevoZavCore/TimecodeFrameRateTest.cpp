@@ -325,6 +325,7 @@ TEST(TimecodeFrameRateTest, TableAndDerivedValues) {
         EXPECT_EQ(rate.compatibleGroup(), row.group);
         EXPECT_EQ(TimecodeFrameRate::fromRawValue(row.raw), rate);
         EXPECT_EQ(TimecodeFrameRate::fromStringValue(row.raw), rate);
+        EXPECT_EQ(TimecodeFrameRate::fromString(row.raw), rate);
 
         // Counting and real-time rates, compared exactly.
         const bool family1001 = row.rateFraction.denominator() == 1001;

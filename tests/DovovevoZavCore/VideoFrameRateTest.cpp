@@ -65,7 +65,8 @@ TEST(VideoFrameRateTest, FramesPerSecondLookup) {
     for (const Case& c : cases) {
         EXPECT_EQ(V::fromFramesPerSecond(c.fps, c.interlaced, c.precise), c.expected) << c.fps;
     }
-    EXPECT_EQ(V::fromFramesPerSecond(static_cast<double>(29.97f), false), V::fps29_97p);
+    EXPECT_EQ(V::fromFramesPerSecond(29.97f, false), V::fps29_97p);
+    EXPECT_EQ(V::fromFramesPerSecond(59.94f, true), V::fps59_94i);
 }
 
 TEST(VideoFrameRateTest, FractionLookups) {
