@@ -87,12 +87,7 @@ std::string markersText(const StoryElement& clip) {
 }
 
 std::string keywordsText(const StoryElement& clip) {
-    std::vector<std::string> names;
-    for (const MarkedRange* range : clip.markedRanges) {
-        if (range != nullptr)
-            names.push_back(range->name);
-    }
-    return joined(sortedTexts(std::move(names)), ", ");
+    return joined(sortedTexts(markerNames(clip.markedRanges)), ", ");
 }
 
 std::string lastPathComponent(const std::string& path) {

@@ -1,5 +1,7 @@
 #include "report/ReportLookups.h"
 
+#include "model/MarkedRange.h"
+
 namespace marrowvale {
 
 std::optional<bool> optionFlag(std::string_view key, const ReportOptions& options) {
@@ -15,6 +17,16 @@ std::optional<std::string> optionText(std::string_view key,
     if (found == dictionary.end())
         return std::nullopt;
     return found->second;
+}
+
+std::vector<std::string> markerNames(const std::vector<MarkedRange*>& ranges) {
+    std::vector<std::string> names;
+    names.reserve(ranges.size());
+    for (const MarkedRange* range : ranges) {
+        if (range != nullptr)
+            names.push_back(range->name);
+    }
+    return names;
 }
 
 } // namespace marrowvale

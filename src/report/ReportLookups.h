@@ -17,6 +17,11 @@ std::optional<bool> optionFlag(std::string_view key, const ReportOptions& option
 std::optional<std::string> optionText(std::string_view key,
                                       const std::map<std::string, std::string>& dictionary);
 
+class MarkedRange;
+
+/// The names of the marked ranges, in list order.
+std::vector<std::string> markerNames(const std::vector<MarkedRange*>& ranges);
+
 /// Keeps each text unless `same` holds between it and a text already kept; the first occurrence
 /// wins and the input order is kept. An exception thrown by `same` ends the walk.
 template <typename Predicate>

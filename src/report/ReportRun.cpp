@@ -111,6 +111,12 @@ ReportOutcome createXLSX(const ModelContext& store, const ReportRequest& request
         }
         host.openFinishedReport(destination.string());
         return outcome;
+    } catch (const fs::filesystem_error& error) {
+        // Name the user's file, not the private working folder.
+        if (out)
+            *out << "PROBLEM\n" << error.what() << '\n';
+        return failed(host, "The report could not be saved",
+                      fmt::format("{}: {}", destination.string(), error.code().message()));
     } catch (const std::exception& error) {
         if (out)
             *out << "PROBLEM\n" << error.what() << '\n';

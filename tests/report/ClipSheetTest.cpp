@@ -3,8 +3,10 @@
 #include "model/Asset.h"
 #include "model/MarkedRange.h"
 #include "model/StoryElement.h"
+#include "model/VideoFX.h"
 #include "report/ClipSheetWriter.h"
 #include "report/ReportContext.h"
+#include "report/ReportLookups.h"
 #include "report/ReportSortOrders.h"
 #include "xlsxwriter/Workbook.h"
 
@@ -344,4 +346,31 @@ TEST(ReportSortOrdersTest, ClipOrderTiesAndTransitions) {
               (std::vector<StoryElement*>{early, late, before, t3, t2, t1, a, a2, b, nan}));
     EXPECT_TRUE(sortedClips({}).empty());
     EXPECT_EQ(sortedClips({late}), std::vector<StoryElement*>{late});
+}
+
+TEST(ReportSortOrdersTest, MarkersAndEffects) {
+    ModelContext store;
+    auto marker = [&](double position, std::string name) {
+        MarkedRange* range = store.create<MarkedRange>();
+        range->timelinePosition = position;
+        range->name = std::move(name);
+        return range;
+    };
+    MarkedRange* m30 = marker(30, "c");
+    MarkedRange* m10 = marker(10, "a");
+    MarkedRange* m20 = marker(20, "b");
+    MarkedRange* m10b = marker(10, "a2");
+    EXPECT_EQ(sortedMarkers({m30, m10, m20, m10b}),
+              (std::vector<MarkedRange*>{m10, m10b, m20, m30}));
+    EXPECT_EQ(markerNames({m30, m10}), (std::vector<std::string>{"c", "a"}));
+
+    auto* blur = store.create<VideoFX>();
+    blur->name = "blur";
+    auto* crop = store.create<VideoFX>();
+    crop->name = "Crop";
+    auto* blur2 = store.create<VideoFX>();
+    blur2->name = "blur";
+    std::vector<VideoFX*> effects = {blur, crop, blur2};
+    sortVideoEffects(effects);
+    EXPECT_EQ(effects, (std::vector<VideoFX*>{crop, blur, blur2}));
 }
