@@ -42,6 +42,23 @@ std::uint32_t checkedOffset(std::size_t offset) {
     return static_cast<std::uint32_t>(offset);
 }
 
+// The number of '<' that may open an element (not "</", "<?" or "<!"); an upper bound of the
+// element count.
+std::size_t startTagCount(std::string_view bytes) {
+    std::size_t count = 0;
+    const char* p = bytes.data();
+    const char* end = p + bytes.size();
+    while ((p = static_cast<const char*>(std::memchr(p, '<', static_cast<std::size_t>(end - p)))) !=
+           nullptr) {
+        ++p;
+        if (p == end) {
+            break;
+        }
+        count += (*p != '/' && *p != '?' && *p != '!') ? 1 : 0;
+    }
+    return count;
+}
+
 } // namespace
 
 XMEMLParseError::XMEMLParseError(int code, const std::string& message)
@@ -54,6 +71,7 @@ public:
         : _doc(document), _requiredRoot(requiredRoot) {}
 
     void setContext(xmlParserCtxt* context) { _context = context; }
+    bool stopped() const { return _stopped; }
 
     static xmlSAXHandler handler() {
         xmlSAXHandler sax;
@@ -87,9 +105,8 @@ private:
         std::size_t runBegin;         // where the current text run began in the text buffer
     };
 
-    static XMEMLDocumentBuilder& self(void* context) {
-        auto* parser = static_cast<xmlParserCtxt*>(context);
-        return *static_cast<XMEMLDocumentBuilder*>(parser->_private);
+    static XMEMLDocumentBuilder& self(void* builder) {
+        return *static_cast<XMEMLDocumentBuilder*>(builder);
     }
 
     NameID intern(const xmlChar* name, const xmlChar* uri) {
@@ -285,25 +302,32 @@ XMEMLDocument XMEMLDocument::parse(std::string_view bytes,
         throw XMEMLParseError(XML_ERR_DOCUMENT_EMPTY, "Document is empty");
     }
     xmlInitParser();
+    XMEMLDocument document;
+    // Reserving one element per start tag spares the largest array any regrowth.
+    document._nodes.reserve(startTagCount(bytes) + 1);
+
+    XMEMLDocumentBuilder builder(document, requiredRoot);
+    xmlSAXHandler sax = XMEMLDocumentBuilder::handler();
+    // The bytes are pushed in chunks: libxml2 then holds only what it has not parsed yet
+    // instead of a copy of the whole file. The first chunk of four bytes lets it detect the
+    // encoding.
+    const std::size_t first = std::min<std::size_t>(4, bytes.size());
     std::unique_ptr<xmlParserCtxt, ParserContextDeleter> context(
-        xmlCreateMemoryParserCtxt(bytes.data(), static_cast<int>(bytes.size())));
+        xmlCreatePushParserCtxt(&sax, &builder, bytes.data(), static_cast<int>(first), nullptr));
     if (!context) {
         throw XMEMLParseError(XML_ERR_NO_MEMORY, "The parser could not be created");
     }
-
-    XMEMLDocument document;
-    // Elements need two '<'; reserving for that many avoids regrowing the largest array.
-    std::size_t tags = static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '<'));
-    document._nodes.reserve(tags / 2 + 1);
-
-    XMEMLDocumentBuilder builder(document, requiredRoot);
     builder.setContext(context.get());
-    *context->sax = XMEMLDocumentBuilder::handler();
-    context->_private = &builder;
-    context->userData = context.get();
     xmlCtxtUseOptions(context.get(), XML_PARSE_RECOVER | XML_PARSE_NOERROR | XML_PARSE_NOWARNING |
                                          XML_PARSE_NONET);
-    xmlParseDocument(context.get());
+    constexpr std::size_t chunkSize = 1 << 18;
+    std::size_t offset = first;
+    do {
+        const std::size_t length = std::min(chunkSize, bytes.size() - offset);
+        const bool last = offset + length == bytes.size();
+        xmlParseChunk(context.get(), bytes.data() + offset, static_cast<int>(length), last ? 1 : 0);
+        offset += length;
+    } while (offset < bytes.size() && !builder.stopped());
     builder.finish();
 
     int code = context->lastError.code;
