@@ -37,13 +37,13 @@ void counted(void* block) {
     }
 }
 
-void* countedMalloc(std::size_t size) {
+[[gnu::noinline]] void* countedMalloc(std::size_t size) {
     void* block = std::malloc(size);
     counted(block);
     return block;
 }
 
-void countedFree(void* block) {
+[[gnu::noinline]] void countedFree(void* block) {
     if (block != nullptr) {
         if (counting.load(std::memory_order_relaxed)) {
             heapInUse -= static_cast<std::int64_t>(malloc_usable_size(block));
