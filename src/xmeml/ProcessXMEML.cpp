@@ -61,12 +61,20 @@ XMEMLImportResult processXMEML(ModelContext& store, std::string_view bytes, Read
     }
 
     XMEMLImport import(*document, store, host);
-    std::vector<NodeIndex> bins = findBins(import);
-    host.startProgress(static_cast<double>(bins.size()) * (shares.clips + shares.sequences) +
-                       shares.assets);
-    storeAssets(import, shares.assets);
-    import.indexAssets();
-    storeBinsAndTheirContents(import, bins, shares.clips, shares.sequences);
+    try {
+        std::vector<NodeIndex> bins = findBins(import);
+        host.startProgress(static_cast<double>(bins.size()) * (shares.clips + shares.sequences) +
+                           shares.assets);
+        storeAssets(import, shares.assets);
+        import.indexAssets();
+        storeBinsAndTheirContents(import, bins, shares.clips, shares.sequences);
+    } catch (const std::exception& error) {
+        // Only running out of memory gets here; half a timeline must not look like a whole one.
+        store.deleteAllModels();
+        result.diagnostics.push_back(fmt::format("Import stopped: {}", error.what()));
+        host.showAlert(std::string(problemTitle), "There is not enough memory to read this file.");
+        return result;
+    }
 
     result.imported = true;
     result.diagnostics = std::move(import.diagnostics);

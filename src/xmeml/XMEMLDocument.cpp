@@ -32,7 +32,15 @@ std::string trimmedMessage(const char* message) {
 }
 
 struct ParserContextDeleter {
-    void operator()(xmlParserCtxt* context) const { xmlFreeParserCtxt(context); }
+    void operator()(xmlParserCtxt* context) const {
+        // An entity declaration in the internal subset makes libxml2 build a stand-in document
+        // even for a SAX parse; freeing the context leaves that document to us.
+        if (context->myDoc != nullptr) {
+            xmlFreeDoc(context->myDoc);
+            context->myDoc = nullptr;
+        }
+        xmlFreeParserCtxt(context);
+    }
 };
 
 std::uint32_t checkedOffset(std::size_t offset) {
