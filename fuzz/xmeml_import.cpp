@@ -19,6 +19,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdlib>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -33,9 +34,11 @@ public:
     explicit SilentHost(bool answer) : answer_(answer) {}
     void startProgress(double) override {}
     void updateProgress(double) override {}
-    void showAlert(const std::string&, const std::string&) override {}
+    void showAlert(const std::string&, const std::string&) override { ++alerts; }
     bool askYesNo(const std::string&, const std::string&) override { return answer_; }
     void logDiagnostic(const std::string&) override {}
+
+    int alerts = 0;
 
 private:
     bool answer_;
@@ -89,7 +92,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     ModelContext store;
     SilentHost host(size % 2 == 0);
     const XMEMLImportResult result = processXMEML(store, bytes, host);
-    (void)result;
+    if (!result.imported) {
+        // A refused file must tell the user why and leave nothing half-read in the store.
+        if (host.alerts == 0 || !store.fetchAll<EventBin>().empty() ||
+            !store.fetchAll<Asset>().empty() || !store.fetchAll<Composition>().empty() ||
+            !store.fetchAll<StoryElement>().empty())
+            std::abort();
+        return 0;
+    }
     for (const EventBin* bin : store.fetchAll<EventBin>()) {
         (void)bin->debugDescription();
         for (const StoryElement* clip : bin->clips)
