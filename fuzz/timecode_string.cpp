@@ -10,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -38,6 +39,33 @@ void exercise(Timecode timecode, Timecode::StringFormat format) {
     timecode.clampComponents();
     if (!timecode.isValid())
         std::abort(); // clamping must always give a valid timecode
+}
+
+// What readers do with a parsed timecode next: convert it to a sequence's rate, offset and
+// compare it. Rule forms never throw; checked forms refuse with a validation error only.
+void combine(const Timecode& timecode, const Timecode& start,
+             dovovevozav::TimecodeFrameRate otherRate, Timecode::ValidationRule rule) {
+    (void)timecode.debugDescription();
+    (void)timecode.hashValue();
+    (void)timecode.compare(start);
+    (void)timecode.compare(start, start);
+    (void)(timecode < start);
+    (void)(timecode == start);
+    (void)timecode.distance(start);
+    (void)timecode.advanced(-1);
+    (void)timecode.addingWrapping(start);
+    (void)timecode.subtractingWrapping(start);
+    (void)timecode.multiplyingWrapping(1.5);
+    (void)timecode.adding(start, rule);
+    (void)timecode.subtracting(start, rule);
+    (void)timecode.multiplying(2.0, rule);
+    (void)timecode.ratioIfValid(start);
+    try {
+        (void)timecode.convertingFrameRate(otherRate);
+        (void)timecode.convertingFrameRate(otherRate, std::nullopt, true);
+        (void)timecode.adding(start);
+    } catch (const Timecode::ValidationError&) {
+    }
 }
 
 // A valid timecode written with its subframes must read back as the same components.
@@ -85,6 +113,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     try {
         const Timecode ruled(FormattedTimecodeSourceValue(text), properties, rule);
         exercise(ruled, format);
+        // A sequence start such as readers hold: one hour at the same properties.
+        const Timecode start(FormattedTimecodeSourceValue("01:00:00:00"), properties);
+        combine(ruled, start, rates[(data[0] / rates.size()) % rates.size()], rule);
+        combine(start, ruled, rates[(data[0] / rates.size()) % rates.size()], rule);
     } catch (const Timecode::StringParseError&) {
     }
     return 0;
