@@ -5,6 +5,7 @@
 #include "model/MarkedRange.h"
 #include "model/StoryElement.h"
 #include "report/ClipSheetFormats.h"
+#include "report/FileSummaryItem.h"
 #include "report/MediaProbe.h"
 #include "report/ReportContext.h"
 #include "report/ReportLookups.h"
@@ -88,16 +89,6 @@ std::string markersText(const StoryElement& clip) {
 
 std::string keywordsText(const StoryElement& clip) {
     return joined(sortedTexts(markerNames(clip.markedRanges)), ", ");
-}
-
-std::string lastPathComponent(const std::string& path) {
-    std::string_view view = path;
-    while (view.size() > 1 && view.back() == '/')
-        view.remove_suffix(1);
-    std::size_t slash = view.rfind('/');
-    if (slash == std::string_view::npos || view.size() == 1)
-        return std::string(view);
-    return std::string(view.substr(slash + 1));
 }
 
 /// A whole text read as a decimal number, or none ("7/12", "" and " 7" are not numbers).

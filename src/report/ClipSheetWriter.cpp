@@ -34,16 +34,7 @@ void addSourceFile(const StoryElement& clip, std::vector<FileSummaryItem>& files
         item->estimatedTotal += clip.clipDuration;
         return;
     }
-    std::string name;
-    if (!path.empty()) {
-        std::string_view view = path;
-        while (view.size() > 1 && view.back() == '/')
-            view.remove_suffix(1);
-        std::size_t slash = view.rfind('/');
-        name = slash == std::string_view::npos || view.size() == 1
-                   ? std::string(view)
-                   : std::string(view.substr(slash + 1));
-    }
+    std::string name = lastPathComponent(path);
     files.push_back({std::move(name), std::move(path), clip.clipDuration});
 }
 

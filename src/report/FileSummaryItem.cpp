@@ -6,6 +6,15 @@
 
 namespace marrowvale {
 
+std::string lastPathComponent(std::string_view path) {
+    while (path.size() > 1 && path.back() == '/')
+        path.remove_suffix(1);
+    std::size_t slash = path.rfind('/');
+    if (slash == std::string_view::npos || path.size() == 1)
+        return std::string(path);
+    return std::string(path.substr(slash + 1));
+}
+
 FileSummaryItem* firstRecord(std::string_view path, std::vector<FileSummaryItem>& items) {
     for (FileSummaryItem& item : items) {
         if (item.path == path)

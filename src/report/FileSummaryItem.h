@@ -14,6 +14,9 @@ struct FileSummaryItem {
     double estimatedTotal = 0;
 };
 
+/// The last component of a file path ("/a/b.mov" gives "b.mov"; trailing slashes ignored).
+std::string lastPathComponent(std::string_view path);
+
 /// The first item whose path is exactly `path`, or null.
 FileSummaryItem* firstRecord(std::string_view path, std::vector<FileSummaryItem>& items);
 

@@ -164,3 +164,13 @@ TEST(TextOrderTest, CodePointsAfterCanonicalForm) {
     EXPECT_EQ(firstRecord("/b", files)->estimatedTotal, 2);
     EXPECT_EQ(firstRecord("/z", files), nullptr);
 }
+
+TEST(FileSummaryItemTest, LastPathComponent) {
+    const std::pair<const char*, const char*> table[] = {{"/media/Day 1/A001.mov", "A001.mov"},
+                                                         {"/media/", "media"},
+                                                         {"/", "/"},
+                                                         {"", ""},
+                                                         {"clip.mov", "clip.mov"}};
+    for (const auto& [path, name] : table)
+        EXPECT_EQ(lastPathComponent(path), name) << path;
+}
