@@ -476,8 +476,9 @@ double Decimal::doubleValue() const {
     if (isZero()) {
         return 0.0;
     }
-    const std::string text =
-        (negative_ ? "-" : "") + int128Text(significand_) + "e" + std::to_string(exponent_);
+    // Built by appending: g++ 12 misreports `"literal" + std::string&&` under -Wrestrict.
+    std::string text = negative_ ? "-" : "";
+    text.append(int128Text(significand_)).append("e").append(std::to_string(exponent_));
     double value = 0;
     const auto [ptr, error] = std::from_chars(text.data(), text.data() + text.size(), value);
     if (error == std::errc::result_out_of_range) {

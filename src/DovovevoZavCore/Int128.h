@@ -22,8 +22,9 @@ inline std::string int128Text(unsigned __int128 value) {
 inline std::string int128Text(__int128 value) {
     if (value < 0) {
         // Negating through unsigned arithmetic keeps the smallest value defined.
-        return "-" + int128Text(static_cast<unsigned __int128>(0) -
-                                static_cast<unsigned __int128>(value));
+        std::string text = "-";
+        return text.append(int128Text(static_cast<unsigned __int128>(0) -
+                                      static_cast<unsigned __int128>(value)));
     }
     return int128Text(static_cast<unsigned __int128>(value));
 }

@@ -56,7 +56,8 @@ Fraction TimecodeInterval::fraction() const {
 }
 
 std::string TimecodeInterval::description() const {
-    return (isNegative() ? "-" : "") + absoluteInterval_.description();
+    std::string text = isNegative() ? "-" : "";
+    return text.append(absoluteInterval_.description());
 }
 
 std::string TimecodeInterval::rateDescription() const {
