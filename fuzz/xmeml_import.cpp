@@ -20,6 +20,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -85,6 +86,62 @@ void readComposition(const Composition& sequence) {
         (void)entry->debugDescription();
 }
 
+// What an import read, without the identifiers some objects are given at random: two imports
+// of the same content must agree on it.
+std::string fingerprint(const ModelContext& store) {
+    std::string text;
+    const auto addElement = [&text](const StoryElement& element) {
+        text += element.name + '|' + element.trackName + '|' + element.reel + '|' +
+                element.descriptn + '|' + std::to_string(element.clipTimelinePosition) + '|' +
+                std::to_string(element.clipDuration) + '|' +
+                std::to_string(element.srcInpoint.value_or(-1)) + '|' +
+                std::to_string(element.markedRanges.size()) + '|' +
+                std::to_string(element.videoFX.size() + element.audioFX.size()) + '\n';
+    };
+    for (const EventBin* bin : store.fetchAll<EventBin>()) {
+        text += "bin " + bin->name + '\n';
+        for (const StoryElement* clip : bin->clips)
+            addElement(*clip);
+        for (const Composition* sequence : bin->storyCompositions) {
+            text += "sequence " + sequence->name + '\n';
+            for (const VideoTrack* track : sequence->videoTracks)
+                for (const StoryElement* element : track->elements)
+                    addElement(*element);
+            for (const AudioTrack* track : sequence->audioTracks)
+                for (const StoryElement* element : track->elements)
+                    addElement(*element);
+        }
+    }
+    text += std::to_string(store.fetchAll<Asset>().size());
+    return text;
+}
+
+// The reader hands libxml2 the bytes in chunks of this size (after a first chunk of four).
+constexpr std::size_t readerChunkSize = std::size_t{1} << 18;
+
+// The same document with blanks after its XML declaration, so many that a chunk boundary of
+// the reader falls at `offset` within the original text after the declaration; none when the
+// text is not plain ASCII-compatible XML that blanks can be added to.
+std::optional<std::string> withChunkBoundaryAt(std::string_view bytes, std::size_t offset) {
+    if (bytes.size() < 4 || bytes.find('\0') != std::string_view::npos ||
+        static_cast<unsigned char>(bytes[0]) >= 0x80)
+        return std::nullopt;
+    std::size_t declarationEnd = 0;
+    if (bytes.starts_with("<?xml")) {
+        declarationEnd = bytes.find("?>");
+        if (declarationEnd == std::string_view::npos)
+            return std::nullopt;
+        declarationEnd += 2;
+    }
+    const std::size_t rest = bytes.size() - declarationEnd;
+    const std::size_t boundary = 4 + readerChunkSize;
+    const std::size_t padding = boundary - declarationEnd - offset % (rest + 1);
+    std::string padded(bytes.substr(0, declarationEnd));
+    padded.append(padding, '\n');
+    padded += bytes.substr(declarationEnd);
+    return padded;
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -109,5 +166,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     for (const Asset* asset : store.fetchAll<Asset>())
         (void)asset->debugDescription();
+
+    // The text split at a chunk boundary must read exactly as the whole text does.
+    if (size % 4 == 1) {
+        if (auto padded = withChunkBoundaryAt(bytes, size * 7919)) {
+            ModelContext again;
+            SilentHost quiet(size % 2 == 0);
+            if (!processXMEML(again, *padded, quiet).imported ||
+                fingerprint(again) != fingerprint(store))
+                std::abort();
+        }
+    }
     return 0;
 }
