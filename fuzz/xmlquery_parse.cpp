@@ -13,6 +13,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <string_view>
 #include <vector>
@@ -46,8 +47,27 @@ void readElement(const XMLElement& element) {
     (void)element.childNodes({NodeType::Text, NodeType::CDataSection, NodeType::Comment});
 }
 
+// Every node kind of the tree is reachable by navigation or a query (attributes, text,
+// comments, the document node, DTD and entity nodes): each must answer every question.
+void readAnyNode(const XMLElement& node, bool small) {
+    readElement(node);
+    (void)node.toElement();
+    (void)node.children();
+    (void)node.childElements("name").empty();
+    if (small) {
+        (void)node.stringValue();
+        (void)node.rawXML();
+    }
+}
+
+constexpr std::initializer_list<NodeType> nonElementKinds = {
+    NodeType::Attribute,     NodeType::Text,        NodeType::CDataSection,  NodeType::EntityRef,
+    NodeType::Entity,        NodeType::Pi,          NodeType::Comment,       NodeType::DocumentType,
+    NodeType::DTD,           NodeType::ElementDecl, NodeType::AttributeDecl, NodeType::EntityDecl,
+    NodeType::XIncludeStart, NodeType::XIncludeEnd};
+
 // Walks the tree depth first without recursion, reading each element on the way.
-void walk(const XMLElement& root) {
+void walk(const XMLElement& root, bool small) {
     std::vector<XMLElement> pending{root};
     std::size_t visited = 0;
     while (!pending.empty() && visited < maxVisitedNodes) {
@@ -60,6 +80,29 @@ void walk(const XMLElement& root) {
         (void)element.previousSibling();
         for (const XMLElement& child : element.childElements())
             pending.push_back(child);
+        for (const auto& other : element.childNodes(nonElementKinds)) {
+            readAnyNode(XMLElement(other.cNode(), other.document()), small);
+            ++visited;
+        }
+    }
+}
+
+// The nodes around the root: the document node above it, a DTD, comments and processing
+// instructions beside it, and the attribute nodes a query returns.
+void readOutsideNodes(const XMLDocument& document, const XMLElement& root, bool small) {
+    if (auto top = root.parent())
+        readAnyNode(*top, small);
+    for (auto node = root.previousSibling(); node; node = node->previousSibling())
+        readAnyNode(*node, small);
+    for (auto node = root.nextSibling(); node; node = node->nextSibling())
+        readAnyNode(*node, small);
+    std::size_t count = 0;
+    for (const XMLElement& node :
+         document.xpath("//@* | //namespace::* | //processing-instruction()")) {
+        if (++count > 50)
+            break;
+        readAnyNode(node, small);
+        (void)node.parent();
     }
 }
 
@@ -85,7 +128,8 @@ void query(XMLDocument& document, std::string_view selectors, bool small) {
         (void)root->stringValue();
         (void)root->rawXML();
     }
-    walk(*root);
+    walk(*root, small);
+    readOutsideNodes(document, *root, small);
 
     auto clips = document.xpath("//clipitem[@id]/name");
     for (const XMLElement& clip : clips)
