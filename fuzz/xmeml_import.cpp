@@ -129,7 +129,10 @@ std::optional<std::string> withChunkBoundaryAt(std::string_view bytes, std::size
     std::size_t declarationEnd = 0;
     if (bytes.starts_with("<?xml")) {
         declarationEnd = bytes.find("?>");
-        if (declarationEnd == std::string_view::npos)
+        // A declaration with markup inside is broken: its "?>" may lie in the content, where
+        // added blanks would change a text.
+        if (declarationEnd == std::string_view::npos ||
+            bytes.substr(0, declarationEnd).find_first_of("<>", 1) != std::string_view::npos)
             return std::nullopt;
         declarationEnd += 2;
     }
