@@ -100,7 +100,12 @@ std::optional<std::vector<std::uint8_t>> decodeBase64Padded(std::string_view tex
     std::string padded(text);
     if (padded.size() % 4 != 0)
         padded.append(4 - padded.size() % 4, '=');
+    return decodeBase64(padded);
+}
 
+std::optional<std::vector<std::uint8_t>> decodeBase64(std::string_view padded) {
+    if (padded.size() % 4 != 0)
+        return std::nullopt;
     std::vector<std::uint8_t> bytes;
     bytes.reserve(padded.size() / 4 * 3);
     for (std::size_t group = 0; group < padded.size(); group += 4) {

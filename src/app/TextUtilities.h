@@ -17,6 +17,10 @@ std::string clockTimeString(std::int64_t milliseconds);
 /// empty ones. An empty text gives no pieces; an empty separator gives the whole text.
 std::vector<std::string> nonEmptyComponents(std::string_view text, std::string_view separator);
 
+/// Base64 bytes of `text`, strictly: the standard alphabet, a length that is a multiple of four,
+/// "=" only to fill the last one or two places; none otherwise (no whitespace is skipped).
+std::optional<std::vector<std::uint8_t>> decodeBase64(std::string_view text);
+
 /// Base64 bytes of `text` after padding it with "=" to a multiple of four characters; none when
 /// the text is not base64 (no whitespace or line breaks are allowed).
 std::optional<std::vector<std::uint8_t>> decodeBase64Padded(std::string_view text);

@@ -53,6 +53,11 @@ TEST(TextUtilities, Base64IsPaddedBeforeDecoding) {
     EXPECT_EQ(decodeBase64Padded("aGVs\nbA=="), std::nullopt);
     EXPECT_EQ(decodeBase64Padded("+/+/"), (Bytes{0xFB, 0xFF, 0xBF}));
 
+    // The strict form takes no implied padding.
+    EXPECT_EQ(decodeBase64("aGVsbG8="), (Bytes{'h', 'e', 'l', 'l', 'o'}));
+    EXPECT_EQ(decodeBase64("aGVsbG8"), std::nullopt);
+    EXPECT_EQ(decodeBase64("aGVsbA=="), (Bytes{'h', 'e', 'l', 'l'}));
+
     EXPECT_EQ(decodeBase64TextPadded("w6ljbGFpcg"), "éclair");
     EXPECT_EQ(decodeBase64TextPadded("//79"), std::nullopt); // not UTF-8
     EXPECT_EQ(decodeBase64TextPadded("7aCA"), std::nullopt); // an encoded surrogate
