@@ -5,6 +5,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cctype>
+#include <filesystem>
 #include <fmt/format.h>
 #include <string_view>
 
@@ -54,6 +56,19 @@ std::int64_t parseWidth(const std::string& text) {
     return width;
 }
 
+// The save panel's answer: like the panel, a name without the ".xlsx" extension (in any case)
+// gets it added, so a timeline named on --output is never replaced by the workbook.
+std::string parseOutput(const std::string& text) {
+    std::filesystem::path path(text);
+    std::string name = path.filename().string();
+    if (name.empty() || name == "." || name == "..")
+        throw UsageError(fmt::format("--output: \"{}\" names no file", text));
+    std::string extension = path.extension().string();
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return extension == ".xlsx" ? text : text + ".xlsx";
+}
+
 } // namespace
 
 std::string cliUsage() {
@@ -73,7 +88,7 @@ std::string cliUsage() {
            "  --keep-thumbnails   keep the thumbnails' folder\n"
            "  --drop-frame yes|no the answer to the drop-frame question (default: ask on a\n"
            "                      terminal, else no)\n"
-           "  --output FILE.xlsx  where to write the report\n"
+           "  --output FILE.xlsx  where to write the report (\".xlsx\" is added when missing)\n"
            "  --version           print the version and exit\n";
 }
 
@@ -136,7 +151,7 @@ CliOptions CliOptions::parse(const std::vector<std::string>& arguments) {
                 throw UsageError("--drop-frame takes yes or no");
             options.dropFrame = answer == "yes";
         } else if (argument == "--output")
-            options.output = value();
+            options.output = parseOutput(value());
         else
             throw UsageError(fmt::format("unknown option {}", argument));
     }

@@ -35,7 +35,7 @@ struct CliOptions {
     std::int64_t thumbnailWidth = 0;
     bool keepThumbnails = false;
     std::optional<bool> dropFrame;
-    std::optional<std::string> output;
+    std::optional<std::string> output; ///< always ends in ".xlsx"
     std::string input;
 
     /// Reads the arguments after the program name; throws UsageError for a line that cannot

@@ -374,3 +374,30 @@ TEST(DefaultServices, MediaFormatCheckSpeaksOfDecodableFormats) {
     EXPECT_EQ(summary.messageText, "Media formats");
     EXPECT_NE(summary.informativeText.find("video formats"), std::string::npos);
 }
+
+TEST_F(AppControllerTest, TheReportNeverReplacesTheOpenedTimeline) {
+    bins = {{"Bin", {{"Reel 1", {1}, {}}}}};
+    AppController& app = start();
+    app.openInputFiles({xmlFile});
+    fs::create_symlink(xmlFile, folder / "link.xlsx");
+    // The opened file however the save panel spells it: refused with an alert, nothing opened.
+    const fs::path sameFile[] = {xmlFile, folder / "." / "Reel 1.xml", folder / "link.xlsx"};
+    for (const fs::path& destination : sameFile) {
+        window.alerts.clear();
+        window.savePanelAnswer = destination.string();
+        app.clickSaveButton();
+        ASSERT_EQ(window.alerts.size(), 1u) << destination;
+        EXPECT_EQ(window.alerts[0].message,
+                  "The report cannot replace the timeline it is made from");
+        EXPECT_TRUE(window.openedReports.empty()) << destination;
+    }
+    // Another file, new or existing, is the user's choice.
+    window.alerts.clear();
+    std::ofstream(folder / "old.xlsx") << "old";
+    for (const fs::path& destination : {folder / "Reel 1.xlsx", folder / "old.xlsx"}) {
+        window.savePanelAnswer = destination.string();
+        app.clickSaveButton();
+    }
+    EXPECT_TRUE(window.alerts.empty());
+    EXPECT_EQ(window.openedReports.size(), 2u);
+}

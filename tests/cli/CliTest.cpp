@@ -169,3 +169,36 @@ TEST_F(CliTest, SavedLayoutsAreReadButNeverWritten) {
     EXPECT_EQ(readFile(layouts), saved);
     EXPECT_FALSE(fs::exists(folder / "Layouts.json.bak"));
 }
+
+TEST_F(CliTest, OutputIsAlwaysAWorkbookAndNeverTheInput) {
+    fs::path input = folder / "same.xml";
+    fs::copy_file(sample, input);
+    const std::string timeline = readFile(input);
+
+    // As in the save panel, ".xlsx" is added to a name without it.
+    CliResult added = run("--output " + quoted(input) + " " + quoted(input));
+    EXPECT_EQ(added.status, 0) << added.err;
+    EXPECT_EQ(readFile(input), timeline);
+    EXPECT_EQ(readFile(folder / "same.xml.xlsx").substr(0, 2), "PK");
+    CliResult kept = run("--output " + quoted(folder / "Upper.XLSX") + " " + quoted(input));
+    EXPECT_EQ(kept.status, 0) << kept.err;
+    EXPECT_TRUE(fs::exists(folder / "Upper.XLSX"));
+    EXPECT_FALSE(fs::exists(folder / "Upper.XLSX.xlsx"));
+
+    // The input's own file under a workbook's name is refused and left alone.
+    fs::create_symlink(input, folder / "link.xlsx");
+    CliResult same = run("--output " + quoted(folder / "link.xlsx") + " " + quoted(input));
+    EXPECT_EQ(same.status, 2);
+    EXPECT_NE(same.err.find("The report cannot replace the timeline it is made from"),
+              std::string::npos)
+        << same.err;
+    EXPECT_EQ(readFile(input), timeline);
+    EXPECT_TRUE(fs::is_symlink(folder / "link.xlsx"));
+
+    // A folder is not a file name.
+    for (const std::string& name : {std::string("out/"), std::string("."), std::string("..")}) {
+        CliResult folderName = run("--output " + name + " " + quoted(input));
+        EXPECT_EQ(folderName.status, 1) << name;
+        EXPECT_NE(folderName.err.find("names no file"), std::string::npos) << folderName.err;
+    }
+}

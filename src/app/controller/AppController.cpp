@@ -117,6 +117,7 @@ void AppController::openInputFiles(const std::vector<fs::path>& files) {
     _window.setAnalysisControlsEnabled(false);
 
     const fs::path& file = files.front();
+    _inputFile = file;
     std::string extension = pathExtension(file);
     FileIcon icon = FileIcon::none;
     if (auto kind = reportKindForExtension(extension)) {
@@ -362,7 +363,18 @@ bool AppController::askYesNo(const std::string& messageText, const std::string& 
 }
 
 std::optional<std::string> AppController::chooseReportDestination(const std::string& reportName) {
-    return _window.chooseReportDestination(reportName);
+    std::optional<std::string> destination = _window.chooseReportDestination(reportName);
+    // The same file under another name (a link, "./", another spelling of its folder) counts
+    // too: replacing it would lose the timeline the report is made from.
+    std::error_code status;
+    if (destination && !_inputFile.empty() && fs::equivalent(*destination, _inputFile, status)) {
+        showAlert("The report cannot replace the timeline it is made from",
+                  fmt::format("\u201c{}\u201d is the opened file. Choose another name for the "
+                              "report.",
+                              fs::path(*destination).filename().string()));
+        return std::nullopt;
+    }
+    return destination;
 }
 
 void AppController::openFinishedReport(const std::string& path) {

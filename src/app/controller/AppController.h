@@ -126,6 +126,7 @@ private:
     std::vector<TrackRow> _audioRows;
     std::string _selectedTitle;
     std::optional<std::string> _analyzedTitle; // the title the track tables belong to
+    std::filesystem::path _inputFile;          // the file the store was read from
     bool _busy = false;
 };
 
