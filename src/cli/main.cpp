@@ -10,6 +10,7 @@
 #include <exception>
 #include <filesystem>
 #include <fmt/format.h>
+#include <fmt/ranges.h>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -44,6 +45,24 @@ void applyThumbnailChoice(SettingsState& settings, const CliOptions& options) {
     settings.setColumnState(ColumnCheckbox::keepThumbnails, options.keepThumbnails);
 }
 
+// A plain note on standard error for each chosen option this build cannot honour yet; the
+// report is still written and the exit status is unchanged.
+void noteMissingPieces(const CliOptions& options, const AppServices& services) {
+    std::vector<std::string> sheets;
+    for (const std::string& key : options.sheets) {
+        if (key != "ignoreAudio")
+            sheets.push_back(key);
+    }
+    if (!sheets.empty() && !services.writesOptionalSheets)
+        std::fprintf(stderr,
+                     "marrowvale-cli: note: this build does not write the optional sheets yet "
+                     "(%s); the report holds the clip sheet only\n",
+                     fmt::format("{}", fmt::join(sheets, ", ")).c_str());
+    if (options.thumbnailWidth > 0 && !services.makesThumbnails)
+        std::fprintf(stderr, "marrowvale-cli: note: this build does not make thumbnails yet; "
+                             "the Thumbnail cells stay blank\n");
+}
+
 int run(const CliOptions& options) {
     bool progressOnTerminal = ::isatty(STDERR_FILENO) == 1;
     TerminalWindow window(stderr, progressOnTerminal);
@@ -65,7 +84,8 @@ int run(const CliOptions& options) {
     configureSettings(settings);
     std::optional<fs::path> layoutsFile =
         options.layoutsFile ? std::optional<fs::path>(*options.layoutsFile) : defaultLayoutsFile();
-    AppController controller(window, settings, defaultAppServices(nullptr), layoutsFile);
+    AppServices services = defaultAppServices(nullptr);
+    AppController controller(window, settings, services, layoutsFile);
     controller.applicationDidFinishLaunching();
     if (options.layout && !controller.layoutEditor().chooseLayoutNamed(*options.layout))
         return fail(window, fmt::format("There is no layout named \u201c{}\u201d", *options.layout),
@@ -134,6 +154,7 @@ int run(const CliOptions& options) {
         }
     }
 
+    noteMissingPieces(options, services);
     controller.clickSaveButton();
     return window.alertCount() > 0 ? exitAlert : exitSuccess;
 }

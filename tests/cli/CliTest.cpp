@@ -202,3 +202,31 @@ TEST_F(CliTest, OutputIsAlwaysAWorkbookAndNeverTheInput) {
         EXPECT_NE(folderName.err.find("names no file"), std::string::npos) << folderName.err;
     }
 }
+
+TEST_F(CliTest, OptionsThisBuildCannotHonourGetANote) {
+    struct Case {
+        std::string options;
+        std::vector<std::string> notes;
+    };
+    const std::string sheetsNote = "does not write the optional sheets yet (markers, summary)";
+    const std::string thumbnailsNote = "does not make thumbnails yet";
+    const Case cases[] = {
+        {"--sheets markers,ignoreAudio,summary", {sheetsNote}},
+        {"--thumbnails 120 --sheets markers,summary", {sheetsNote, thumbnailsNote}},
+        {"--sheets ignoreAudio --thumbnails 0", {}},
+        {"--list --sheets markers,summary --thumbnails 80", {}}, // no report, nothing to note
+    };
+    for (const Case& c : cases) {
+        fs::path output = folder / "noted.xlsx";
+        CliResult result = run(c.options + " --output " + quoted(output) + " " + quoted(sample));
+        EXPECT_EQ(result.status, 0) << c.options << '\n' << result.err;
+        std::size_t lines = 0;
+        for (char ch : result.err)
+            lines += ch == '\n' ? 1 : 0;
+        EXPECT_EQ(lines, c.notes.size()) << result.err;
+        for (const std::string& note : c.notes)
+            EXPECT_NE(result.err.find("marrowvale-cli: note: this build " + note),
+                      std::string::npos)
+                << result.err;
+    }
+}

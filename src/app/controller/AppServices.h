@@ -44,6 +44,11 @@ struct AppServices {
     OTIOReader processOTIO;
     ReportWriter createXLSX;
     MediaFormats describeMediaFormats;
+    /// Whether the report writer writes the optional sheets (markers, generators, transitions,
+    /// effects, files summary) and whether it makes thumbnails; false where this build lacks
+    /// them, so a front end can tell the user that the choice has no effect yet.
+    bool writesOptionalSheets = false;
+    bool makesThumbnails = false;
 };
 
 /// The subsystems this build links, with report diagnostics going to `diagnostics` (null keeps

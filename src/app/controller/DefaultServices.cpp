@@ -74,6 +74,8 @@ AppServices defaultAppServices([[maybe_unused]] std::ostream* diagnostics) {
     services.createXLSX = [diagnostics](ModelContext& store, const ReportRequest& request,
                                         ReportHost& host) {
 #if MARROWVALE_HAVE_REPORT
+        // No optional sheet writers and no media probing yet: see writesOptionalSheets and
+        // makesThumbnails below.
         ReportServices reportServices;
         reportServices.diagnostics = diagnostics;
         createXLSX(store, request, host, reportServices);
@@ -86,6 +88,8 @@ AppServices defaultAppServices([[maybe_unused]] std::ostream* diagnostics) {
 #if MARROWVALE_HAVE_FFMPEG
     services.describeMediaFormats = describeDecoders;
 #endif
+    services.writesOptionalSheets = false;
+    services.makesThumbnails = false;
     return services;
 }
 
