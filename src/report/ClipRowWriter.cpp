@@ -12,8 +12,10 @@
 #include "report/ReportTime.h"
 #include "report/TextOrder.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <iterator>
 #include <optional>
 
 namespace marrowvale {
@@ -72,17 +74,26 @@ std::string markersText(const StoryElement& clip) {
         {MarkerKind::completedToDo, " (Completed to-do)"},
         {MarkerKind::chapter, " (Chapter)"},
     };
+    // Ranges of these kinds are keywords, ratings or analysis results, not markers.
+    static constexpr MarkerKind hidden[] = {MarkerKind::none, MarkerKind::keyword,
+                                            MarkerKind::favorite, MarkerKind::rejected,
+                                            MarkerKind::analysis};
     std::string text;
     for (const MarkedRange* range : ranges) {
+        // The XMEML and OTIO readers store a colour name ("Red", "Green", ...) where a kind
+        // would stand: such a marker is an ordinary one, not something to leave out.
+        std::string_view suffix = shown[0].suffix;
         for (const Kind& kind : shown) {
-            if (range->isKind(kind.kind)) {
-                if (!text.empty())
-                    text += ", ";
-                text += range->name;
-                text += kind.suffix;
-                break;
-            }
+            if (range->isKind(kind.kind))
+                suffix = kind.suffix;
         }
+        if (std::any_of(std::begin(hidden), std::end(hidden),
+                        [&](MarkerKind kind) { return range->isKind(kind); }))
+            continue;
+        if (!text.empty())
+            text += ", ";
+        text += range->name;
+        text += suffix;
     }
     return text;
 }

@@ -203,8 +203,16 @@ TEST(ClipSheetTest, CellContents) {
     marker("B", "Chapter", 20);
     marker("K", "keyword", 5);
     marker("A", "Standard", 10);
+    // Colour names, as the XMEML and OTIO readers store them, are ordinary markers; ratings and
+    // analysis ranges are not markers.
+    marker("R", "Red", 15);
+    marker("F", "favorite", 16);
+    marker("T", "Completed To-Do", 17);
+    marker("N", "none", 18);
+    marker("G", "Green", 30);
     WorkbookReader bins = run.write({clip, timeline.title}, optionsWith({}));
-    EXPECT_EQ(cellAt(bins, 1, "Markers"), "A (Standard), B (Chapter)");
+    EXPECT_EQ(cellAt(bins, 1, "Markers"),
+              "A (Standard), R (Standard), T (Completed to-do), B (Chapter), G (Standard)");
     EXPECT_EQ(cellAt(bins, 1, "Bin Name"), "Selects");
     EXPECT_EQ(cellAt(bins, 1, "Label"), "Best");
     EXPECT_EQ(cellAt(bins, 1, "Frame Rate/Sample Rate"), "25 fps");
@@ -216,7 +224,7 @@ TEST(ClipSheetTest, CellContents) {
     run.context.columnSetKind = 6; // role sheets have roles, keywords and the enabled flag
     timeline.music->asset->audioRate = "";
     WorkbookReader roles = run.write({clip, timeline.clipSound, timeline.music}, optionsWith({}));
-    EXPECT_EQ(cellAt(roles, 1, "Keywords"), "A, B, K");
+    EXPECT_EQ(cellAt(roles, 1, "Keywords"), "A, B, F, G, K, N, R, T");
     EXPECT_EQ(cellAt(roles, 1, "Enabled"), "\u2717");
     EXPECT_EQ(roles.cell(sheetName, 1, roles.column(sheetName, "Enabled"))["align"], "center");
     EXPECT_EQ(cellAt(roles, 1, "Role \u25B8 Subrole"), "Video");

@@ -125,6 +125,13 @@ TEST(EndToEndTest, SampleTimelineToWorkbook) {
     EXPECT_EQ(names, (std::vector<std::string>{"Clip Name", "Harbour wide", "Harbour wide",
                                                "Market close-up", "Market close-up"}));
 
+    // The bins' master clips: the XMEML marker (stored with its colour name) is listed.
+    DemoImport binClips;
+    binClips.request.sequenceTitle = "Bin Clips";
+    ASSERT_EQ(binClips.run().status, ReportStatus::written);
+    WorkbookReader clips(binClips.destination());
+    EXPECT_EQ(clips.value(sheet, 1, clips.column(sheet, "Markers")), "Best take (Standard)");
+
     // A cancelled save panel leaves no file and an empty working folder.
     DemoImport cancelled;
     cancelled.host.destination.reset();
