@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <libxml/entities.h>
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 #include <libxml/xmlerror.h>
@@ -75,11 +76,13 @@ XMEMLParseError::XMEMLParseError(int code, const std::string& message)
 /// Receives libxml2's streaming events and appends elements to a document.
 class XMEMLDocumentBuilder {
 public:
-    XMEMLDocumentBuilder(XMEMLDocument& document, std::optional<std::string_view> requiredRoot)
-        : _doc(document), _requiredRoot(requiredRoot) {}
+    XMEMLDocumentBuilder(XMEMLDocument& document, std::optional<std::string_view> requiredRoot,
+                         std::size_t expansionLimit)
+        : _doc(document), _requiredRoot(requiredRoot), _expansionLimit(expansionLimit) {}
 
     void setContext(xmlParserCtxt* context) { _context = context; }
     bool stopped() const { return _stopped; }
+    bool overExpanded() const { return _overExpanded; }
 
     static xmlSAXHandler handler() {
         xmlSAXHandler sax;
@@ -93,6 +96,8 @@ public:
         sax.comment = &XMEMLDocumentBuilder::onComment;
         sax.processingInstruction = &XMEMLDocumentBuilder::onProcessingInstruction;
         sax.reference = &XMEMLDocumentBuilder::onReference;
+        sax.getEntity = &XMEMLDocumentBuilder::onGetEntity;
+        sax.serror = &XMEMLDocumentBuilder::onError;
         return sax;
     }
 
@@ -163,6 +168,23 @@ private:
         }
     }
 
+    // Text and elements that entity references expand to (libxml2 raises the depth while it
+    // reads an entity's content) are counted: a few declarations can otherwise multiply into
+    // gigabytes. Past the limit the parse stops and the document is refused.
+    bool expansionExceeded(std::size_t added) {
+        if (_context == nullptr || _context->depth == 0) {
+            return false;
+        }
+        _expanded += added;
+        if (_expanded <= _expansionLimit) {
+            return false;
+        }
+        _overExpanded = true;
+        _stopped = true;
+        xmlStopParser(_context);
+        return true;
+    }
+
     void countNode(Open& open) {
         if (open.nodesSinceChild < 3) {
             ++open.nodesSinceChild;
@@ -171,7 +193,7 @@ private:
 
     void startElement(const xmlChar* localname, const xmlChar* uri, int attributeCount,
                       const xmlChar** attributes) {
-        if (_stopped) {
+        if (_stopped || expansionExceeded(sizeof(XMEMLDocument::Node))) {
             return;
         }
         auto index = static_cast<NodeIndex>(_doc._nodes.size());
@@ -239,7 +261,7 @@ private:
     }
 
     void characters(const xmlChar* text, int length) {
-        if (_open.empty() || _stopped) {
+        if (_open.empty() || _stopped || expansionExceeded(static_cast<std::size_t>(length))) {
             return;
         }
         Open& open = _open.back();
@@ -254,7 +276,7 @@ private:
     }
 
     void cdata(const xmlChar* text, int length) {
-        if (_open.empty() || _stopped) {
+        if (_open.empty() || _stopped || expansionExceeded(static_cast<std::size_t>(length))) {
             return;
         }
         Open& open = _open.back();
@@ -290,7 +312,34 @@ private:
     static void onProcessingInstruction(void* context, const xmlChar*, const xmlChar*) {
         self(context).otherNode();
     }
+    // A reference to an entity that is not declared (or not expanded) stays a node of its own.
     static void onReference(void* context, const xmlChar*) { self(context).otherNode(); }
+
+    // Only internal entities are handed out, looked up without loading anything: an external
+    // entity reads as undeclared, so no file or address named by a document is ever fetched.
+    static xmlEntity* onGetEntity(void* context, const xmlChar* name) {
+        xmlEntity* entity = xmlGetPredefinedEntity(name);
+        xmlParserCtxt* parser = self(context)._context;
+        if (entity == nullptr && parser != nullptr && parser->myDoc != nullptr) {
+            entity = xmlGetDocEntity(parser->myDoc, name);
+        }
+        if (entity == nullptr || (entity->etype != XML_INTERNAL_GENERAL_ENTITY &&
+                                  entity->etype != XML_INTERNAL_PREDEFINED_ENTITY)) {
+            return nullptr;
+        }
+        return entity;
+    }
+
+    // Keeps the first error the parser repaired; warnings and namespace complaints lose nothing.
+    static void onError(void* context, xmlErrorPtr error) {
+        XMEMLDocumentBuilder& builder = self(context);
+        if (error == nullptr || builder._doc._recoveredError || error->level < XML_ERR_ERROR ||
+            error->domain != XML_FROM_PARSER || error->code == XML_ERR_USER_STOP) {
+            return;
+        }
+        builder._doc._recoveredError =
+            XMEMLRecoveredError{error->code, error->line, trimmedMessage(error->message)};
+    }
 
     XMEMLDocument& _doc;
     std::optional<std::string_view> _requiredRoot;
@@ -299,6 +348,9 @@ private:
     std::unordered_map<const xmlChar*, NameID> _byPointer;
     std::unordered_map<std::string, NameID> _byText;
     bool _stopped = false;
+    std::size_t _expansionLimit;
+    std::size_t _expanded = 0;
+    bool _overExpanded = false;
 };
 
 XMEMLDocument XMEMLDocument::parse(std::string_view bytes,
@@ -314,7 +366,9 @@ XMEMLDocument XMEMLDocument::parse(std::string_view bytes,
     // Reserving one element per start tag spares the largest array any regrowth.
     document._nodes.reserve(startTagCount(bytes) + 1);
 
-    XMEMLDocumentBuilder builder(document, requiredRoot);
+    // Entities may add as much again as the file holds, and at least a mebibyte.
+    XMEMLDocumentBuilder builder(document, requiredRoot,
+                                 std::max<std::size_t>(bytes.size(), std::size_t{1} << 20));
     xmlSAXHandler sax = XMEMLDocumentBuilder::handler();
     // The bytes are pushed in chunks: libxml2 then holds only what it has not parsed yet
     // instead of a copy of the whole file. The first chunk of four bytes lets it detect the
@@ -327,7 +381,7 @@ XMEMLDocument XMEMLDocument::parse(std::string_view bytes,
     }
     builder.setContext(context.get());
     xmlCtxtUseOptions(context.get(), XML_PARSE_RECOVER | XML_PARSE_NOERROR | XML_PARSE_NOWARNING |
-                                         XML_PARSE_NONET);
+                                         XML_PARSE_NONET | XML_PARSE_NOENT);
     constexpr std::size_t chunkSize = 1 << 18;
     std::size_t offset = first;
     do {
@@ -341,6 +395,13 @@ XMEMLDocument XMEMLDocument::parse(std::string_view bytes,
     int code = context->lastError.code;
     std::string message = trimmedMessage(context->lastError.message);
     xmlResetLastError();
+    // libxml2 halts at entities that refer to themselves or multiply without bound; what it
+    // read before is no timeline worth reporting.
+    if (builder.overExpanded() ||
+        (document._recoveredError && document._recoveredError->code == XML_ERR_ENTITY_LOOP)) {
+        throw XMEMLParseError(XML_ERR_ENTITY_LOOP,
+                              "The document's entities expand to far more text than it holds");
+    }
     if (document._nodes.empty() && code != XML_ERR_OK) {
         throw XMEMLParseError(code, message);
     }

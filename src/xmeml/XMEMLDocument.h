@@ -29,6 +29,13 @@ private:
     int _code;
 };
 
+/// The first error libxml2 repaired while reading a document: what followed it may be missing.
+struct XMEMLRecoveredError {
+    int code = 0;
+    int line = 0;
+    std::string message;
+};
+
 /// A read-only element tree of an XML document, built in one pass by libxml2's streaming
 /// parser. A feature-length timeline holds millions of elements, so each element is a few
 /// integers in one array (document order), element text lives in one shared buffer, and blank
@@ -42,9 +49,11 @@ public:
     static constexpr NameID absentName = UINT32_MAX;
 
     /// Parses the bytes (encoding detected by libxml2, errors repaired where possible).
-    /// When `requiredRoot` is given and the root element has another name, parsing stops after
-    /// the root's start tag. Throws XMEMLParseError when there is no root element and libxml2
-    /// reported an error; a document without any error and without elements has no root.
+    /// Internal entities are expanded; external ones are never fetched. When `requiredRoot` is
+    /// given and the root element has another name, parsing stops after the root's start tag.
+    /// Throws XMEMLParseError when there is no root element and libxml2 reported an error
+    /// (a document without any error and without elements has no root), and when entities
+    /// expand to far more than the file holds.
     static XMEMLDocument parse(std::string_view bytes,
                                std::optional<std::string_view> requiredRoot = std::nullopt);
 
@@ -52,6 +61,8 @@ public:
     NodeIndex root() const { return _nodes.empty() ? none : 0; }
     /// Number of elements.
     std::size_t size() const { return _nodes.size(); }
+    /// The first error the parser repaired, when the bytes were not a well-formed document.
+    const std::optional<XMEMLRecoveredError>& recoveredError() const { return _recoveredError; }
 
     /// The interned id of a name, or absentName when no element or attribute carries it.
     NameID nameID(std::string_view name) const;
@@ -129,6 +140,7 @@ private:
     std::string _text;
     std::string _attributeText;
     std::vector<std::string> _names;
+    std::optional<XMEMLRecoveredError> _recoveredError;
 };
 
 } // namespace marrowvale
