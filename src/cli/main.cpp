@@ -100,9 +100,9 @@ int run(const CliOptions& options) {
 
     const std::vector<std::string>& menu = controller.sequenceMenuItems();
     if (options.list && !options.sequence) {
-        for (const std::string& title : menu) {
-            if (title != "---")
-                std::printf("%s\n", title.c_str());
+        for (std::size_t i = 0; i < menu.size(); ++i) {
+            if (!controller.isSequenceMenuSeparator(i))
+                std::printf("%s\n", menu[i].c_str());
         }
         return exitSuccess;
     }
@@ -115,7 +115,7 @@ int run(const CliOptions& options) {
     if (options.sequence) {
         index = -1;
         for (std::size_t i = 0; i < menu.size(); ++i) {
-            if (menu[i] == *options.sequence && menu[i] != "---") {
+            if (menu[i] == *options.sequence && !controller.isSequenceMenuSeparator(i)) {
                 index = static_cast<int>(i);
                 break;
             }

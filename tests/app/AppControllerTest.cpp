@@ -212,6 +212,25 @@ TEST_F(AppControllerTest, MenuListsEveryBinAndBinClips) {
     EXPECT_TRUE(window.analysisControlsEnabled);
 }
 
+TEST_F(AppControllerTest, SeparatorsAreToldByPositionNotByText) {
+    bins = {{"a", {{"---", {1}, {}}}, 0}, {"b", {{"Reel", {}, {}}}, 1}};
+    AppController& app = start();
+    app.openInputFiles({xmlFile});
+    ASSERT_EQ(window.sequenceMenu, (Names{"---", "---", "Reel", "---", "Bin Clips"}));
+    const bool separators[] = {false, true, false, true, false, false};
+    for (std::size_t i = 0; i < std::size(separators); ++i)
+        EXPECT_EQ(app.isSequenceMenuSeparator(i), separators[i]) << i;
+    window.selectedSequence = 0;
+    app.clickAnalyzeButton();
+    EXPECT_EQ(app.selectedTitle(), "---");
+    EXPECT_EQ(window.videoRows.size(), 1u);
+
+    // Opening another file forgets the old positions.
+    bins = {{"a", {{"Only", {}, {}}}, 0}};
+    app.openInputFiles({xmlFile});
+    EXPECT_FALSE(app.isSequenceMenuSeparator(1));
+}
+
 TEST_F(AppControllerTest, EmptyStoreAndSingleSequence) {
     AppController& app = start();
     app.openInputFiles({xmlFile});

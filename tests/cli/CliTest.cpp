@@ -76,6 +76,19 @@ TEST_F(CliTest, ListsSequencesAndTracks) {
     EXPECT_EQ(binClips.out, "");
 }
 
+TEST_F(CliTest, ASequenceNamedLikeTheSeparatorCanBeListedAndChosen) {
+    std::string timeline = readFile(sample);
+    timeline.replace(timeline.find("<name>Reel 2</name>"), 19, "<name>---</name>");
+    fs::path input = folder / "dashes.xml";
+    std::ofstream(input) << timeline;
+    CliResult menu = run("--list " + quoted(input));
+    EXPECT_EQ(menu.status, 0) << menu.err;
+    EXPECT_EQ(menu.out, "---\nReel 1\nBin Clips\n");
+    CliResult tracks = run("--list --sequence --- " + quoted(input));
+    EXPECT_EQ(tracks.status, 0) << tracks.err;
+    EXPECT_EQ(tracks.out.rfind("V1\t", 0), 0u) << tracks.out;
+}
+
 TEST_F(CliTest, WritesTheReportWhereOutputSays) {
     fs::path output = folder / "out" / "Reel 1.xlsx";
     fs::create_directories(output.parent_path());

@@ -3,6 +3,7 @@
 #include "app/ReportOptionsReader.h"
 #include "model/ModelContext.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <exception>
@@ -108,6 +109,7 @@ void AppController::openInputFiles(const std::vector<fs::path>& files) {
         return;
     clearStore();
     _sequenceMenu.clear();
+    _menuSeparators.clear();
     _window.setSequenceMenuItems(_sequenceMenu);
     _videoRows.clear();
     _audioRows.clear();
@@ -190,6 +192,11 @@ void AppController::clearStore() {
         context.save();
 }
 
+bool AppController::isSequenceMenuSeparator(std::size_t index) const {
+    return std::find(_menuSeparators.begin(), _menuSeparators.end(), index) !=
+           _menuSeparators.end();
+}
+
 void AppController::fillSequenceMenu() {
     std::vector<EventBin*> bins = store().fetchBinsSortedByName(TextComparison::localizedStandard);
     if (bins.empty()) {
@@ -202,16 +209,20 @@ void AppController::fillSequenceMenu() {
         hasBinClips = hasBinClips || !bin->clips.empty();
         if (bin->storyCompositions.empty())
             continue;
-        if (!_sequenceMenu.empty())
+        if (!_sequenceMenu.empty()) {
+            _menuSeparators.push_back(_sequenceMenu.size());
             _sequenceMenu.emplace_back("---");
+        }
         for (const Composition* composition : bin->storyCompositions) {
             if (composition)
                 _sequenceMenu.push_back(composition->name);
         }
     }
     if (hasBinClips) {
-        if (!_sequenceMenu.empty())
+        if (!_sequenceMenu.empty()) {
+            _menuSeparators.push_back(_sequenceMenu.size());
             _sequenceMenu.emplace_back("---");
+        }
         _sequenceMenu.emplace_back(binClipsTitle);
     }
     _window.setSequenceMenuItems(_sequenceMenu);

@@ -75,6 +75,9 @@ public:
     ModelContext& store() { return _container.mainContext(); }
     /// The sequence menu's items as last filled.
     const std::vector<std::string>& sequenceMenuItems() const { return _sequenceMenu; }
+    /// Whether the menu item at `index` is a separator between bins (shown as "---"), told by
+    /// position so that a sequence named "---" stays a title.
+    bool isSequenceMenuSeparator(std::size_t index) const;
     /// The rows of a track table.
     const std::vector<TrackRow>& trackRows(TrackKind kind) const;
     /// The title analyzed or reported last.
@@ -122,6 +125,7 @@ private:
     LayoutEditor _layoutEditor;
     ImportState _importState;
     std::vector<std::string> _sequenceMenu;
+    std::vector<std::size_t> _menuSeparators; // indexes of the separators in _sequenceMenu
     std::vector<TrackRow> _videoRows;
     std::vector<TrackRow> _audioRows;
     std::string _selectedTitle;
