@@ -51,6 +51,15 @@ XMEMLImportResult processXMEML(ModelContext& store, std::string_view bytes, Read
         host.showAlert(std::string(problemTitle), "There is not enough memory to read this file.");
         return result;
     }
+    if (!document->holdsOnlyUTF8()) {
+        // Text that is not UTF-8 would reach the store and the report as broken characters.
+        result.diagnostics.push_back(
+            "XML query error: The text cannot be represented in the requested character encoding");
+        host.showAlert("The text of this file cannot be read.",
+                       "Some of its text is neither UTF-8 nor in the character encoding that "
+                       "its XML declaration names.");
+        return result;
+    }
     if (document->root() == XMEMLDocument::none) {
         showContentError(host, XMLContentError::emptyXMEML);
         return result;

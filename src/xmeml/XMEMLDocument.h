@@ -63,6 +63,9 @@ public:
     std::size_t size() const { return _nodes.size(); }
     /// The first error the parser repaired, when the bytes were not a well-formed document.
     const std::optional<XMEMLRecoveredError>& recoveredError() const { return _recoveredError; }
+    /// Whether every name, text and attribute value is valid UTF-8. libxml2 passes the bytes of
+    /// a file that names no encoding through unchecked when they are not UTF-8.
+    bool holdsOnlyUTF8() const;
 
     /// The interned id of a name, or absentName when no element or attribute carries it.
     NameID nameID(std::string_view name) const;

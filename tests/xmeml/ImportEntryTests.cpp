@@ -10,6 +10,10 @@ std::size_t storedObjects(const ModelContext& store) {
            store.count<Composition>() + store.count<StoryElement>() + store.count<MarkedRange>();
 }
 
+const std::string notUTF8 = "The text of this file cannot be read.";
+const std::string notUTF8Why = "Some of its text is neither UTF-8 nor in the character encoding "
+                               "that its XML declaration names.";
+
 TEST(ImportEntry, EveryFailureAlertsAndStoresNothing) {
     struct Case {
         std::string bytes;
@@ -26,6 +30,9 @@ TEST(ImportEntry, EveryFailureAlertsAndStoresNothing) {
          "Please export a new Final Cut Pro XML file from Premiere Pro."},
         {"<filter><effect/></filter>", "This is not a valid .xml file",
          "Please export a new Final Cut Pro XML file from Premiere Pro."},
+        // Latin-1 bytes in a file that names no encoding are not stored.
+        {"<xmeml><sequence><name>Cr\xE8me</name></sequence></xmeml>", notUTF8, notUTF8Why},
+        {"<xmeml><sequence id='Cr\xE8me'/></xmeml>", notUTF8, notUTF8Why},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bytes);
@@ -76,6 +83,11 @@ TEST(ImportEntry, BytesAreDecodedByTheirDeclaredEncoding) {
                          "<name>Sc\xE8ne</name></sequence></xmeml>";
     auto imported = importXMEML(latin1);
     EXPECT_EQ(imported->sequence().name, "Sc\xC3\xA8ne");
+    // Without a declaration the bytes are UTF-8.
+    auto undeclared = importXMEML("<xmeml><sequence><name>Sc\xC3\xA8ne \xF0\x9F\x8E\xAC</name>"
+                                  "</sequence></xmeml>");
+    EXPECT_TRUE(undeclared->result.imported);
+    EXPECT_EQ(undeclared->sequence().name, "Sc\xC3\xA8ne \xF0\x9F\x8E\xAC");
 }
 
 } // namespace
