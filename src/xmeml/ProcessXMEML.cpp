@@ -86,6 +86,14 @@ XMEMLImportResult processXMEML(ModelContext& store, std::string_view bytes, Read
     }
 
     result.imported = true;
+    if (const std::optional<XMEMLRecoveredError>& damage = document->recoveredError()) {
+        // The parser repairs damage silently; a truncated file would otherwise pass for a
+        // whole timeline.
+        result.warnings.push_back(fmt::format(
+            "This XMEML is damaged (line {}: {}). It was read as far as possible, so the "
+            "timeline may be incomplete.",
+            damage->line, damage->message));
+    }
     result.diagnostics = std::move(import.diagnostics);
     removeRepeatedLines(result.diagnostics);
     return result;

@@ -29,6 +29,9 @@ struct XMEMLImportResult {
     bool imported = false;
     /// Lines worth a log: the parse error, unknown frame rates, unusable speed values.
     std::vector<std::string> diagnostics;
+    /// What the user should see although the import went on: a damaged file that was read
+    /// only as far as the parser could repair it.
+    std::vector<std::string> warnings;
 };
 
 /// Reads an XMEML file's bytes into the store: source files and formats, then for each bin its

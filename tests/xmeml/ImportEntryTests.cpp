@@ -78,6 +78,20 @@ TEST(ImportEntry, BinsDecideTheProgressMaximum) {
     }
 }
 
+TEST(ImportEntry, DamagedFilesAreReadInPartWithAWarning) {
+    auto truncated = importXMEML("<xmeml>\n<sequence><name>A</name></sequence>\n<sequence><na");
+    EXPECT_TRUE(truncated->result.imported);
+    EXPECT_TRUE(truncated->host.alerts.empty());
+    EXPECT_EQ(truncated->store.count<Composition>(), 2u);
+    ASSERT_EQ(truncated->result.warnings.size(), 1u);
+    EXPECT_EQ(truncated->result.warnings[0].rfind("This XMEML is damaged (line 3: ", 0), 0u)
+        << truncated->result.warnings[0];
+
+    auto whole = importXMEML("<xmeml><sequence><name>A</name></sequence></xmeml>\n");
+    EXPECT_TRUE(whole->result.imported);
+    EXPECT_TRUE(whole->result.warnings.empty());
+}
+
 TEST(ImportEntry, BytesAreDecodedByTheirDeclaredEncoding) {
     std::string latin1 = "<?xml version=\"1.0\" encoding=\"ISO-8859-1\"?>\n<xmeml><sequence>"
                          "<name>Sc\xE8ne</name></sequence></xmeml>";
