@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <libxml/SAX2.h>
 #include <libxml/entities.h>
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
@@ -141,7 +142,19 @@ public:
 
     /// Closes what a truncated document left open, so their text reaches to the end.
     void finish() {
-        while (!_open.empty() && !_stopped) {
+        if (_open.empty() || _stopped) {
+            return;
+        }
+        // The push parser calls a truncated document "extra content at the end"; name the
+        // element the file breaks off in instead.
+        std::optional<XMEMLRecoveredError>& damage = _doc._recoveredError;
+        if (!damage || damage->code == XML_ERR_DOCUMENT_END) {
+            const int line = damage ? damage->line : xmlSAX2GetLineNumber(_context);
+            damage = XMEMLRecoveredError{XML_ERR_DOCUMENT_END, line,
+                                         "Premature end of data in tag " +
+                                             std::string(_doc.tag(_open.back().node))};
+        }
+        while (!_open.empty()) {
             endElement();
         }
     }
