@@ -34,6 +34,10 @@ public:
     /// One plain diagnostic line (no trailing newline needed); standard output unless the
     /// front end keeps its output clean for scripts.
     virtual void logDiagnostic(const std::string& line) { std::cout << line << '\n'; }
+
+    /// A problem the user should see although the reader went on, such as a damaged file that
+    /// was read only in part. Hosts without a place for it log it as a diagnostic.
+    virtual void showWarning(const std::string& line) { logDiagnostic(line); }
 };
 
 } // namespace marrowvale

@@ -52,6 +52,12 @@ void TerminalWindow::clearProgress() {
     std::fflush(_error);
 }
 
+void TerminalWindow::showWarning(const std::string& line) {
+    clearProgress();
+    std::fprintf(_error, "Warning: %s\n", line.c_str());
+    std::fflush(_error);
+}
+
 void TerminalWindow::setSequenceMenuItems(const std::vector<std::string>& titles) {
     _selectedSequence = titles.empty() ? -1 : 0;
 }

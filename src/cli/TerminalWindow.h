@@ -38,6 +38,8 @@ public:
     bool askYesNo(const std::string& messageText, const std::string& informativeText) override;
     bool openUrl(const std::string&) override { return false; }
     void logDiagnostic(const std::string&) override {}
+    /// Writes "Warning: " and the line to standard error; the exit status is not affected.
+    void showWarning(const std::string& line) override;
 
     /// Selects an item of the sequence menu.
     void selectSequence(int index) { _selectedSequence = index; }

@@ -89,6 +89,16 @@ TEST_F(CliTest, ASequenceNamedLikeTheSeparatorCanBeListedAndChosen) {
     EXPECT_EQ(tracks.out.rfind("V1\t", 0), 0u) << tracks.out;
 }
 
+TEST_F(CliTest, ADamagedFileIsListedWithAWarning) {
+    std::string timeline = readFile(sample);
+    fs::path input = folder / "cut.xml";
+    std::ofstream(input) << timeline.substr(0, timeline.find("<name>Reel 1</name>") + 19);
+    CliResult menu = run("--list " + quoted(input));
+    EXPECT_EQ(menu.status, 0) << menu.err;
+    EXPECT_EQ(menu.out.rfind("Reel 2\n", 0), 0u) << menu.out;
+    EXPECT_EQ(menu.err.rfind("Warning: This XMEML is damaged (line ", 0), 0u) << menu.err;
+}
+
 TEST_F(CliTest, WritesTheReportWhereOutputSays) {
     fs::path output = folder / "out" / "Reel 1.xlsx";
     fs::create_directories(output.parent_path());

@@ -94,6 +94,7 @@ public:
     bool askYesNo(const std::string& messageText, const std::string& informativeText) override;
     void setInputType(InputType type) override { _importState.inputType = type; }
     void logDiagnostic(const std::string& line) override { _window.logDiagnostic(line); }
+    void showWarning(const std::string& line) override { _window.showWarning(line); }
     std::optional<std::string> chooseReportDestination(const std::string& reportName) override;
     void openFinishedReport(const std::string& path) override;
 

@@ -27,6 +27,8 @@ std::optional<InputType> readXMEML(ModelContext& store, std::string_view bytes, 
     XMEMLImportResult result = processXMEML(store, bytes, host);
     for (const std::string& line : result.diagnostics)
         host.logDiagnostic(line);
+    for (const std::string& line : result.warnings)
+        host.showWarning(line);
     return result.inputType;
 }
 #endif

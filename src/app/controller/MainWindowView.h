@@ -79,6 +79,9 @@ public:
 
     /// One plain diagnostic line.
     virtual void logDiagnostic(const std::string& line) = 0;
+    /// A warning about a finished import (a damaged file read in part); a window without a
+    /// place for it logs it.
+    virtual void showWarning(const std::string& line) { logDiagnostic(line); }
 };
 
 } // namespace marrowvale
