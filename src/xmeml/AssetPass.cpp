@@ -71,7 +71,7 @@ void storeAsset(XMEMLImport& import, NodeIndex pathurl) {
     std::string frameSize;
     NodeIndex sc = doc.path(file, {n.media, n.video, n.samplecharacteristics});
     if (sc != XMEMLDocument::none) {
-        format = readVideoFormat(import, sc);
+        format = readVideoFormat(import, sc, file);
         frameSize = fmt::format("{} X {}", format->width, format->height);
     }
     std::string audioRate(

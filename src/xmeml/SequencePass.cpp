@@ -125,7 +125,8 @@ void storeSequence(XMEMLImport& import, NodeIndex sequence, std::size_t position
     composition->duration =
         finiteNumberFromText(import.text(sequence, {n.duration}).value_or("")).value_or(0);
     composition->videoFormat = readVideoFormat(
-        import, doc.path(sequence, {n.media, n.video, n.format, n.samplecharacteristics}));
+        import, doc.path(sequence, {n.media, n.video, n.format, n.samplecharacteristics}),
+        sequence);
     bool dropFrame = import.text(sequence, {n.timecode, n.displayformat}) ==
                      std::optional<std::string_view>("DF");
     SequenceTiming timing{timecodeRateOfFormat(*composition->videoFormat, dropFrame), 0};

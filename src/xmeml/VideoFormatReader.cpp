@@ -59,16 +59,23 @@ std::int64_t frameDimension(std::optional<std::string_view> text, std::int64_t f
 
 } // namespace
 
-VideoFormat* readVideoFormat(XMEMLImport& import, NodeIndex sampleCharacteristics) {
+VideoFormat* readVideoFormat(XMEMLImport& import, NodeIndex sampleCharacteristics,
+                             NodeIndex rateOwner) {
     if (sampleCharacteristics == XMEMLDocument::none) {
         return import.defaultVideoFormat;
     }
     const XMEMLNames& n = import.names;
     NodeIndex sc = sampleCharacteristics;
 
-    std::string ntsc = upperCased(import.text(sc, {n.rate, n.ntsc}).value_or("FALSE"));
+    // Some exporters give the rate only on the file or sequence itself; 30 would be a guess.
+    NodeIndex rateSource = sc;
+    if (rateOwner != XMEMLDocument::none && !import.text(sc, {n.rate, n.timebase}) &&
+        import.text(rateOwner, {n.rate, n.timebase})) {
+        rateSource = rateOwner;
+    }
+    std::string ntsc = upperCased(import.text(rateSource, {n.rate, n.ntsc}).value_or("FALSE"));
     std::int64_t timebase = 30;
-    if (auto text = import.text(sc, {n.rate, n.timebase})) {
+    if (auto text = import.text(rateSource, {n.rate, n.timebase})) {
         timebase = integerFromText(*text).value_or(30);
     }
     // A timebase too large for the rate's numerator matches no rate, like any other unknown one.

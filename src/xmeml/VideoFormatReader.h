@@ -27,7 +27,10 @@ VideoFormat* firstMatchingVideoFormat(const std::vector<VideoFormat*>& formats,
 
 /// The format a "samplecharacteristics" element describes: the import's default format for
 /// none, else an equal stored format, else a new one stored with the identifier "f" and a
-/// running number ("10ms/f..." when the rate is unknown and 100p stands in).
-VideoFormat* readVideoFormat(XMEMLImport& import, NodeIndex sampleCharacteristics);
+/// running number ("10ms/f..." when the rate is unknown and 100p stands in). When the
+/// characteristics give no timebase, the "rate" of `rateOwner` (the file or sequence they
+/// describe) stands in before the default of 30.
+VideoFormat* readVideoFormat(XMEMLImport& import, NodeIndex sampleCharacteristics,
+                             NodeIndex rateOwner = XMEMLDocument::none);
 
 } // namespace marrowvale

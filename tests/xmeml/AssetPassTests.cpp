@@ -134,6 +134,17 @@ TEST(AssetPass, TimecodeRateStartAndDuration) {
         {"<file id=\"a\"><pathurl>x</pathurl><media><video/><audio/></media></file>", "29.97", 0, 0,
          Asset::Category::AV},
         {"<file id=\"a\"><pathurl>x</pathurl></file>", "29.97", 0, 0, Asset::Category::null},
+        // Characteristics without a rate: the file's own rate, then 30.
+        {videoFile("a", characteristics("<width>3424</width>"),
+                   "<rate><timebase>24</timebase><ntsc>FALSE</ntsc></rate><timecode><string>"
+                   "12:44:37:23</string></timecode>"),
+         "24", 1101071, 0, Asset::Category::Image},
+        {videoFile("a", characteristics("<rate><ntsc>TRUE</ntsc></rate>"),
+                   "<rate><timebase>24</timebase><ntsc>TRUE</ntsc></rate>"),
+         "23.976", 0, 0, Asset::Category::Image},
+        {videoFile("a", pal, "<rate><timebase>24</timebase></rate>"), "25", 0, 0,
+         Asset::Category::Image},
+        {videoFile("a", characteristics(""), ""), "30", 0, 0, Asset::Category::Image},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);

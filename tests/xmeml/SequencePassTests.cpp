@@ -56,6 +56,10 @@ TEST(SequencePass, IdentityRateAndStart) {
                                      "bad</string></timecode><duration> 5</duration>",
          "25", 0, 48000, 0},
         {media(15, false, "48000"), "100", 0, 48000, 0},
+        // Characteristics without a rate take the sequence's own.
+        {"<rate><timebase>25</timebase></rate><media><video><format><samplecharacteristics>"
+         "<width>1920</width></samplecharacteristics></format></video></media>",
+         "25", 0, 48000, 0},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.content);
