@@ -8,6 +8,7 @@
 #include "xmeml/XMEMLImport.h"
 
 #include <algorithm>
+#include <cctype>
 #include <string>
 #include <vector>
 
@@ -27,6 +28,22 @@ double numberOf(const XMEMLImport& import, NodeIndex node, NameID name) {
 
 double rateQuotient(TimecodeFrameRate rate) {
     return rate.rate().doubleValue();
+}
+
+// The frames per second that a clip item's in and out count at: its own "rate" when it gives
+// a usable timebase (a clip conformed to another rate), else the sequence's.
+double inOutRateQuotient(const XMEMLImport& import, NodeIndex item, TimecodeFrameRate sequence) {
+    const XMEMLNames& n = import.names;
+    std::optional<std::string_view> timebaseText = import.text(item, {n.rate, n.timebase});
+    std::optional<std::int64_t> timebase =
+        timebaseText ? integerFromText(*timebaseText) : std::nullopt;
+    if (!timebase || *timebase <= 0 || *timebase > 1000) {
+        return rateQuotient(sequence);
+    }
+    std::string ntsc(import.text(item, {n.rate, n.ntsc}).value_or("FALSE"));
+    std::transform(ntsc.begin(), ntsc.end(), ntsc.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return static_cast<double>(*timebase) * (ntsc == "TRUE" ? 1000.0 / 1001.0 : 1.0);
 }
 
 // Names an item without a source file that stands for a slug or a title, and stores the
@@ -133,15 +150,21 @@ std::optional<SourceRange> readItem(XMEMLImport& import, NodeIndex item, StoryEl
         fileID = import.attribute(file, n.idAttribute).value_or("MISSING");
     }
     double firstFrame = 0;
-    TimecodeFrameRate rate = TimecodeFrameRate::fps60;
+    // Without a source file, in and out are timeline frames: the sequence's rate labels them.
+    TimecodeFrameRate rate = sequence.rate;
     if (Asset* asset = import.assetWithID(fileID)) {
         element.asset = asset;
         firstFrame = asset->firstFrame;
         rate = TimecodeFrameRate::fromRawValue(asset->timecodeFrameRate).value_or(rate);
-        if (video && rate != sequence.rate) {
-            // In and out count frames at the sequence's rate; the source counts at its own.
-            range.in = range.in / rateQuotient(sequence.rate) * rateQuotient(rate);
-            range.out = range.out / rateQuotient(sequence.rate) * rateQuotient(rate);
+        // The source counts frames at its own rate. An audio item converts too when its file
+        // has pictures, so both halves of a clip agree; an audio-only file's rate is a stand-in.
+        const bool hasPictures =
+            asset->category == Asset::Category::AV || asset->category == Asset::Category::Video;
+        const double from = inOutRateQuotient(import, item, sequence.rate);
+        const double to = rateQuotient(rate);
+        if ((video || hasPictures) && from != to) {
+            range.in = range.in / from * to;
+            range.out = range.out / from * to;
         }
         if (element.name.empty()) {
             element.name = asset->name;

@@ -62,11 +62,11 @@ TEST(AudioTracks, ItemsKeepTheirSourceRange) {
     EXPECT_EQ(items[0]->srcDuration, 0);
     EXPECT_EQ(items[0]->timecodeFrameRate, "25");
     EXPECT_EQ(items[1]->name, "Named");
-    EXPECT_EQ(items[1]->srcInpoint, 4);
-    EXPECT_EQ(items[1]->srcDuration, 4);
+    EXPECT_NEAR(*items[1]->srcInpoint, 4.0 * 25 / 30, 1e-9); // a file with pictures converts
+    EXPECT_NEAR(*items[1]->srcDuration, 4.0 * 25 / 30, 1e-9);
     EXPECT_EQ(items[2]->name, "clipitem");
     EXPECT_EQ(items[2]->asset, nullptr);
-    EXPECT_EQ(items[2]->timecodeFrameRate, "60");
+    EXPECT_EQ(items[2]->timecodeFrameRate, "30");
     EXPECT_EQ(items[2]->srcInpoint, 3);
     EXPECT_EQ(items[2]->srcDuration, 6);
     EXPECT_EQ(items[3]->category, StoryElement::Category::null);

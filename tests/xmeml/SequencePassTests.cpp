@@ -77,7 +77,7 @@ TEST(SequencePass, IdentityRateAndStart) {
     auto started = importXMEML(sequenceWithTracks(24, false, "<track>" + item(0, 10) + "</track>",
                                                   "", "<timecode><frame>86400</frame></timecode>"));
     EXPECT_DOUBLE_EQ(started->videoItems()[0]->clipTimelinePosition, 86400);
-    EXPECT_EQ(started->videoItems()[0]->timecodeFrameRate, "60"); // no file: the fallback rate
+    EXPECT_EQ(started->videoItems()[0]->timecodeFrameRate, "24"); // no file: the sequence's
 }
 
 TEST(SequencePass, ProgressCoversEveryTrack) {

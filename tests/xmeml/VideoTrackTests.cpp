@@ -52,9 +52,9 @@ TEST(VideoTracks, StartAndEndFromNeighbours) {
     EXPECT_DOUBLE_EQ(items[2]->clipDuration, 150);
     EXPECT_FALSE(items[2]->enabled);
     EXPECT_EQ(items[2]->name, "middle");
-    // A file without an id looks for the asset "MISSING": no asset, the "60" rate.
+    // A file without an id looks for the asset "MISSING": no asset, the sequence's rate.
     EXPECT_EQ(items[2]->asset, nullptr);
-    EXPECT_EQ(items[2]->timecodeFrameRate, "60");
+    EXPECT_EQ(items[2]->timecodeFrameRate, "30");
     EXPECT_DOUBLE_EQ(items[2]->firstFrame, 0);
     EXPECT_EQ(items[2]->srcInpoint, 10);
     EXPECT_EQ(items[2]->srcDuration, 150);
@@ -71,9 +71,14 @@ TEST(VideoTracks, ClipsAtAnotherRateAreConverted) {
             fileXML("f24", "A001", 24, true) +
             "</clipitem><clipitem><name>same</name><start>300</start><end>400</end><in>300</in>"
             "<out>600</out>" +
-            fileXML("f30", "B001", 30, true) + "</clipitem></track>",
+            fileXML("f30", "B001", 30, true) +
+            "</clipitem><clipitem><name>conformed</name><start>400</start><end>500</end>"
+            "<rate><timebase>15</timebase><ntsc>TRUE</ntsc></rate><in>0</in><out>50</out>"
+            "<file id=\"f30\"/></clipitem></track>",
         "<track><clipitem><name>audio</name><start>0</start><end>300</end><in>300</in>"
-        "<out>600</out><file id=\"f24\"/></clipitem></track>"));
+        "<out>600</out><file id=\"f24\"/></clipitem><clipitem><name>sound</name><start>300"
+        "</start><end>400</end><in>300</in><out>600</out><file id=\"wav\"><pathurl>x</pathurl>"
+        "<media><audio/></media></file></clipitem></track>"));
     StoryElement& converted = *imported->videoItems()[0];
     EXPECT_EQ(converted.id, "ci-1");
     EXPECT_EQ(converted.name, "A001");
@@ -84,10 +89,18 @@ TEST(VideoTracks, ClipsAtAnotherRateAreConverted) {
     EXPECT_EQ(same.timecodeFrameRate, "29.97");
     EXPECT_EQ(same.srcInpoint, 300);
     EXPECT_EQ(same.srcDuration, 300);
-    // Audio items never convert.
+    // In and out count at the clip item's own rate when it has one.
+    StoryElement& conformed = *imported->videoItems()[2];
+    EXPECT_NEAR(*conformed.srcDuration, 100, 1e-9);
+    // The audio half of a clip with pictures converts like its video half; an audio-only
+    // file's rate is a stand-in, so its items keep their numbers.
     StoryElement& audio = *imported->audioItems()[0];
     EXPECT_EQ(audio.timecodeFrameRate, "23.976");
-    EXPECT_EQ(audio.srcInpoint, 300);
+    EXPECT_NEAR(*audio.srcInpoint, 240, 1e-9);
+    EXPECT_NEAR(*audio.srcDuration, 240, 1e-9);
+    StoryElement& sound = *imported->audioItems()[1];
+    EXPECT_EQ(sound.srcInpoint, 300);
+    EXPECT_EQ(sound.srcDuration, 300);
 }
 
 std::string base64(std::string_view bytes) {
@@ -134,7 +147,7 @@ TEST(VideoTracks, SlugsGraphicsAndTitles) {
     ASSERT_EQ(items.size(), 5u);
     EXPECT_EQ(items[0]->category, StoryElement::Category::generator);
     EXPECT_EQ(items[0]->name, "Black Video");
-    EXPECT_EQ(items[0]->timecodeFrameRate, "60");
+    EXPECT_EQ(items[0]->timecodeFrameRate, "24");
     EXPECT_EQ(items[0]->srcInpoint, 5);
 
     EXPECT_EQ(items[1]->category, StoryElement::Category::title);
