@@ -82,8 +82,18 @@ std::int64_t TimecodeFrameCount::subFrames() const {
         return static_cast<std::int64_t>(exact->fractionScaled() * subFramesBase_.rawValue() /
                                          detail::ExactFrames::scale);
     }
-    case Kind::splitUnitInterval:
-        return truncatedSaturating(value_.subFramesUnitInterval() * subFramesBase_.rawValue());
+    case Kind::splitUnitInterval: {
+        // Read from the shortest digits of the fraction: a timecode's own count holds
+        // subframes / base here, and 0.29 x 100 in binary is 28.999..., which would lose a
+        // subframe (29, 57 and 58 at base 100).
+        const double unit = value_.subFramesUnitInterval();
+        if (const auto exact = detail::ExactFrames::fromDouble(unit)) {
+            const __int128 count = exact->subFrameCount(subFramesBase_);
+            return fitsInt64(count) ? static_cast<std::int64_t>(count)
+                                    : (count < 0 ? INT64_MIN : INT64_MAX);
+        }
+        return truncatedSaturating(unit * subFramesBase_.rawValue());
+    }
     }
     return 0;
 }

@@ -69,9 +69,22 @@ TEST(FrameCountTest, EverySubframeRoundTripsAtEveryRateAndBase) {
                     const Count count = Timecode::frameCount(components, rate, base);
                     ASSERT_EQ(Timecode::components(count, rate), components)
                         << rate.rawValue() << " base " << base.rawValue() << " " << subFrames;
+                    // The count's own subframes keep every value: 0.29 x 100 is 28.999... in
+                    // binary, so reading them through a double lost one.
+                    ASSERT_EQ(count.subFrames(), subFrames)
+                        << rate.rawValue() << " base " << base.rawValue();
+                    ASSERT_EQ(count.subFrameCount(),
+                              count.wholeFrames() * base.rawValue() + subFrames);
                 }
             }
         }
+    }
+    // The exact real time rests on those subframes.
+    Timecode timecode(Timecode::Properties(Rate::fps24, Base::max100SubFrames));
+    for (const std::int64_t subFrames : {29, 57, 58}) {
+        timecode.setComponents({0, 0, 0, 0, 0, subFrames});
+        EXPECT_EQ(timecode.fraction(), Fraction(subFrames, 2400)) << subFrames;
+        EXPECT_EQ(timecode.mediaTime(), MediaTime(subFrames, 2400)) << subFrames;
     }
 }
 
