@@ -56,45 +56,44 @@ int base64Digit(char c) {
     return -1;
 }
 
-bool isValidUtf8(const std::vector<std::uint8_t>& bytes) {
-    std::size_t i = 0;
-    while (i < bytes.size()) {
-        std::uint8_t lead = bytes[i];
-        std::size_t length = 0;
-        std::uint32_t codePoint = 0;
+} // namespace
+
+bool isValidUTF8(std::string_view text) {
+    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
+    const auto* end = p + text.size();
+    while (p < end) {
+        const unsigned char lead = *p;
         if (lead < 0x80) {
-            ++i;
+            ++p;
             continue;
-        } else if ((lead & 0xE0) == 0xC0) {
+        }
+        int length = 0;
+        unsigned char low = 0x80, high = 0xBF; // allowed range of the second byte
+        if (lead >= 0xC2 && lead <= 0xDF) {
             length = 2;
-            codePoint = lead & 0x1F;
-        } else if ((lead & 0xF0) == 0xE0) {
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
             length = 3;
-            codePoint = lead & 0x0F;
-        } else if ((lead & 0xF8) == 0xF0) {
+            low = lead == 0xE0 ? 0xA0 : 0x80;
+            high = lead == 0xED ? 0x9F : 0xBF;
+        } else if (lead >= 0xF0 && lead <= 0xF4) {
             length = 4;
-            codePoint = lead & 0x07;
+            low = lead == 0xF0 ? 0x90 : 0x80;
+            high = lead == 0xF4 ? 0x8F : 0xBF;
         } else {
             return false;
         }
-        if (bytes.size() - i < length)
+        if (end - p < length || p[1] < low || p[1] > high) {
             return false;
-        for (std::size_t k = 1; k < length; ++k) {
-            std::uint8_t next = bytes[i + k];
-            if ((next & 0xC0) != 0x80)
-                return false;
-            codePoint = (codePoint << 6) | (next & 0x3F);
         }
-        constexpr std::uint32_t smallest[] = {0, 0, 0x80, 0x800, 0x10000};
-        if (codePoint < smallest[length] || codePoint > 0x10FFFF ||
-            (codePoint >= 0xD800 && codePoint <= 0xDFFF))
-            return false;
-        i += length;
+        for (int i = 2; i < length; ++i) {
+            if ((p[i] & 0xC0) != 0x80) {
+                return false;
+            }
+        }
+        p += length;
     }
     return true;
 }
-
-} // namespace
 
 std::optional<std::vector<std::uint8_t>> decodeBase64Padded(std::string_view text) {
     std::string padded(text);
@@ -141,9 +140,12 @@ std::optional<std::vector<std::uint8_t>> decodeBase64(std::string_view padded) {
 
 std::optional<std::string> decodeBase64TextPadded(std::string_view text) {
     auto bytes = decodeBase64Padded(text);
-    if (!bytes || !isValidUtf8(*bytes))
+    if (!bytes)
         return std::nullopt;
-    return std::string(bytes->begin(), bytes->end());
+    std::string decoded(bytes->begin(), bytes->end());
+    if (!isValidUTF8(decoded))
+        return std::nullopt;
+    return decoded;
 }
 
 std::string rationalSecondsString(std::int64_t value, std::int32_t timescale) {

@@ -17,6 +17,9 @@ std::string clockTimeString(std::int64_t milliseconds);
 /// empty ones. An empty text gives no pieces; an empty separator gives the whole text.
 std::vector<std::string> nonEmptyComponents(std::string_view text, std::string_view separator);
 
+/// Whether `text` is strict UTF-8: no overlong forms, no surrogates, nothing beyond U+10FFFF.
+bool isValidUTF8(std::string_view text);
+
 /// Base64 bytes of `text`, strictly: the standard alphabet, a length that is a multiple of four,
 /// "=" only to fill the last one or two places; none otherwise (no whitespace is skipped).
 std::optional<std::vector<std::uint8_t>> decodeBase64(std::string_view text);

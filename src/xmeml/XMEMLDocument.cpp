@@ -1,5 +1,7 @@
 #include "xmeml/XMEMLDocument.h"
 
+#include "app/TextUtilities.h"
+
 #include <algorithm>
 #include <climits>
 #include <cstring>
@@ -67,44 +69,6 @@ std::size_t startTagCount(std::string_view bytes) {
         count += (*p != '/' && *p != '?' && *p != '!') ? 1 : 0;
     }
     return count;
-}
-
-// Strict UTF-8: no overlong forms, no surrogates, nothing beyond U+10FFFF.
-bool isUTF8(std::string_view text) {
-    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-    const auto* end = p + text.size();
-    while (p < end) {
-        const unsigned char lead = *p;
-        if (lead < 0x80) {
-            ++p;
-            continue;
-        }
-        int length = 0;
-        unsigned char low = 0x80, high = 0xBF; // allowed range of the second byte
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            low = lead == 0xE0 ? 0xA0 : 0x80;
-            high = lead == 0xED ? 0x9F : 0xBF;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            low = lead == 0xF0 ? 0x90 : 0x80;
-            high = lead == 0xF4 ? 0x8F : 0xBF;
-        } else {
-            return false;
-        }
-        if (end - p < length || p[1] < low || p[1] > high) {
-            return false;
-        }
-        for (int i = 2; i < length; ++i) {
-            if ((p[i] & 0xC0) != 0x80) {
-                return false;
-            }
-        }
-        p += length;
-    }
-    return true;
 }
 
 } // namespace
@@ -460,8 +424,8 @@ XMEMLDocument XMEMLDocument::parse(std::string_view bytes,
 }
 
 bool XMEMLDocument::holdsOnlyUTF8() const {
-    return isUTF8(_text) && isUTF8(_attributeText) &&
-           std::all_of(_names.begin(), _names.end(), isUTF8);
+    return isValidUTF8(_text) && isValidUTF8(_attributeText) &&
+           std::all_of(_names.begin(), _names.end(), isValidUTF8);
 }
 
 NameID XMEMLDocument::nameID(std::string_view name) const {

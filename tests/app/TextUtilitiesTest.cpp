@@ -64,6 +64,16 @@ TEST(TextUtilities, Base64IsPaddedBeforeDecoding) {
     EXPECT_EQ(decodeBase64TextPadded("!!!"), std::nullopt);
 }
 
+TEST(TextUtilities, StrictUTF8) {
+    EXPECT_TRUE(isValidUTF8(""));
+    EXPECT_TRUE(isValidUTF8("Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9" "e \xF0\x9F\x8E\xAC"));
+    EXPECT_FALSE(isValidUTF8("Cr\xE8me"));         // a Latin-1 byte
+    EXPECT_FALSE(isValidUTF8("\xC0\xAF"));         // overlong "/"
+    EXPECT_FALSE(isValidUTF8("\xED\xA0\x80"));     // a surrogate
+    EXPECT_FALSE(isValidUTF8("\xF4\x90\x80\x80")); // beyond U+10FFFF
+    EXPECT_FALSE(isValidUTF8("\xE2\x82"));         // cut short
+}
+
 TEST(TextUtilities, RationalSeconds) {
     EXPECT_EQ(rationalSecondsString(0, 30000), "0s");
     EXPECT_EQ(rationalSecondsString(0, 0), "0s");
