@@ -10,7 +10,6 @@ find_package(nlohmann_json 3 REQUIRED)               # nlohmann_json::nlohmann_j
 find_package(ICU REQUIRED COMPONENTS uc i18n)        # ICU::uc ICU::i18n
 
 pkg_check_modules(XLSXWRITER REQUIRED IMPORTED_TARGET xlsxwriter)   # PkgConfig::XLSXWRITER
-pkg_check_modules(UUID REQUIRED IMPORTED_TARGET uuid)               # PkgConfig::UUID
 
 # Media probing: optional at configure time so the core builds without FFmpeg.
 pkg_check_modules(FFMPEG IMPORTED_TARGET libavformat libavcodec libavutil libswscale)  # PkgConfig::FFMPEG

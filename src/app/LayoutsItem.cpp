@@ -1,10 +1,11 @@
 #include "app/LayoutsItem.h"
 
+#include "model/Identifier.h"
+
 #include <array>
 #include <cctype>
 #include <fmt/format.h>
 #include <nlohmann/json.hpp>
-#include <uuid/uuid.h>
 
 namespace marrowvale {
 
@@ -186,10 +187,10 @@ std::optional<std::vector<LayoutsItem>> decodeLayouts(std::string_view json, std
 }
 
 std::string makeUuidString() {
-    uuid_t uuid;
-    uuid_generate_random(uuid);
-    char text[37];
-    uuid_unparse_upper(uuid, text);
+    // Layout identifiers are written in upper case, like the ones already in users' files.
+    std::string text = makeUUID();
+    for (char& c : text)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     return text;
 }
 
