@@ -177,6 +177,22 @@ TEST(TimecodeSourceTest, RealTimeSources) {
         (Components{0, 23, 59, 59, 24, 79}));
 }
 
+TEST(TimecodeSourceTest, WholeFramesSurviveARoundTripThroughSeconds) {
+    // Seconds of an exact frame boundary can land a hair below it (3 frames at 23.976 are
+    // 0.12512499999... s); converting back must still give the same frame.
+    const std::int64_t starts[] = {0, 86399, 1000003};
+    for (const Rate rate : Rate::allCases()) {
+        for (const std::int64_t start : starts) {
+            for (std::int64_t frames = start; frames < start + 600; ++frames) {
+                const Timecode timecode(TimecodeSourceValue::frames(frames), rate);
+                const Timecode back(TimecodeSourceValue::seconds(timecode.seconds()), rate);
+                ASSERT_EQ(back.frameCount().wholeFrames(), frames) << rate.rawValue();
+                ASSERT_EQ(back.frameCount().subFrames(), 0) << rate.rawValue();
+            }
+        }
+    }
+}
+
 TEST(TimecodeSourceTest, ConversionsToRealTime) {
     const Timecode second(Components{0, 0, 0, 1, 0, 0}, Rate::fps29_97);
     EXPECT_EQ(second.mediaTime(), MediaTime(1001, 1000));
