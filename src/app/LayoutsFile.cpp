@@ -1,5 +1,7 @@
 #include "app/LayoutsFile.h"
 
+#include "app/FileDescriptor.h"
+
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -15,26 +17,6 @@ namespace marrowvale {
 namespace fs = std::filesystem;
 
 namespace {
-
-// Closes a file descriptor when it goes out of scope.
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : _fd(fd) {}
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    ~FileDescriptor() { close(); }
-    int get() const { return _fd; }
-    bool close() {
-        if (_fd < 0)
-            return true;
-        int result = ::close(_fd);
-        _fd = -1;
-        return result == 0;
-    }
-
-private:
-    int _fd;
-};
 
 std::optional<std::string> readWholeFile(const fs::path& path, std::string* error) {
     std::ifstream in(path, std::ios::binary);

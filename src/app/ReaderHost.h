@@ -7,6 +7,8 @@
 
 namespace marrowvale {
 
+class StopRequest;
+
 /// What a reader (or the report writer) may ask of the window that started it: drive the
 /// progress bar, tell the user about a problem, and ask a yes/no question.
 /// The Qt window, the command-line front end and the tests' fakes implement it.
@@ -38,6 +40,10 @@ public:
     /// A problem the user should see although the reader went on, such as a damaged file that
     /// was read only in part. Hosts without a place for it log it as a diagnostic.
     virtual void showWarning(const std::string& line) { logDiagnostic(line); }
+
+    /// The request a long task checks between its steps to stop early (a quit, an interrupt
+    /// signal); none when the host never asks a task to stop.
+    virtual const StopRequest* stopRequest() const { return nullptr; }
 };
 
 } // namespace marrowvale

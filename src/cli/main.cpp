@@ -3,6 +3,7 @@
 #include "app/LayoutsFile.h"
 #include "app/SettingsState.h"
 #include "app/controller/AppController.h"
+#include "app/controller/InterruptSignals.h"
 #include "cli/CliOptions.h"
 #include "cli/TerminalWindow.h"
 
@@ -86,6 +87,7 @@ int run(const CliOptions& options) {
         options.layoutsFile ? std::optional<fs::path>(*options.layoutsFile) : defaultLayoutsFile();
     AppServices services = defaultAppServices(nullptr);
     AppController controller(window, settings, services, layoutsFile);
+    InterruptSignals signals(controller);
     controller.applicationDidFinishLaunching();
     if (options.layout && !controller.layoutEditor().chooseLayoutNamed(*options.layout))
         return fail(window, fmt::format("There is no layout named \u201c{}\u201d", *options.layout),
@@ -156,6 +158,9 @@ int run(const CliOptions& options) {
 
     noteMissingPieces(options, services);
     controller.clickSaveButton();
+    if (signals.received() != 0) {
+        signals.raiseAgain(); // the run has removed its working files
+    }
     return window.alertCount() > 0 ? exitAlert : exitSuccess;
 }
 

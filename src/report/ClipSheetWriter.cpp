@@ -1,5 +1,6 @@
 #include "report/ClipSheetWriter.h"
 
+#include "app/StopRequest.h"
 #include "model/Asset.h"
 #include "model/StoryElement.h"
 #include "report/ClipRowWriter.h"
@@ -88,6 +89,9 @@ std::vector<FileSummaryItem> writeClipSheet(ReportContext& context,
     ClipRowWriter rows(context, sheet, *columns, widths, options);
     std::uint32_t row = 0;
     for (const StoryElement* clip : sorted) {
+        if (context.stop != nullptr) {
+            context.stop->check();
+        }
         ++row;
         if (out)
             *out << clip->debugDescription();

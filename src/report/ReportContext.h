@@ -10,6 +10,7 @@
 namespace marrowvale {
 
 class MediaProbe;
+class StopRequest;
 class Workbook;
 
 /// The state one report run hands from the steps that know it to the sheet writers that need
@@ -33,6 +34,8 @@ struct ReportContext {
     MediaProbe* mediaProbe = nullptr;
     /// Where diagnostic lines go; null keeps the run quiet.
     std::ostream* diagnostics = nullptr;
+    /// The host's request to stop the run; sheet writers check it between rows (null: none).
+    const StopRequest* stop = nullptr;
 };
 
 } // namespace marrowvale

@@ -2,6 +2,7 @@
 
 #include "app/ReportHost.h"
 #include "app/ReportRequest.h"
+#include "app/StopRequest.h"
 #include "model/ModelContext.h"
 #include "report/MediaProbe.h"
 #include "report/OptionalSheets.h"
@@ -10,6 +11,7 @@
 #include "report/TimelineReport.h"
 #include "report/WorkingFolder.h"
 #include "xlsxwriter/Workbook.h"
+#include "xlsxwriter/XlsxError.h"
 
 #include <exception>
 #include <fmt/format.h>
@@ -29,6 +31,36 @@ std::string noSequenceDetail(const std::string& title) {
     return fmt::format("No sequence named \"{}\" is in the opened file. Choose a sequence and "
                        "try again.",
                        title);
+}
+
+void checkStop(const StopRequest* stop) {
+    if (stop != nullptr) {
+        stop->check();
+    }
+}
+
+// Writes the workbook into its file in the working folder; the library's own lines go to the
+// diagnostics. A failed file operation there is the working folder's failure (a full or
+// missing temporary folder), not the destination's.
+void closeWorkbook(Workbook& workbook, const WorkingFolder& working, std::ostream* out) {
+    try {
+        workbook.close();
+    } catch (const XlsxError& error) {
+        if (out) {
+            *out << workbook.libraryMessages();
+        }
+        if (!error.systemError()) {
+            throw;
+        }
+        throw WorkingFolderError(fmt::format("The workbook could not be written in the working "
+                                             "folder \u201c{}\u201d: {}.",
+                                             working.path().string(),
+                                             error.systemError().message()),
+                                 working.path(), error.systemError());
+    }
+    if (out) {
+        *out << workbook.libraryMessages();
+    }
 }
 
 } // namespace
@@ -61,16 +93,24 @@ ReportOutcome createXLSX(const ModelContext& store, const ReportRequest& request
     const fs::path destination = *chosen;
     const bool keepThumbnails = optionFlag("keepThumbnails", request.options).value_or(false);
 
+    const StopRequest* stop = host.stopRequest();
     NoMediaProbe noMediaProbe;
     OptionalSheets noOptionalSheets;
     OptionalSheets& sheets =
         services.optionalSheets != nullptr ? *services.optionalSheets : noOptionalSheets;
 
     try {
+        checkStop(stop);
         WorkingFolder working(services.temporaryRoot);
         const fs::path workbookPath = working.path() / "spreadsheet.xlsx";
         const fs::path thumbnails = working.path() / "Thumbnails";
-        fs::create_directory(thumbnails);
+        std::error_code made;
+        if (!fs::create_directory(thumbnails, made) && made) {
+            throw WorkingFolderError(fmt::format("The working folder \u201c{}\u201d cannot take "
+                                                 "the thumbnails: {}.",
+                                                 working.path().string(), made.message()),
+                                     working.path(), made);
+        }
 
         Workbook workbook(workbookPath.string());
         ReportContext context;
@@ -80,6 +120,7 @@ ReportOutcome createXLSX(const ModelContext& store, const ReportRequest& request
         context.inputType = inputType;
         context.mediaProbe = services.mediaProbe != nullptr ? services.mediaProbe : &noMediaProbe;
         context.diagnostics = out;
+        context.stop = stop;
 
         if (inputType == InputType::FCPXML) {
             if (out)
@@ -100,8 +141,10 @@ ReportOutcome createXLSX(const ModelContext& store, const ReportRequest& request
             }
         }
         // The pictures must stay until the workbook is closed: it reads them then.
-        workbook.close();
-        replaceFile(workbookPath, destination);
+        checkStop(stop);
+        closeWorkbook(workbook, working, out);
+        checkStop(stop);
+        replaceFile(workbookPath, destination, stop);
 
         ReportOutcome outcome{ReportStatus::written, destination, {}};
         if (keepThumbnails && !fs::is_empty(thumbnails)) {
@@ -111,6 +154,14 @@ ReportOutcome createXLSX(const ModelContext& store, const ReportRequest& request
         }
         host.openFinishedReport(destination.string());
         return outcome;
+    } catch (const TaskStopped&) {
+        // The working folder and any partial copy are gone by now.
+        return {ReportStatus::stopped, {}, {}};
+    } catch (const WorkingFolderError& error) {
+        if (out) {
+            *out << "PROBLEM\n" << error.what() << '\n';
+        }
+        return failed(host, "The report could not be saved", error.what());
     } catch (const fs::filesystem_error& error) {
         // Name the user's file, not the private working folder.
         if (out)

@@ -28,6 +28,7 @@ enum class ReportStatus {
     written,   ///< the workbook is at its destination
     cancelled, ///< the user cancelled the save panel; nothing was written
     failed,    ///< the user was told why in an alert; the destination is untouched
+    stopped,   ///< the host's stop request ended the run; nothing was written or left behind
 };
 
 /// The result of a report run.
@@ -44,7 +45,9 @@ struct ReportOutcome {
 /// and an imported timeline exist (an alert otherwise), asks the host for a destination, writes
 /// the report variant of the input type in a private working folder, replaces the destination
 /// with the complete workbook in one step, keeps the thumbnails beside it when asked, and has
-/// the host open it. Every failure reaches the user as an alert through `host`.
+/// the host open it. Every failure reaches the user as an alert through `host`. When the host's
+/// stop request is raised, the run ends at its next step without an alert, removing its
+/// working folder and any partial copy beside the destination.
 ReportOutcome createXLSX(const ModelContext& store, const ReportRequest& request, ReportHost& host,
                          const ReportServices& services = {});
 

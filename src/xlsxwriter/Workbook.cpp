@@ -1,8 +1,10 @@
 #include "xlsxwriter/Workbook.h"
 
+#include "xlsxwriter/LibraryMessages.h"
 #include "xlsxwriter/LibraryText.h"
 #include "xlsxwriter/XlsxError.h"
 
+#include <cerrno>
 #include <xlsxwriter.h>
 
 namespace marrowvale {
@@ -101,9 +103,15 @@ void Workbook::close() {
     lxw_workbook* workbook = open();
     static_cast<void>(workbook_.release());
     names_ = SheetNames();
+    LibraryMessages messages;
+    errno = 0;
     const lxw_error error = workbook_close(workbook);
+    // The library tells the system's reason only in the line it prints; errno still holds it.
+    const int reason = errno;
+    libraryMessages_ += messages.text();
     if (error != LXW_NO_ERROR) {
-        throw XlsxError(error);
+        throw XlsxError(error, reason != 0 ? std::error_code(reason, std::generic_category())
+                                           : std::error_code());
     }
 }
 

@@ -60,9 +60,13 @@ public:
 
     /// Writes the file and releases the workbook with every handle made from it. Picture files
     /// inserted into sheets are read here, so they must still exist until this returns. Throws
-    /// `XlsxError` with the library's message when the file cannot be written; the workbook is
-    /// released either way.
+    /// `XlsxError` with the library's message, and the system's reason when there is one, when
+    /// the file cannot be written; the workbook is released either way.
     void close();
+
+    /// The lines the library printed while writing the file (kept off the terminal), for a
+    /// diagnostic log; empty when it printed none.
+    const std::string& libraryMessages() const noexcept { return libraryMessages_; }
 
     /// Whether the workbook is still open (not closed or moved from).
     bool isOpen() const noexcept { return workbook_ != nullptr; }
@@ -78,6 +82,7 @@ private:
 
     std::unique_ptr<lxw_workbook, Discard> workbook_;
     SheetNames names_;
+    std::string libraryMessages_;
 };
 
 } // namespace marrowvale

@@ -1,6 +1,7 @@
 #include "xlsxwriter/Worksheet.h"
 
 #include "xlsxwriter/Chart.h"
+#include "xlsxwriter/LibraryMessages.h"
 #include "xlsxwriter/LibraryText.h"
 #include "xlsxwriter/XlsxError.h"
 
@@ -151,6 +152,8 @@ Worksheet& Worksheet::hideColumns(std::uint16_t from, double width) {
 }
 
 Worksheet& Worksheet::insertImage(const std::string& path, Cell cell, std::uint32_t rowPixels) {
+    // A picture the library cannot read is left out; its warning line is no use on a terminal.
+    LibraryMessages quiet;
     if (LibraryText::firstMalformedByte(path) == std::string::npos) {
         worksheet_insert_image(handle_, cell.row, cell.col, path.c_str());
     } else {

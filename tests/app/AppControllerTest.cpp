@@ -4,6 +4,7 @@
 #include "app/SettingsState.h"
 #include "model/ModelContext.h"
 
+#include <csignal>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -419,4 +420,31 @@ TEST_F(AppControllerTest, TheReportNeverReplacesTheOpenedTimeline) {
     }
     EXPECT_TRUE(window.alerts.empty());
     EXPECT_EQ(window.openedReports.size(), 2u);
+}
+
+TEST_F(AppControllerTest, AStopRequestReachesOnlyARunningReport) {
+    bins = {{"Bin", {{"Reel 1", {1}, {}}}}};
+    AppController& app = start();
+    app.openInputFiles({xmlFile});
+    EXPECT_FALSE(app.requestStop(SIGINT)); // nothing would act on it
+
+    AppController* reporting = nullptr;
+    bool acted = false;
+    services.createXLSX = [&](ModelContext&, const ReportRequest&, ReportHost& host) {
+        acted = reporting->requestStop(SIGTERM);
+        ASSERT_NE(host.stopRequest(), nullptr);
+        host.stopRequest()->check(); // the run unwinds as a report run does
+    };
+    AppController second(window, settings, services, std::nullopt);
+    reporting = &second;
+    second.openInputFiles({xmlFile});
+    second.clickSaveButton();
+    EXPECT_TRUE(acted);
+    EXPECT_EQ(second.stopReason(), SIGTERM);
+    EXPECT_TRUE(window.alerts.empty()); // a stop is no failure
+
+    // Quitting asks a running report to stop as well.
+    AppController third(window, settings, services, std::nullopt);
+    third.applicationWillTerminate();
+    EXPECT_EQ(third.stopReason(), StopRequest::quitting);
 }

@@ -1,11 +1,19 @@
+#include <csignal>
 #include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <spawn.h>
 #include <sstream>
 #include <string>
+#include <sys/inotify.h>
 #include <sys/wait.h>
 #include <unistd.h>
+#include <vector>
+
+extern char** environ;
 
 namespace fs = std::filesystem;
 
@@ -36,12 +44,13 @@ protected:
         fs::remove_all(folder, ignored);
     }
 
-    // Runs the program with its standard output and error kept apart, and no terminal.
-    CliResult run(const std::string& arguments) {
+    // Runs the program with its standard output and error kept apart, and no terminal;
+    // `environment` holds extra variables ("NAME=value ...").
+    CliResult run(const std::string& arguments, const std::string& environment = "") {
         fs::path err = folder / "stderr.txt";
-        std::string command = "XDG_DATA_HOME=\"" + (folder / "data").string() + "\" \"" +
-                              MARROWVALE_CLI + "\" " + arguments + " 2>\"" + err.string() +
-                              "\" </dev/null";
+        std::string command = environment + " XDG_DATA_HOME=\"" + (folder / "data").string() +
+                              "\" \"" + MARROWVALE_CLI + "\" " + arguments + " 2>\"" +
+                              err.string() + "\" </dev/null";
         CliResult result;
         FILE* pipe = popen(command.c_str(), "r");
         char buffer[256];
@@ -59,7 +68,70 @@ protected:
     fs::path sample;
 };
 
+// A timeline whose sequence "Long" holds `clips` one-second clips on one video track.
+std::string longTimeline(int clips) {
+    const std::string rate = "<rate><timebase>25</timebase><ntsc>FALSE</ntsc></rate>";
+    std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<xmeml version=\"4\">"
+                       "<sequence id=\"long\"><name>Long</name>" +
+                       rate + "<media><video><track>";
+    for (int i = 0; i < clips; ++i) {
+        const std::string start = std::to_string(i * 25);
+        const std::string end = std::to_string(i * 25 + 25);
+        text += "<clipitem id=\"c" + std::to_string(i) + "\"><name>Shot " + std::to_string(i) +
+                "</name><duration>25</duration>" + rate + "<start>" + start + "</start><end>" +
+                end + "</end><in>0</in><out>25</out></clipitem>\n";
+    }
+    return text + "</track></video></media></sequence></xmeml>\n";
+}
+
 } // namespace
+
+TEST_F(CliTest, AnInterruptedReportLeavesNothingBehind) {
+    const fs::path input = folder / "long.xml";
+    std::ofstream(input) << longTimeline(3000);
+    const fs::path temporary = folder / "tmp";
+    fs::create_directory(temporary);
+    const fs::path output = folder / "long.xlsx";
+    const std::string tmpdir = "TMPDIR=" + temporary.string();
+    const std::string data = "XDG_DATA_HOME=" + (folder / "data").string();
+
+    for (int signal : {SIGINT, SIGTERM}) {
+        std::vector<char*> environment;
+        for (char** variable = environ; *variable != nullptr; ++variable)
+            environment.push_back(*variable);
+        environment.push_back(const_cast<char*>(tmpdir.c_str()));
+        environment.push_back(const_cast<char*>(data.c_str()));
+        environment.push_back(nullptr);
+        const std::string program = MARROWVALE_CLI;
+        const std::string outputOption = "--output=" + output.string();
+        char* arguments[] = {const_cast<char*>(program.c_str()),
+                             const_cast<char*>(outputOption.c_str()),
+                             const_cast<char*>(input.c_str()), nullptr};
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, "/dev/null", O_WRONLY, 0);
+
+        // The signal goes out the moment the run makes its working folder.
+        const int watch = inotify_init1(IN_CLOEXEC);
+        ASSERT_GE(inotify_add_watch(watch, temporary.c_str(), IN_CREATE), 0);
+        pid_t child = 0;
+        ASSERT_EQ(
+            posix_spawn(&child, program.c_str(), &actions, nullptr, arguments, environment.data()),
+            0);
+        posix_spawn_file_actions_destroy(&actions);
+        pollfd ready{watch, POLLIN, 0};
+        ASSERT_EQ(poll(&ready, 1, 60000), 1) << "no working folder was made";
+        kill(child, signal);
+        close(watch);
+
+        int status = 0;
+        ASSERT_EQ(waitpid(child, &status, 0), child);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+        EXPECT_TRUE(fs::is_empty(temporary)) << fs::directory_iterator(temporary)->path();
+        EXPECT_FALSE(fs::exists(output));
+    }
+}
 
 TEST_F(CliTest, ListsSequencesAndTracks) {
     CliResult menu = run("--list " + quoted(sample));
@@ -164,6 +236,29 @@ TEST_F(CliTest, AlertsGoToStandardErrorAndExitWithTwo) {
         EXPECT_EQ(result.status, 2) << c.arguments;
         EXPECT_NE(result.err.find(c.message), std::string::npos) << result.err;
         EXPECT_EQ(result.out, "") << c.arguments;
+    }
+}
+
+TEST_F(CliTest, AFailedSaveIsAnAlertAndExitsWithTwo) {
+    struct Case {
+        std::string environment;
+        std::string output;
+        std::string informative;
+    };
+    const Case cases[] = {
+        {"", (folder / "gone" / "r.xlsx").string(),
+         (folder / "gone" / "r.xlsx").string() + ": No such file or directory"},
+        {"TMPDIR=/nonexistent-folder", (folder / "r.xlsx").string(),
+         "A working folder could not be made in \u201c/nonexistent-folder\u201d: No such file or "
+         "directory."},
+    };
+    for (const Case& c : cases) {
+        CliResult result =
+            run("--output " + quoted(c.output) + " " + quoted(sample), c.environment);
+        EXPECT_EQ(result.status, 2) << result.err;
+        EXPECT_EQ(result.err, "The report could not be saved\n" + c.informative + "\n");
+        EXPECT_EQ(result.out, "");
+        EXPECT_FALSE(fs::exists(c.output));
     }
 }
 

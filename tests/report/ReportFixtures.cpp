@@ -23,6 +23,18 @@ TestFolder::~TestFolder() {
     fs::remove_all(path_, ignored);
 }
 
+FileSizeLimit::FileSizeLimit(rlim_t bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &previous_);
+    previousHandler_ = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{bytes, previous_.rlim_max};
+    ::setrlimit(RLIMIT_FSIZE, &limit);
+}
+
+FileSizeLimit::~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &previous_);
+    std::signal(SIGXFSZ, previousHandler_);
+}
+
 Asset* DemoTimeline::makeAsset(const std::string& path, int category,
                                const std::string& audioRate) {
     Asset* asset = store.create<Asset>();
@@ -95,6 +107,8 @@ std::optional<ThumbnailResult> FakeMediaProbe::makeThumbnail(int, int, const Sto
                                                              const fs::path& folder) {
     thumbnailRequests.push_back(clip.name);
     lastFolder = folder;
+    if (whenAsked)
+        whenAsked(clip);
     auto found = thumbnails.find(clip.name);
     if (found == thumbnails.end())
         return std::nullopt;

@@ -4,9 +4,12 @@
 #include "model/ModelContext.h"
 #include "report/MediaProbe.h"
 
+#include <csignal>
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
+#include <sys/resource.h>
 
 namespace marrowvale {
 class Asset;
@@ -53,10 +56,26 @@ public:
     std::filesystem::path lastFolder;
     /// When true, a thumbnail answer's text is a file name to create as a picture in the folder.
     bool writePictures = false;
+    /// Called with each clip a thumbnail is asked for, before the answer.
+    std::function<void(const StoryElement&)> whenAsked;
 
     std::optional<ThumbnailResult> makeThumbnail(int index, int width, const StoryElement& clip,
                                                  const std::filesystem::path& folder) override;
     std::optional<ID3Fields> readAudioMetadata(const StoryElement& clip) override;
+};
+
+/// While it lives, no file of this process can grow beyond `bytes`: a write past it fails with
+/// EFBIG, much as on a nearly full disk.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes);
+    FileSizeLimit(const FileSizeLimit&) = delete;
+    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+    ~FileSizeLimit();
+
+private:
+    rlimit previous_{};
+    void (*previousHandler_)(int) = nullptr;
 };
 
 /// Writes a tiny JPEG (32 x 16 pixels as far as its header says) to `path`.

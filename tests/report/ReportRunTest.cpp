@@ -4,6 +4,7 @@
 #include "WorkbookReader.h"
 #include "app/ReportHost.h"
 #include "app/ReportRequest.h"
+#include "app/StopRequest.h"
 #include "model/Composition.h"
 #include "model/EventBin.h"
 #include "model/MarkedRange.h"
@@ -12,8 +13,11 @@
 #include "report/ReportContext.h"
 #include "report/WorkingFolder.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
+#include <sys/stat.h>
 
 using namespace marrowvale;
 using namespace marrowvale::testing;
@@ -25,14 +29,18 @@ class FakeHost final : public ReportHost {
 public:
     std::optional<std::string> destination;
     std::vector<std::string> alerts;
+    std::vector<std::string> informativeTexts;
     std::vector<std::string> panels;
     std::vector<std::string> opened;
+    StopRequest stop;
 
     void startProgress(double) override {}
     void updateProgress(double) override {}
-    void showAlert(const std::string& messageText, const std::string&) override {
+    void showAlert(const std::string& messageText, const std::string& informativeText) override {
         alerts.push_back(messageText);
+        informativeTexts.push_back(informativeText);
     }
+    const StopRequest* stopRequest() const override { return &stop; }
     bool askYesNo(const std::string&, const std::string&) override { return true; }
     std::optional<std::string> chooseReportDestination(const std::string& reportName) override {
         panels.push_back(reportName);
@@ -102,6 +110,27 @@ struct RunFixture {
     fs::path destination() const { return folder.path() / "Reel 1 - Default Report.xlsx"; }
     ReportOutcome run() { return createXLSX(timeline.store, request, host, services); }
 };
+
+std::string readFile(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+fs::perms permissionsOf(const fs::path& path) {
+    return fs::status(path).permissions() & fs::perms::mask;
+}
+
+// Every file in `folder` whose name ends in ".tmp".
+std::vector<fs::path> temporaryFiles(const fs::path& folder) {
+    std::vector<fs::path> found;
+    for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
+        if (entry.path().extension() == ".tmp")
+            found.push_back(entry.path());
+    }
+    return found;
+}
 
 } // namespace
 
@@ -264,6 +293,120 @@ TEST(ReportRunTest, BinClipsAndFrameRateOfEachRun) {
     ASSERT_EQ(odd.run().status, ReportStatus::written);
     WorkbookReader book(odd.destination());
     EXPECT_EQ(book.value("All Reels", 1, book.column("All Reels", "Timeline Out")), "00:00:01:00");
+}
+
+TEST(ReportRunTest, TheDestinationIsReplacedWholeOrNotAtAll) {
+    // Another name for the old report keeps the old bytes, and the new one its permissions.
+    RunFixture fixture;
+    { std::ofstream(fixture.destination()) << "the old report"; }
+    fs::permissions(fixture.destination(), fs::perms::owner_read | fs::perms::owner_write);
+    const fs::path link = fixture.folder.path() / "link.xlsx";
+    fs::create_hard_link(fixture.destination(), link);
+    ASSERT_EQ(fixture.run().status, ReportStatus::written);
+    EXPECT_EQ(readFile(link), "the old report");
+    EXPECT_EQ(readFile(fixture.destination()).substr(0, 2), "PK");
+    EXPECT_EQ(permissionsOf(fixture.destination()), fs::perms::owner_read | fs::perms::owner_write);
+
+    // A save that fails while the workbook is written leaves the destination as it was, names
+    // the working folder and the reason, and keeps the library's lines off the terminal.
+    RunFixture full;
+    { std::ofstream(full.destination()) << "the old report"; }
+    ReportOutcome outcome;
+    ::testing::internal::CaptureStderr();
+    {
+        FileSizeLimit nearlyFull(512);
+        outcome = full.run();
+    }
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+    EXPECT_EQ(outcome.status, ReportStatus::failed);
+    EXPECT_EQ(full.host.alerts, std::vector<std::string>{"The report could not be saved"});
+    ASSERT_EQ(full.host.informativeTexts.size(), 1u);
+    EXPECT_NE(full.host.informativeTexts[0].find(full.workingRoot().string()), std::string::npos)
+        << full.host.informativeTexts[0];
+    EXPECT_NE(full.host.informativeTexts[0].find("File too large"), std::string::npos)
+        << full.host.informativeTexts[0];
+    EXPECT_EQ(readFile(full.destination()), "the old report");
+    EXPECT_TRUE(fs::is_empty(full.workingRoot()));
+}
+
+TEST(ReportRunTest, AWorkingFolderThatCannotBeMadeIsNamed) {
+    RunFixture fixture;
+    fixture.services.temporaryRoot = fixture.folder.path() / "missing";
+    EXPECT_EQ(fixture.run().status, ReportStatus::failed);
+    EXPECT_EQ(fixture.host.informativeTexts,
+              std::vector<std::string>{"A working folder could not be made in \u201c" +
+                                       fixture.services.temporaryRoot.string() +
+                                       "\u201d: No such file or directory."});
+
+    // The same for the system's temporary folder when TMPDIR names none.
+    RunFixture system;
+    system.services.temporaryRoot.clear();
+    const char* saved = std::getenv("TMPDIR");
+    const std::string previous = saved != nullptr ? saved : "";
+    ::setenv("TMPDIR", "/nonexistent-folder", 1);
+    EXPECT_EQ(system.run().status, ReportStatus::failed);
+    if (saved != nullptr)
+        ::setenv("TMPDIR", previous.c_str(), 1);
+    else
+        ::unsetenv("TMPDIR");
+    EXPECT_EQ(system.host.informativeTexts,
+              std::vector<std::string>{"A working folder could not be made in "
+                                       "\u201c/nonexistent-folder\u201d: No such file or "
+                                       "directory."});
+    EXPECT_FALSE(fs::exists(system.destination()));
+}
+
+TEST(ReportRunTest, AStopRequestEndsTheRunWithoutLeavingFiles) {
+    RunFixture fixture;
+    fixture.probe.writePictures = true;
+    fixture.probe.thumbnails["A001_C003"] = {"1-A001_C003.jpg", 90};
+    fixture.request.options = optionsWith({{"thumbnails", true}, {"keepThumbnails", true}}, 160);
+    // Asked while the clip sheet is written, as a signal handler would.
+    fixture.probe.whenAsked = [&](const StoryElement&) { fixture.host.stop.request(SIGINT); };
+    EXPECT_EQ(fixture.run().status, ReportStatus::stopped);
+    EXPECT_FALSE(fixture.probe.thumbnailRequests.empty());
+    EXPECT_TRUE(fixture.host.alerts.empty());
+    EXPECT_TRUE(fixture.host.opened.empty());
+    EXPECT_TRUE(fs::is_empty(fixture.workingRoot()));
+    EXPECT_EQ(std::distance(fs::directory_iterator(fixture.folder.path()), {}), 1); // "tmp"
+}
+
+TEST(WorkingFolderTest, ACopyReplacesOnlyWithTheCompleteFile) {
+    TestFolder folder;
+    const fs::path source = folder.path() / "new.xlsx";
+    const fs::path destination = folder.path() / "report.xlsx";
+    const fs::path link = folder.path() / "link.xlsx";
+    { std::ofstream(source) << std::string(64 * 1024, 'n'); }
+    { std::ofstream(destination) << "old"; }
+    fs::permissions(destination,
+                    fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    fs::create_hard_link(destination, link);
+
+    // A failed write names its own reason, and neither a partial copy nor a change is left.
+    try {
+        FileSizeLimit nearlyFull(4096);
+        replaceFileWithCopy(source, destination);
+        ADD_FAILURE() << "no error";
+    } catch (const fs::filesystem_error& error) {
+        EXPECT_EQ(error.code(), std::errc::file_too_large) << error.what();
+        EXPECT_EQ(error.path1(), destination);
+    }
+    EXPECT_TRUE(temporaryFiles(folder.path()).empty());
+    EXPECT_EQ(readFile(destination), "old");
+
+    // A stop request during the copy removes the partial copy too.
+    StopRequest stop;
+    stop.request(SIGTERM);
+    EXPECT_THROW(replaceFileWithCopy(source, destination, &stop), TaskStopped);
+    EXPECT_TRUE(temporaryFiles(folder.path()).empty());
+    EXPECT_EQ(readFile(destination), "old");
+
+    replaceFileWithCopy(source, destination);
+    EXPECT_EQ(readFile(destination), std::string(64 * 1024, 'n'));
+    EXPECT_EQ(readFile(link), "old");
+    EXPECT_EQ(permissionsOf(destination),
+              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read);
+    EXPECT_TRUE(temporaryFiles(folder.path()).empty());
 }
 
 TEST(WorkingFolderTest, PrivateFolderAndPlacement) {

@@ -92,7 +92,13 @@ void AppController::applicationDidFinishLaunching() {
 }
 
 void AppController::applicationWillTerminate() {
+    requestStop(StopRequest::quitting);
     clearStore();
+}
+
+bool AppController::requestStop(int reason) noexcept {
+    _stop.request(reason);
+    return _writingReport.load();
 }
 
 void AppController::clickOpenFile() {
@@ -342,11 +348,15 @@ void AppController::runReportWriter(const ReportRequest& request) {
         return;
     }
     BusyScope busy(*this);
+    _writingReport = true;
     try {
         _services.createXLSX(store(), request, *this);
+    } catch (const TaskStopped&) {
+        // Stopped on request: nothing to tell.
     } catch (const std::exception& error) {
         showAlert("The report could not be written.", error.what());
     }
+    _writingReport = false;
 }
 
 void AppController::refuseWhileBusy() {

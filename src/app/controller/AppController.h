@@ -5,10 +5,12 @@
 #include "app/ReportHost.h"
 #include "app/ReportRequest.h"
 #include "app/SettingsView.h"
+#include "app/StopRequest.h"
 #include "app/controller/AppServices.h"
 #include "app/controller/MainWindowView.h"
 #include "model/ModelContainer.h"
 
+#include <atomic>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -32,8 +34,19 @@ public:
 
     /// Start-up: resets the progress bar and the file name, loads the layouts and lists them.
     void applicationDidFinishLaunching();
-    /// Shut-down: empties the store.
+    /// Shut-down: stops a report that is still being written (see `requestStop`) and empties
+    /// the store. A front end calls it when the application quits.
     void applicationWillTerminate();
+
+    /// Asks a report being written to stop at its next step: it then removes its private
+    /// working folder and any partial copy beside the destination, leaves the destination as it
+    /// was, and ends without an alert. The request stays raised (the application is on its way
+    /// out). `reason` is the signal number, or StopRequest::quitting. Safe to call from a signal
+    /// handler or another thread. Returns whether a report is being written, that is whether
+    /// anything will act on the request; when not, the caller may end at once.
+    bool requestStop(int reason) noexcept;
+    /// The reason of the stop request; 0 while none was made.
+    int stopReason() const noexcept { return _stop.reason(); }
 
     /// The open button: the open panel, then `openInputFiles` with the chosen file.
     void clickOpenFile();
@@ -95,6 +108,7 @@ public:
     void setInputType(InputType type) override { _importState.inputType = type; }
     void logDiagnostic(const std::string& line) override { _window.logDiagnostic(line); }
     void showWarning(const std::string& line) override { _window.showWarning(line); }
+    const StopRequest* stopRequest() const override { return &_stop; }
     std::optional<std::string> chooseReportDestination(const std::string& reportName) override;
     void openFinishedReport(const std::string& path) override;
 
@@ -133,6 +147,8 @@ private:
     std::optional<std::string> _analyzedTitle; // the title the track tables belong to
     std::filesystem::path _inputFile;          // the file the store was read from
     bool _busy = false;
+    StopRequest _stop;
+    std::atomic<bool> _writingReport{false}; // read by signal handlers
 };
 
 } // namespace marrowvale
