@@ -1,0 +1,31 @@
+#include "DovovevoZavUI/TimecodeState.h"
+
+#include <QPointer>
+
+namespace dovovevozav {
+
+TimecodeState::TimecodeState(const Timecode& timecode, QObject* parent)
+    : QObject(parent), timecode_(timecode) {}
+
+void TimecodeState::setTimecode(const Timecode& timecode) {
+    // Not Timecode's ==, which compares real time.
+    const bool changed = timecode.components() != timecode_.components() ||
+                         timecode.properties() != timecode_.properties();
+    timecode_ = timecode;
+    if (changed) {
+        emit timecodeChanged();
+    }
+}
+
+Binding<Timecode> TimecodeState::binding() {
+    const QPointer<TimecodeState> state(this);
+    return Binding<Timecode>(
+        [state] { return state != nullptr ? state->timecode() : Timecode(); },
+        [state](const Timecode& timecode) {
+            if (state != nullptr) {
+                state->setTimecode(timecode);
+            }
+        });
+}
+
+} // namespace dovovevozav

@@ -1,0 +1,36 @@
+#pragma once
+
+#include "DovovevoZavCore/Timecode.h"
+#include "DovovevoZavUI/Binding.h"
+
+#include <QObject>
+
+namespace dovovevozav {
+
+/// One timecode owned by a view, handed to controls through binding(). Watchers hear of a
+/// change only when the components or the properties really change; a timecode equal in real
+/// time but written differently (00:00:01:00 for 00:00:00:25 at 25 fps) is a change.
+class TimecodeState : public QObject {
+    Q_OBJECT
+
+public:
+    explicit TimecodeState(const Timecode& timecode = Timecode(), QObject* parent = nullptr);
+
+    const Timecode& timecode() const { return timecode_; }
+    /// Stores the timecode, then emits timecodeChanged() when the components or the properties
+    /// (frame rate, subframes base, upper limit) differ from the stored ones.
+    void setTimecode(const Timecode& timecode);
+
+    /// A binding that reads and writes this state as timecode() and setTimecode() do. It
+    /// reads the zero timecode and drops writes once the state is destroyed.
+    Binding<Timecode> binding();
+
+signals:
+    /// The timecode changed.
+    void timecodeChanged();
+
+private:
+    Timecode timecode_;
+};
+
+} // namespace dovovevozav
