@@ -73,8 +73,8 @@ void StyledText::draw(QPainter& painter, const QRectF& rect, const QFont& font) 
     }
     const QTextLine line = layout->lineAt(0);
     const qreal width = line.naturalTextWidth();
-    const Qt::Alignment horizontal = QStyle::visualAlignment(
-        painter.layoutDirection(), alignment & Qt::AlignHorizontal_Mask);
+    const Qt::Alignment horizontal =
+        QStyle::visualAlignment(painter.layoutDirection(), alignment & Qt::AlignHorizontal_Mask);
     qreal x = rect.left();
     if (horizontal & Qt::AlignRight) {
         x = rect.right() - width;

@@ -21,8 +21,8 @@ TimecodeEnvironment::TimecodeEnvironment(QWidget* container)
     : QObject(container), container_(container) {}
 
 TimecodeEnvironment* TimecodeEnvironment::of(QWidget* container) {
-    auto* environment = container->findChild<TimecodeEnvironment*>(QString(),
-                                                                   Qt::FindDirectChildrenOnly);
+    auto* environment =
+        container->findChild<TimecodeEnvironment*>(QString(), Qt::FindDirectChildrenOnly);
     return environment != nullptr ? environment : new TimecodeEnvironment(container);
 }
 
@@ -78,11 +78,9 @@ void TimecodeEnvironment::setTimecodePasted(const std::optional<TimecodePasteAct
 }
 
 template <class Value>
-std::optional<Value>
-TimecodeEnvironment::nearest(const QWidget* widget,
-                             std::optional<Value> TimecodeEnvironment::*slot) {
-    for (const QWidget* current = widget; current != nullptr;
-         current = current->parentWidget()) {
+std::optional<Value> TimecodeEnvironment::nearest(const QWidget* widget,
+                                                  std::optional<Value> TimecodeEnvironment::*slot) {
+    for (const QWidget* current = widget; current != nullptr; current = current->parentWidget()) {
         const TimecodeEnvironment* environment = environmentOf(current);
         if (environment != nullptr && environment->*slot) {
             return environment->*slot;

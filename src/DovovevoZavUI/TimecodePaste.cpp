@@ -21,8 +21,8 @@ std::vector<std::shared_ptr<const ItemProvider>> itemProviders(const QMimeData& 
             ContentType::timecode(), bytes(data.data(timecodeMimeType()))));
     }
     if (data.hasText()) {
-        providers.push_back(std::make_shared<DataItemProvider>(
-            ContentType::utf8PlainText(), bytes(data.text().toUtf8())));
+        providers.push_back(std::make_shared<DataItemProvider>(ContentType::utf8PlainText(),
+                                                               bytes(data.text().toUtf8())));
     }
     return providers;
 }
@@ -30,20 +30,21 @@ std::vector<std::shared_ptr<const ItemProvider>> itemProviders(const QMimeData& 
 void performTimecodePaste(std::vector<std::shared_ptr<const ItemProvider>> providers,
                           std::function<std::optional<TimecodePasteAction>()> pasteAction,
                           const TimecodeProperties& properties, const QObject* context) {
-    QTimer::singleShot(0, context, [providers = std::move(providers),
-                                    pasteAction = std::move(pasteAction), properties] {
-        const std::optional<TimecodePasteAction> paste = pasteAction();
-        if (!paste || !paste->action) {
-            return;
-        }
-        TimecodePasteResult result = std::exception_ptr();
-        try {
-            result = TimecodeTransfer::loadTimecode(providers, properties);
-        } catch (...) {
-            result = std::current_exception();
-        }
-        paste->action(result);
-    });
+    QTimer::singleShot(
+        0, context,
+        [providers = std::move(providers), pasteAction = std::move(pasteAction), properties] {
+            const std::optional<TimecodePasteAction> paste = pasteAction();
+            if (!paste || !paste->action) {
+                return;
+            }
+            TimecodePasteResult result = std::exception_ptr();
+            try {
+                result = TimecodeTransfer::loadTimecode(providers, properties);
+            } catch (...) {
+                result = std::current_exception();
+            }
+            paste->action(result);
+        });
 }
 
 } // namespace dovovevozav

@@ -19,13 +19,12 @@ void TimecodeState::setTimecode(const Timecode& timecode) {
 
 Binding<Timecode> TimecodeState::binding() {
     const QPointer<TimecodeState> state(this);
-    return Binding<Timecode>(
-        [state] { return state != nullptr ? state->timecode() : Timecode(); },
-        [state](const Timecode& timecode) {
-            if (state != nullptr) {
-                state->setTimecode(timecode);
-            }
-        });
+    return Binding<Timecode>([state] { return state != nullptr ? state->timecode() : Timecode(); },
+                             [state](const Timecode& timecode) {
+                                 if (state != nullptr) {
+                                     state->setTimecode(timecode);
+                                 }
+                             });
 }
 
 } // namespace dovovevozav

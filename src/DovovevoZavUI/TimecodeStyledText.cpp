@@ -16,7 +16,7 @@ std::vector<StyledTextRun> plainRuns(const Timecode& timecode, TimecodeStringFor
     const TimecodeFrameRate rate = timecode.frameRate();
     const Timecode::SubFramesBase base = timecode.subFramesBase();
     const QString mainSeparator = filenameSeparators ? QStringLiteral("-") : QStringLiteral(":");
-    const QString framesSeparator = filenameSeparators ? QStringLiteral("-")
+    const QString framesSeparator = filenameSeparators   ? QStringLiteral("-")
                                     : rate.isDropFrame() ? QStringLiteral(";")
                                                          : QStringLiteral(":");
     // printf's "%0<n>lld": zero-padded to n digits after any minus sign.

@@ -34,10 +34,10 @@ QFont TimecodeText::digitFont() const {
 
 StyledText TimecodeText::styledText() const {
     const TimecodeSubFramesStyle subFrames = TimecodeEnvironment::timecodeSubFramesStyle(this);
-    StyledText styled = timecodeStyledText(
-        timecode_, TimecodeEnvironment::timecodeFormat(this),
-        TimecodeEnvironment::timecodeSeparatorStyle(this), subFrames.style,
-        TimecodeEnvironment::timecodeValidationStyle(this));
+    StyledText styled =
+        timecodeStyledText(timecode_, TimecodeEnvironment::timecodeFormat(this),
+                           TimecodeEnvironment::timecodeSeparatorStyle(this), subFrames.style,
+                           TimecodeEnvironment::timecodeValidationStyle(this));
     const qreal scale = relativeFontSize(subFrames.scale);
     if (StyledTextRun* run = styled.run(TimecodeComponent::subFrames); run && scale != 1.0) {
         const QFont digits = digitFont();
@@ -79,8 +79,7 @@ void TimecodeText::paintEvent(QPaintEvent* event) {
     styledText().draw(painter, contentsRect(), digitFont());
 }
 
-TimecodeText* timecodeText(const Timecode& timecode, TimecodeStringFormat format,
-                           QWidget* parent) {
+TimecodeText* timecodeText(const Timecode& timecode, TimecodeStringFormat format, QWidget* parent) {
     auto* text = new TimecodeText(timecode, parent);
     TimecodeEnvironment::of(text)->setTimecodeFormat(format);
     return text;

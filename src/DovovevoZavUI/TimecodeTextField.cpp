@@ -18,10 +18,16 @@ constexpr int verticalTextMargin = 1;
 } // namespace
 
 TimecodeTextField::TimecodeTextField(QWidget* parent)
-    : QLineEdit(parent), formatter_(new TimecodeTextFormatter(std::nullopt, std::nullopt, false,
-                                                              std::nullopt, this)) {
+    : QLineEdit(parent),
+      formatter_(new TimecodeTextFormatter(std::nullopt, std::nullopt, false, std::nullopt, this)) {
     setValidator(new TimecodeTextValidator(formatter_));
     connect(this, &QLineEdit::editingFinished, this, &TimecodeTextField::commitEdit);
+    // Text set from code while no edit is in progress shows in canonical form at once.
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        if (!hasFocus()) {
+            commitEdit();
+        }
+    });
     connect(formatter_, &TimecodeTextFormatter::settingsChanged, this,
             &TimecodeTextField::applyFormatterSettings);
     setAlignment(formatter_->alignment());

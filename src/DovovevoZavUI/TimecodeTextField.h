@@ -10,7 +10,8 @@ namespace dovovevozav {
 /// A line edit for typing a timecode as text. It installs its own TimecodeTextFormatter (with
 /// nothing set: any typing goes and texts show unchanged until the frame rate, upper limit and
 /// subframes base are set through formatter()) and guards typing with it. When an edit ends
-/// (Return or focus lost) the text turns into the formatter's canonical text; while the field
+/// (Return or focus lost), and when text is set while no edit is in progress, the text turns
+/// into the formatter's canonical text; while the field
 /// is not being edited and the formatter shows validation, the text is drawn styled.
 /// Escape discards the edit in progress: the text returns to what it was when the edit began,
 /// the field keeps the focus, and Escape goes no further (a dialog around it stays open).

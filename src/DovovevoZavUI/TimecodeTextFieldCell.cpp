@@ -9,8 +9,9 @@
 namespace dovovevozav {
 
 TimecodeTextFieldCell::TimecodeTextFieldCell(QObject* parent)
-    : QStyledItemDelegate(parent), formatter_(new TimecodeTextFormatter(
-                                       std::nullopt, std::nullopt, false, std::nullopt, this)) {}
+    : QStyledItemDelegate(parent),
+      formatter_(new TimecodeTextFormatter(std::nullopt, std::nullopt, false, std::nullopt, this)) {
+}
 
 QString TimecodeTextFieldCell::displayText(const QVariant& value, const QLocale& locale) const {
     if (const auto shown = formatter_->string(value)) {
@@ -21,9 +22,10 @@ QString TimecodeTextFieldCell::displayText(const QVariant& value, const QLocale&
 
 void TimecodeTextFieldCell::paint(QPainter* painter, const QStyleOptionViewItem& option,
                                   const QModelIndex& index) const {
-    const auto styled = formatter_->showsValidation()
-                            ? formatter_->attributedString(index.data(Qt::DisplayRole), std::nullopt)
-                            : std::nullopt;
+    const auto styled =
+        formatter_->showsValidation()
+            ? formatter_->attributedString(index.data(Qt::DisplayRole), std::nullopt)
+            : std::nullopt;
     if (!styled) {
         QStyledItemDelegate::paint(painter, option, index);
         return;
@@ -37,11 +39,10 @@ void TimecodeTextFieldCell::paint(QPainter* painter, const QStyleOptionViewItem&
 
     // The text rectangle of the item, less the margin the style keeps around item text.
     const int margin = style->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, widget) + 1;
-    const QRect textRect =
-        style->subElementRect(QStyle::SE_ItemViewItemText, &item, widget).adjusted(margin, 0, -margin, 0);
-    const QPalette::ColorGroup group = (item.state & QStyle::State_Enabled) != 0
-                                           ? QPalette::Normal
-                                           : QPalette::Disabled;
+    const QRect textRect = style->subElementRect(QStyle::SE_ItemViewItemText, &item, widget)
+                               .adjusted(margin, 0, -margin, 0);
+    const QPalette::ColorGroup group =
+        (item.state & QStyle::State_Enabled) != 0 ? QPalette::Normal : QPalette::Disabled;
     painter->save();
     painter->setPen(item.palette.color(group, (item.state & QStyle::State_Selected) != 0
                                                   ? QPalette::HighlightedText
@@ -56,8 +57,8 @@ QWidget* TimecodeTextFieldCell::createEditor(QWidget* parent, const QStyleOption
     Q_UNUSED(index);
     auto* editor = new TimecodeTextField(parent);
     editor->formatter()->copySettings(*formatter_);
-    editor->setFrame(editor->style()->styleHint(QStyle::SH_ItemView_DrawDelegateFrame, nullptr,
-                                                editor) != 0);
+    editor->setFrame(
+        editor->style()->styleHint(QStyle::SH_ItemView_DrawDelegateFrame, nullptr, editor) != 0);
     return editor;
 }
 

@@ -20,10 +20,9 @@ TimecodeTextFormatter::TimecodeTextFormatter(
 
 TimecodeTextFormatter::TimecodeTextFormatter(
     const Timecode& timecode, const std::optional<TimecodeStringFormat>& stringFormat,
-    bool showsValidation, const std::optional<QTextCharFormat>& invalidAttributes,
-    QObject* parent)
-    : TimecodeTextFormatter(timecode.properties(), stringFormat, showsValidation,
-                            invalidAttributes, parent) {}
+    bool showsValidation, const std::optional<QTextCharFormat>& invalidAttributes, QObject* parent)
+    : TimecodeTextFormatter(timecode.properties(), stringFormat, showsValidation, invalidAttributes,
+                            parent) {}
 
 template <class Value>
 void TimecodeTextFormatter::assign(Value& member, const Value& value) {
@@ -87,9 +86,8 @@ std::optional<QString> TimecodeTextFormatter::string(const QVariant& value) cons
         displayTimecodeText(value.toString().toStdString(), timecodeProperties(), stringFormat_));
 }
 
-std::optional<StyledText>
-TimecodeTextFormatter::attributedString(const QVariant& value,
-                                        const std::optional<QTextCharFormat>& defaultAttributes) const {
+std::optional<StyledText> TimecodeTextFormatter::attributedString(
+    const QVariant& value, const std::optional<QTextCharFormat>& defaultAttributes) const {
     const std::optional<QString> text = string(value);
     if (!text) {
         return std::nullopt;

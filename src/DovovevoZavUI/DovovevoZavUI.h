@@ -1,0 +1,67 @@
+#pragma once
+
+// Timecode entry controls for Qt Widgets, on top of the timecode core (DovovevoZavCore) and
+// nothing else. No part of Marrowvale calls them; they are reusable on their own.
+//
+// The controls were first designed for a platform with an attributed-string text system and a
+// declarative view toolkit. Here each idea takes the smallest Qt form that keeps its meaning:
+//
+// Styled text (StyledText.h, TimecodeStyledText.h)
+//   An attributed string is a StyledText: runs of text, each with a QTextCharFormat, drawn in
+//   one line through a QTextLayout. An attribute dictionary is a QTextCharFormat; adding
+//   attributes over a piece is QTextCharFormat::merge (the added value wins). A shape style is
+//   a QBrush (a colour, a gradient, a texture). A paragraph alignment is StyledText::alignment,
+//   Qt::AlignLeading standing for the natural one. timecodeAttributedText() is the attribute
+//   form of a timecode's text, timecodeStyledText() the brush form;
+//   applyConditionalForegroundStyle() applies a foreground only when one is given.
+//
+// Formatter (TimecodeTextFormatting.h, TimecodeTextFormatter.h, TimecodeTextValidator.h)
+//   The rules live in toolkit-free functions over UTF-8 text: checkTimecodeTyping() for the
+//   typing rules, displayTimecodeText() for the canonical text. TimecodeTextFormatter is a
+//   QObject holding the seven settings; its value is the text itself (objectValue()), string()
+//   gives the shown text and attributedString() the validation display. A text control's
+//   "partial string" check is a QValidator, TimecodeTextValidator: Acceptable for accepted
+//   text, Acceptable with the text replaced for normalised text, Invalid for refused text, so
+//   the line edit keeps its previous text and emits inputRejected(). A QValidator has no slot
+//   for an error description; checkPartialString() still reports "Invalid characters.".
+//
+// Text field and cell (TimecodeTextField.h, TimecodeTextFieldCell.h)
+//   The field is a QLineEdit that installs its own formatter and validator. The cell is a
+//   QStyledItemDelegate with its own formatter whose editor is a TimecodeTextField. Loading
+//   from an interface file is constructing with a parent (as Designer's generated code does);
+//   line edits are plain text, so there is no rich-text editing to turn off. The cancel
+//   command is the Escape key; in a cell, the item view's own Escape handling closes the
+//   editor without committing.
+//
+// Environment (TimecodeEnvironment.h, TimecodePaste.h, Binding.h)
+//   A view environment is a TimecodeEnvironment object carried by a container widget;
+//   controls read each value by walking up the parent chain to the nearest container that
+//   sets it, or take the value's default. View modifiers and view operations are its setters;
+//   "no style" is std::nullopt. A change is announced to every widget below the container
+//   with an event of TimecodeEnvironment::changeEventType(). A text scale is
+//   TimecodeTextScale, drawn as a relative font size. A two-way binding is Binding<T> (a
+//   getter and a setter); formatOption() is the Boolean binding of one format option. Item
+//   providers come from QMimeData through itemProviders(); an asynchronous paste task is a
+//   zero-time single-shot timer on the event loop (performTimecodePaste()).
+//
+// State and text (TimecodeState.h, TimecodeText.h)
+//   A property wrapper owning a timecode is TimecodeState, a QObject whose binding() hands the
+//   value to controls. Its change notice is the timecodeChanged() signal, emitted after the
+//   value is stored and only when components or properties really changed (Qt signals are
+//   synchronous; the notice still follows the store). The read-only text view is TimecodeText,
+//   a widget painting the brush form with its environment's styles; timecodeText() makes one
+//   with a fixed format. Qt 6.4 has no font feature for monospaced digits, so the digits are
+//   drawn in the system's fixed-pitch font at the widget's size.
+
+#include "DovovevoZavUI/Binding.h"
+#include "DovovevoZavUI/StyledText.h"
+#include "DovovevoZavUI/TimecodeEnvironment.h"
+#include "DovovevoZavUI/TimecodePaste.h"
+#include "DovovevoZavUI/TimecodeState.h"
+#include "DovovevoZavUI/TimecodeStyledText.h"
+#include "DovovevoZavUI/TimecodeText.h"
+#include "DovovevoZavUI/TimecodeTextField.h"
+#include "DovovevoZavUI/TimecodeTextFieldCell.h"
+#include "DovovevoZavUI/TimecodeTextFormatter.h"
+#include "DovovevoZavUI/TimecodeTextFormatting.h"
+#include "DovovevoZavUI/TimecodeTextValidator.h"
