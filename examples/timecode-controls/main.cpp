@@ -1,0 +1,37 @@
+// Shows every timecode entry control in one window.
+//   timecode-controls                      opens the window
+//   timecode-controls --screenshot FILE    renders the window into a PNG file and quits
+
+#include "TimecodeControlsWindow.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QPixmap>
+#include <cstdio>
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Shows every timecode entry control in one window.");
+    parser.addHelpOption();
+    const QCommandLineOption screenshot("screenshot", "Renders the window into a PNG file.",
+                                        "file");
+    parser.addOption(screenshot);
+    parser.process(application);
+
+    TimecodeControlsWindow window;
+    window.resize(520, window.sizeHint().height());
+    window.show();
+    if (!parser.isSet(screenshot)) {
+        return application.exec();
+    }
+    // Leave the fields so that they show their validation styling.
+    window.setFocus();
+    QApplication::processEvents();
+    const QString file = parser.value(screenshot);
+    if (!window.grab().save(file, "PNG")) {
+        std::fprintf(stderr, "timecode-controls: cannot write %s\n", qPrintable(file));
+        return 1;
+    }
+    return 0;
+}
