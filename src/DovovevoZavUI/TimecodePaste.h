@@ -36,7 +36,7 @@ std::vector<std::shared_ptr<const ItemProvider>> itemProviders(const QMimeData& 
 /// (none: nothing is loaded and nothing happens), loads a timecode from the providers at the
 /// properties (the typed record first, else the text parsed at the properties) and calls the
 /// action once, with the timecode or with the loading error. Nothing happens when `context`
-/// is destroyed before then.
+/// (may be null) is destroyed before then.
 void performTimecodePaste(std::vector<std::shared_ptr<const ItemProvider>> providers,
                           std::function<std::optional<TimecodePasteAction>()> pasteAction,
                           const TimecodeProperties& properties, const QObject* context);

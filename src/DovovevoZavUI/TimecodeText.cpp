@@ -5,6 +5,7 @@
 
 #include <QFontDatabase>
 #include <QPainter>
+#include <algorithm>
 #include <cmath>
 
 namespace dovovevozav {
@@ -40,14 +41,13 @@ StyledText TimecodeText::styledText() const {
                            TimecodeEnvironment::timecodeValidationStyle(this));
     const qreal scale = relativeFontSize(subFrames.scale);
     if (StyledTextRun* run = styled.run(TimecodeComponent::subFrames); run && scale != 1.0) {
-        const QFont digits = digitFont();
-        if (digits.pointSizeF() > 0) {
-            run->format.setFontPointSize(digits.pointSizeF() * scale);
+        QFont smaller = digitFont();
+        if (smaller.pointSizeF() > 0) {
+            smaller.setPointSizeF(smaller.pointSizeF() * scale);
         } else {
-            QFont smaller = digits;
-            smaller.setPixelSize(std::max(1, static_cast<int>(digits.pixelSize() * scale)));
-            run->format.setFont(smaller, QTextCharFormat::FontPropertiesSpecifiedOnly);
+            smaller.setPixelSize(std::max(1, qRound(smaller.pixelSize() * scale)));
         }
+        run->format.setFont(smaller);
     }
     return styled;
 }
