@@ -11,7 +11,6 @@
 #include <exception>
 #include <filesystem>
 #include <fmt/format.h>
-#include <fmt/ranges.h>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -49,19 +48,10 @@ void applyThumbnailChoice(SettingsState& settings, const CliOptions& options) {
 // A plain note on standard error for each chosen option this build cannot honour yet; the
 // report is still written and the exit status is unchanged.
 void noteMissingPieces(const CliOptions& options, const AppServices& services) {
-    std::vector<std::string> sheets;
-    for (const std::string& key : options.sheets) {
-        if (key != "ignoreAudio")
-            sheets.push_back(key);
-    }
-    if (!sheets.empty() && !services.writesOptionalSheets)
-        std::fprintf(stderr,
-                     "marrowvale-cli: note: this build does not write the optional sheets yet "
-                     "(%s); the report holds the clip sheet only\n",
-                     fmt::format("{}", fmt::join(sheets, ", ")).c_str());
-    if (options.thumbnailWidth > 0 && !services.makesThumbnails)
+    if (options.thumbnailWidth > 0 && !services.makesThumbnails) {
         std::fprintf(stderr, "marrowvale-cli: note: this build does not make thumbnails yet; "
                              "the Thumbnail cells stay blank\n");
+    }
 }
 
 int run(const CliOptions& options) {

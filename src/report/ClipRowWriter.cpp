@@ -10,6 +10,7 @@
 #include "report/ReportContext.h"
 #include "report/ReportLookups.h"
 #include "report/ReportTime.h"
+#include "report/SheetFrame.h"
 #include "report/TextOrder.h"
 
 #include <algorithm>
@@ -25,9 +26,6 @@ namespace {
 using H = ColumnHeading;
 using dovovevozav::TimecodeFrameRate;
 using dovovevozav::TimecodeUpperLimit;
-
-constexpr std::string_view checkMark = "\u2713";
-constexpr std::string_view crossMark = "\u2717";
 
 std::string joined(const std::vector<std::string>& texts, std::string_view separator) {
     std::string result;
@@ -64,34 +62,29 @@ std::string markersText(const StoryElement& clip) {
     std::vector<MarkedRange*> ranges = clip.markedRanges;
     std::erase(ranges, nullptr);
     sortMarkedRanges(ranges);
-    struct Kind {
-        MarkerKind kind;
-        std::string_view suffix;
-    };
-    static constexpr Kind shown[] = {
-        {MarkerKind::standard, " (Standard)"},
-        {MarkerKind::incompleteToDo, " (Incomplete to-do)"},
-        {MarkerKind::completedToDo, " (Completed to-do)"},
-        {MarkerKind::chapter, " (Chapter)"},
-    };
-    // Ranges of these kinds are keywords, ratings or analysis results, not markers.
-    static constexpr MarkerKind hidden[] = {MarkerKind::none, MarkerKind::keyword,
-                                            MarkerKind::favorite, MarkerKind::rejected,
-                                            MarkerKind::analysis};
     std::string text;
     for (const MarkedRange* range : ranges) {
-        // The XMEML and OTIO readers store a colour name ("Red", "Green", ...) where a kind
-        // would stand: such a marker is an ordinary one, not something to leave out.
-        std::string_view suffix = shown[0].suffix;
-        for (const Kind& kind : shown) {
-            if (range->isKind(kind.kind))
-                suffix = kind.suffix;
-        }
-        if (std::any_of(std::begin(hidden), std::end(hidden),
-                        [&](MarkerKind kind) { return range->isKind(kind); }))
+        std::string_view suffix;
+        switch (reportedMarkerKind(*range)) {
+        case MarkerKind::standard:
+            suffix = " (Standard)";
+            break;
+        case MarkerKind::incompleteToDo:
+            suffix = " (Incomplete to-do)";
+            break;
+        case MarkerKind::completedToDo:
+            suffix = " (Completed to-do)";
+            break;
+        case MarkerKind::chapter:
+            suffix = " (Chapter)";
+            break;
+        default:
+            // Keywords, ratings and analysis results are not markers.
             continue;
-        if (!text.empty())
+        }
+        if (!text.empty()) {
             text += ", ";
+        }
         text += range->name;
         text += suffix;
     }
@@ -163,8 +156,7 @@ void ClipRowWriter::writeRow(const StoryElement& clip, std::uint32_t row,
     writeText(column(H::Label), clip.label, plain);
     writeText(column(H::EventName), clip.timelineClipCategory, plain);
     writeText(column(H::Category), clip.timelineClipCategory, plain);
-    writeText(column(H::Enabled), std::string(clip.enabled ? checkMark : crossMark),
-              formats.centred);
+    writeText(column(H::Enabled), std::string(checkMarkText(clip.enabled)), formats.centred);
 
     if (anyTimeColumn_)
         writeTimeColumns(clip);

@@ -10,24 +10,36 @@ namespace {
 constexpr std::string_view fontName = "Helvetica";
 constexpr double fontSize = 11;
 
-RowFormats makeRowFormats(Workbook& workbook, Color color) {
-    Format plain = workbook.addFormat();
-    plain.setFontName(fontName).setFontSize(fontSize).setFontColor(color);
-    Format centred = workbook.addFormat();
-    centred.setFontName(fontName).setFontSize(fontSize).setFontColor(color).setAlign(
-        HorizontalAlignment::center);
-    return {plain, centred};
-}
-
 } // namespace
 
-ClipSheetFormats ClipSheetFormats::make(Workbook& workbook) {
+Format makeReportFormat(Workbook& workbook, Color color,
+                        std::optional<HorizontalAlignment> alignment) {
+    Format format = workbook.addFormat();
+    format.setFontName(fontName).setFontSize(fontSize).setFontColor(color);
+    if (alignment) {
+        format.setAlign(*alignment);
+    }
+    return format;
+}
+
+Format makeHeaderFormat(Workbook& workbook) {
     Format header = workbook.addFormat();
     header.setFontName(fontName)
         .setFontSize(fontSize)
         .setBold()
         .setFontColor(Color::black)
         .setAlign(HorizontalAlignment::left);
+    return header;
+}
+
+RowFormats makeRowFormats(Workbook& workbook, Color color) {
+    Format plain = makeReportFormat(workbook, color);
+    Format centred = makeReportFormat(workbook, color, HorizontalAlignment::center);
+    return {plain, centred};
+}
+
+ClipSheetFormats ClipSheetFormats::make(Workbook& workbook) {
+    Format header = makeHeaderFormat(workbook);
     RowFormats black = makeRowFormats(workbook, Color::black);
     RowFormats blue = makeRowFormats(workbook, Color::blue);
     RowFormats brown = makeRowFormats(workbook, Color::brown);

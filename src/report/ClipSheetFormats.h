@@ -2,6 +2,8 @@
 
 #include "xlsxwriter/Format.h"
 
+#include <optional>
+
 namespace marrowvale {
 
 class StoryElement;
@@ -12,6 +14,17 @@ struct RowFormats {
     Format plain;
     Format centred;
 };
+
+/// A body format of every report sheet: Helvetica 11 in `color`, aligned when `alignment` is
+/// given.
+Format makeReportFormat(Workbook& workbook, Color color,
+                        std::optional<HorizontalAlignment> alignment = std::nullopt);
+
+/// The header format of every report sheet: Helvetica 11, bold, black, aligned left.
+Format makeHeaderFormat(Workbook& workbook);
+
+/// The plain and the centred format of `color`, in that order.
+RowFormats makeRowFormats(Workbook& workbook, Color color);
 
 /// The clip sheet's formats, all Helvetica 11: the bold black left-aligned header and a plain
 /// and a centred format for each of the six row colours.

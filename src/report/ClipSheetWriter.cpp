@@ -6,9 +6,9 @@
 #include "report/ClipRowWriter.h"
 #include "report/ClipSheetColumns.h"
 #include "report/ClipSheetFormats.h"
-#include "report/ColumnWidths.h"
 #include "report/ReportContext.h"
 #include "report/ReportSortOrders.h"
+#include "report/SheetFrame.h"
 #include "xlsxwriter/Workbook.h"
 
 #include <fmt/format.h>
@@ -74,19 +74,14 @@ std::vector<FileSummaryItem> writeClipSheet(ReportContext& context,
 
     Workbook& workbook = *context.workbook;
     const ClipSheetFormats formats = ClipSheetFormats::make(workbook);
-    Worksheet sheet = workbook.addWorksheet(std::string(sheetName));
-    for (std::size_t i = 0; i < columns->size(); ++i) {
-        sheet.write(Value(trimmedHeaderText((*columns)[i])), Cell(0, static_cast<std::uint16_t>(i)),
-                    formats.header);
-    }
-    ColumnWidths widths(headerWidths(*columns));
+    SheetFrame frame(workbook, sheetName, *columns, formats.header);
 
     std::vector<StoryElement*> sorted = clips;
     std::erase(sorted, nullptr);
     sorted = sortedClips(std::move(sorted));
 
     std::vector<FileSummaryItem> files;
-    ClipRowWriter rows(context, sheet, *columns, widths, options);
+    ClipRowWriter rows(context, frame.sheet(), *columns, frame.widths(), options);
     std::uint32_t row = 0;
     for (const StoryElement* clip : sorted) {
         if (context.stop != nullptr) {
@@ -101,10 +96,7 @@ std::vector<FileSummaryItem> writeClipSheet(ReportContext& context,
         rows.writeRow(*clip, row, rowFormats);
     }
 
-    for (std::size_t i = 0; i < columns->size(); ++i) {
-        auto col = static_cast<std::uint16_t>(i);
-        sheet.setColumn(Cols(col, col), widths.widths()[i]);
-    }
+    frame.finish();
     return files;
 }
 

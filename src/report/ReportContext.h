@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <ostream>
+#include <string_view>
 
 namespace marrowvale {
 
@@ -37,5 +38,12 @@ struct ReportContext {
     /// The host's request to stop the run; sheet writers check it between rows (null: none).
     const StopRequest* stop = nullptr;
 };
+
+/// Writes one diagnostic line, when the run has somewhere to write it.
+inline void sayDiagnostic(const ReportContext& context, std::string_view line) {
+    if (context.diagnostics != nullptr) {
+        *context.diagnostics << line << '\n';
+    }
+}
 
 } // namespace marrowvale

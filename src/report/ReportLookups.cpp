@@ -19,6 +19,17 @@ std::optional<std::string> optionText(std::string_view key,
     return found->second;
 }
 
+MarkerKind reportedMarkerKind(const MarkedRange& range) {
+    for (MarkerKind kind : {MarkerKind::none, MarkerKind::standard, MarkerKind::incompleteToDo,
+                            MarkerKind::completedToDo, MarkerKind::chapter, MarkerKind::keyword,
+                            MarkerKind::favorite, MarkerKind::rejected, MarkerKind::analysis}) {
+        if (range.isKind(kind)) {
+            return kind;
+        }
+    }
+    return MarkerKind::standard;
+}
+
 std::vector<std::string> markerNames(const std::vector<MarkedRange*>& ranges) {
     std::vector<std::string> names;
     names.reserve(ranges.size());

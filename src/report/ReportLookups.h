@@ -18,6 +18,11 @@ std::optional<std::string> optionText(std::string_view key,
                                       const std::map<std::string, std::string>& dictionary);
 
 class MarkedRange;
+enum class MarkerKind;
+
+/// The kind a marked range is reported as: the kind whose name its `color` holds exactly, or
+/// Standard for any other text (the XMEML and OTIO readers store a colour name there).
+MarkerKind reportedMarkerKind(const MarkedRange& range);
 
 /// The names of the marked ranges, in list order.
 std::vector<std::string> markerNames(const std::vector<MarkedRange*>& ranges);

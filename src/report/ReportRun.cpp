@@ -5,9 +5,9 @@
 #include "app/StopRequest.h"
 #include "model/ModelContext.h"
 #include "report/MediaProbe.h"
-#include "report/OptionalSheets.h"
 #include "report/ReportContext.h"
 #include "report/ReportLookups.h"
+#include "report/RolesReport.h"
 #include "report/TimelineReport.h"
 #include "report/WorkingFolder.h"
 #include "xlsxwriter/Workbook.h"
@@ -82,10 +82,6 @@ ReportOutcome createXLSX(const ModelContext& store, const ReportRequest& request
             *out << "\"NO SEQUENCE\"\n";
         return failed(host, "No sequence found", noSequenceDetail(request.sequenceTitle));
     }
-    if (inputType == InputType::FCPXML && services.optionalSheets == nullptr) {
-        return failed(host, "This report cannot be written",
-                      "The roles report of this kind of timeline is not available.");
-    }
 
     std::optional<std::string> chosen = host.chooseReportDestination(request.reportName);
     if (!chosen || chosen->empty())
@@ -95,9 +91,6 @@ ReportOutcome createXLSX(const ModelContext& store, const ReportRequest& request
 
     const StopRequest* stop = host.stopRequest();
     NoMediaProbe noMediaProbe;
-    OptionalSheets noOptionalSheets;
-    OptionalSheets& sheets =
-        services.optionalSheets != nullptr ? *services.optionalSheets : noOptionalSheets;
 
     try {
         checkStop(stop);
@@ -125,12 +118,11 @@ ReportOutcome createXLSX(const ModelContext& store, const ReportRequest& request
         if (inputType == InputType::FCPXML) {
             if (out)
                 *out << ".FCPXML\n";
-            if (!sheets.writeRolesReport(context, store, request.sequenceTitle)) {
-                return failed(host, "This report cannot be written",
-                              "The roles report of this kind of timeline is not available.");
+            if (!writeRolesReport(context, store, request)) {
+                return failed(host, "No sequence found", noSequenceDetail(request.sequenceTitle));
             }
         } else {
-            switch (writeTimelineReport(context, store, request, sheets)) {
+            switch (writeTimelineReport(context, store, request)) {
             case TimelineReportStatus::written:
                 break;
             case TimelineReportStatus::noSequence:

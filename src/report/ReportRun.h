@@ -7,7 +7,6 @@ namespace marrowvale {
 
 class MediaProbe;
 class ModelContext;
-class OptionalSheets;
 class ReportHost;
 struct ReportRequest;
 
@@ -15,8 +14,6 @@ struct ReportRequest;
 struct ReportServices {
     /// Thumbnails and audio tags; null finds none.
     MediaProbe* mediaProbe = nullptr;
-    /// The optional sheets and the roles report; null writes none.
-    OptionalSheets* optionalSheets = nullptr;
     /// Where diagnostic lines go; null keeps the run quiet.
     std::ostream* diagnostics = nullptr;
     /// Where the run makes its private working folder; empty for the system's temporary folder.

@@ -2,17 +2,17 @@
 
 #include "app/ReportRequest.h"
 #include "model/Asset.h"
-#include "model/AudioTrack.h"
-#include "model/Composition.h"
-#include "model/EventBin.h"
 #include "model/MarkedRange.h"
-#include "model/ModelContext.h"
 #include "model/StoryElement.h"
-#include "model/VideoTrack.h"
 #include "report/ClipSheetWriter.h"
-#include "report/OptionalSheets.h"
+#include "report/EffectsSheets.h"
+#include "report/FilesSummarySheet.h"
+#include "report/GraphicsSheet.h"
+#include "report/MarkersSheet.h"
+#include "report/ReportClips.h"
 #include "report/ReportContext.h"
 #include "report/ReportLookups.h"
+#include "report/TransitionsSheet.h"
 
 #include <optional>
 
@@ -20,14 +20,8 @@ namespace marrowvale {
 
 namespace {
 
-using Category = StoryElement::Category;
-
-bool isTransitionOrGap(const StoryElement& clip) {
-    return clip.category == Category::transition || clip.category == Category::gap;
-}
-
 bool isAudioFileClip(const StoryElement& clip) {
-    return clip.category == Category::assetclip && clip.asset != nullptr &&
+    return clip.category == StoryElement::Category::assetclip && clip.asset != nullptr &&
            clip.asset->category == Asset::Category::Audio;
 }
 
@@ -55,57 +49,19 @@ std::optional<InputChoice> choiceFor(InputType type) {
     return std::nullopt;
 }
 
-/// Every clip of the ticked tracks of `sequence` that `keep` accepts: video tracks first, then
-/// audio tracks, each in list order.
-template <typename VideoFilter, typename AudioFilter>
-std::vector<StoryElement*> gatherClips(const Composition& sequence, const ReportRequest& request,
-                                       VideoFilter keepVideo, AudioFilter keepAudio) {
-    std::vector<StoryElement*> clips;
-    for (const VideoTrack* track : sequence.videoTracks) {
-        if (track == nullptr || !request.tracks.includesVideoTrack(track->trackIdx))
-            continue;
-        for (StoryElement* clip : track->elements) {
-            if (clip != nullptr && keepVideo(*clip))
-                clips.push_back(clip);
-        }
-    }
-    for (const AudioTrack* track : sequence.audioTracks) {
-        if (track == nullptr || !request.tracks.includesAudioTrack(track->trackIdx))
-            continue;
-        for (StoryElement* clip : track->elements) {
-            if (clip != nullptr && keepAudio(*clip))
-                clips.push_back(clip);
-        }
-    }
-    return clips;
-}
-
-void say(const ReportContext& context, std::string_view line) {
-    if (context.diagnostics != nullptr)
-        *context.diagnostics << line << '\n';
-}
-
 } // namespace
 
 TimelineReportStatus writeTimelineReport(ReportContext& context, const ModelContext& store,
-                                         const ReportRequest& request, OptionalSheets& sheets) {
-    const bool binClips = request.sequenceTitle == binClipsTitle;
+                                         const ReportRequest& request) {
     const Composition* sequence = nullptr;
-    if (!binClips) {
-        sequence = store.fetchComposition(request.sequenceTitle);
-        if (sequence == nullptr) {
-            say(context, "\"NO SEQUENCE\"");
-            return TimelineReportStatus::noSequence;
-        }
-        // A rate that cannot be read leaves the run's own default, never a previous run's rate.
-        if (auto rate = dovovevozav::TimecodeFrameRate::fromRawValue(sequence->timecodeFrameRate))
-            context.reportFrameRate = *rate;
+    if (!findReportSequence(context, store, request.sequenceTitle, sequence)) {
+        return TimelineReportStatus::noSequence;
     }
 
     const bool ignoreAudio = request.hasSheet("ignoreAudio");
     std::optional<InputChoice> choice = choiceFor(context.inputType);
     if (!choice) {
-        say(context, "\"Unknown input format\"");
+        sayDiagnostic(context, "\"Unknown input format\"");
         return TimelineReportStatus::unknownInputType;
     }
     context.outPointOffset = choice->outPointOffset;
@@ -116,17 +72,13 @@ TimelineReportStatus writeTimelineReport(ReportContext& context, const ModelCont
         auto keepAudio = [ignoreAudio](const StoryElement& clip) {
             return ignoreAudio ? isAudioFileClip(clip) : !isTransitionOrGap(clip);
         };
-        clips = gatherClips(*sequence, request, keepVideo, keepAudio);
+        clips = trackClips(*sequence, request.tracks, keepVideo, keepAudio);
     } else {
-        // "Bin Clips": the master clips of every bin, in bin order, on the bin-clip columns.
-        for (const EventBin* bin : store.fetchBinsSortedByName()) {
-            for (StoryElement* clip : bin->clips) {
-                if (clip != nullptr)
-                    clips.push_back(clip);
-            }
-        }
-        if (!clips.empty())
+        // "Bin Clips": the master clips of every bin, on the bin-clip columns.
+        clips = binClips(store);
+        if (!clips.empty()) {
             context.columnSetKind = 3;
+        }
     }
 
     const bool useColorText = optionFlag("useColorText", request.options).value_or(true);
@@ -134,43 +86,34 @@ TimelineReportStatus writeTimelineReport(ReportContext& context, const ModelCont
         context, clips, sheetTitle(choice->mainSheet), request.options, useColorText);
 
     if (request.hasSheet("markers")) {
-        std::vector<MarkedRange*> sequenceMarkers, clipMarkers;
-        for (MarkedRange* marker : store.fetchAll<MarkedRange>())
-            (marker->clip == nullptr ? sequenceMarkers : clipMarkers).push_back(marker);
-        sheets.writeMarkersSheet(context, sequenceMarkers, choice->sequenceMarkers, useColorText);
-        sheets.writeMarkersSheet(context, clipMarkers, SheetName::ClipMarkers, useColorText);
+        writeMarkersSheet(context, reportMarkers(sequence, {}), choice->sequenceMarkers,
+                          useColorText);
+        writeMarkersSheet(context, reportMarkers(nullptr, clips), SheetName::ClipMarkers,
+                          useColorText);
     }
     if (request.hasSheet("generators")) {
         std::vector<StoryElement*> graphics;
         if (sequence != nullptr) {
-            auto isGraphic = [](const StoryElement& clip) {
-                return clip.category == Category::title || clip.category == Category::generator;
-            };
-            graphics = gatherClips(*sequence, request, isGraphic, isGraphic);
+            graphics = trackClips(*sequence, request.tracks, isGraphic, isGraphic);
         }
-        sheets.writeGraphicsSheet(context, graphics, sheetTitle(SheetName::GraphicsTitles),
-                                  useColorText);
+        writeGraphicsSheet(context, graphics, sheetTitle(SheetName::GraphicsTitles), useColorText);
     }
     if (request.hasSheet("transitions")) {
         std::vector<StoryElement*> transitions;
         if (sequence != nullptr) {
-            auto isTransition = [](const StoryElement& clip) {
-                return clip.category == Category::transition;
-            };
-            transitions = gatherClips(*sequence, request, isTransition, isTransition);
+            transitions = trackClips(*sequence, request.tracks, isTransition, isTransition);
         }
-        sheets.writeTransitionsSheet(context, transitions, sheetTitle(SheetName::Transitions),
-                                     useColorText);
+        writeTransitionsSheet(context, transitions, sheetTitle(SheetName::Transitions),
+                              useColorText);
     }
     if (request.hasSheet("effects")) {
-        sheets.writeEffectsSheet(context, clips, sheetTitle(SheetName::VideoAudioEffects),
-                                 useColorText);
-        sheets.writeSpeedChangesSheet(context, clips, sheetTitle(SheetName::SpeedChangeEffects),
-                                      useColorText);
+        writeEffectsSheet(context, clips, sheetTitle(SheetName::VideoAudioEffects), useColorText);
+        writeSpeedChangesSheet(context, clips, sheetTitle(SheetName::SpeedChangeEffects),
+                               useColorText);
     }
-    if (request.hasSheet("summary"))
-        sheets.writeFilesSummarySheet(context, std::move(files),
-                                      sheetTitle(SheetName::FilesSummary));
+    if (request.hasSheet("summary")) {
+        writeFilesSummarySheet(context, std::move(files), sheetTitle(SheetName::FilesSummary));
+    }
     return TimelineReportStatus::written;
 }
 

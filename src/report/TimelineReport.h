@@ -1,11 +1,8 @@
 #pragma once
 
-#include <string>
-
 namespace marrowvale {
 
 class ModelContext;
-class OptionalSheets;
 struct ReportContext;
 struct ReportRequest;
 
@@ -20,6 +17,6 @@ enum class TimelineReportStatus {
 /// and out-point offset, gathers the clips of the ticked tracks, writes the clip sheet and then
 /// the optional sheets selected in the request. "Bin Clips" reports the bins' master clips.
 TimelineReportStatus writeTimelineReport(ReportContext& context, const ModelContext& store,
-                                         const ReportRequest& request, OptionalSheets& sheets);
+                                         const ReportRequest& request);
 
 } // namespace marrowvale

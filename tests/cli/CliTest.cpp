@@ -326,11 +326,10 @@ TEST_F(CliTest, OptionsThisBuildCannotHonourGetANote) {
         std::string options;
         std::vector<std::string> notes;
     };
-    const std::string sheetsNote = "does not write the optional sheets yet (markers, summary)";
     const std::string thumbnailsNote = "does not make thumbnails yet";
     const Case cases[] = {
-        {"--sheets markers,ignoreAudio,summary", {sheetsNote}},
-        {"--thumbnails 120 --sheets markers,summary", {sheetsNote, thumbnailsNote}},
+        {"--sheets markers,ignoreAudio,summary", {}}, // the optional sheets are written
+        {"--thumbnails 120 --sheets markers,summary", {thumbnailsNote}},
         {"--sheets ignoreAudio --thumbnails 0", {}},
         {"--list --sheets markers,summary --thumbnails 80", {}}, // no report, nothing to note
     };

@@ -1,6 +1,8 @@
 #pragma once
 
+#include "app/ReportHost.h"
 #include "app/ReportOptions.h"
+#include "app/StopRequest.h"
 #include "model/ModelContext.h"
 #include "report/MediaProbe.h"
 
@@ -8,8 +10,10 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <string>
 #include <sys/resource.h>
+#include <vector>
 
 namespace marrowvale {
 class Asset;
@@ -44,6 +48,32 @@ struct DemoTimeline {
 
     /// A media file asset.
     Asset* makeAsset(const std::string& path, int category, const std::string& audioRate = "");
+};
+
+/// A window that answers the save panel with `destination`, records alerts, panels and the
+/// reports it was asked to open, and raises its stop request when a test says so.
+class FakeReportHost final : public ReportHost {
+public:
+    std::optional<std::string> destination;
+    std::vector<std::string> alerts;
+    std::vector<std::string> informativeTexts;
+    std::vector<std::string> panels;
+    std::vector<std::string> opened;
+    StopRequest stop;
+
+    void startProgress(double) override {}
+    void updateProgress(double) override {}
+    void showAlert(const std::string& messageText, const std::string& informativeText) override {
+        alerts.push_back(messageText);
+        informativeTexts.push_back(informativeText);
+    }
+    const StopRequest* stopRequest() const override { return &stop; }
+    bool askYesNo(const std::string&, const std::string&) override { return true; }
+    std::optional<std::string> chooseReportDestination(const std::string& reportName) override {
+        panels.push_back(reportName);
+        return destination;
+    }
+    void openFinishedReport(const std::string& path) override { opened.push_back(path); }
 };
 
 /// Media probing with answers chosen by clip name; records what was asked.

@@ -7,9 +7,7 @@
 #include "app/StopRequest.h"
 #include "model/Composition.h"
 #include "model/EventBin.h"
-#include "model/MarkedRange.h"
 #include "model/StoryElement.h"
-#include "report/OptionalSheets.h"
 #include "report/ReportContext.h"
 #include "report/WorkingFolder.h"
 
@@ -25,74 +23,10 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class FakeHost final : public ReportHost {
-public:
-    std::optional<std::string> destination;
-    std::vector<std::string> alerts;
-    std::vector<std::string> informativeTexts;
-    std::vector<std::string> panels;
-    std::vector<std::string> opened;
-    StopRequest stop;
-
-    void startProgress(double) override {}
-    void updateProgress(double) override {}
-    void showAlert(const std::string& messageText, const std::string& informativeText) override {
-        alerts.push_back(messageText);
-        informativeTexts.push_back(informativeText);
-    }
-    const StopRequest* stopRequest() const override { return &stop; }
-    bool askYesNo(const std::string&, const std::string&) override { return true; }
-    std::optional<std::string> chooseReportDestination(const std::string& reportName) override {
-        panels.push_back(reportName);
-        return destination;
-    }
-    void openFinishedReport(const std::string& path) override { opened.push_back(path); }
-};
-
-/// Records which optional sheets the timeline report asks for.
-class RecordingSheets final : public OptionalSheets {
-public:
-    std::vector<std::string> calls;
-    std::vector<std::size_t> sizes;
-    std::vector<FileSummaryItem> files;
-
-    void writeMarkersSheet(ReportContext&, const std::vector<MarkedRange*>& markers,
-                           SheetName title, bool) override {
-        record(std::string(sheetTitle(title)), markers.size());
-    }
-    void writeGraphicsSheet(ReportContext&, const std::vector<StoryElement*>& clips,
-                            std::string_view title, bool) override {
-        record(std::string(title), clips.size());
-    }
-    void writeTransitionsSheet(ReportContext&, const std::vector<StoryElement*>& clips,
-                               std::string_view title, bool) override {
-        record(std::string(title), clips.size());
-    }
-    void writeEffectsSheet(ReportContext&, const std::vector<StoryElement*>& clips,
-                           std::string_view title, bool) override {
-        record(std::string(title), clips.size());
-    }
-    void writeSpeedChangesSheet(ReportContext&, const std::vector<StoryElement*>& clips,
-                                std::string_view title, bool) override {
-        record(std::string(title), clips.size());
-    }
-    void writeFilesSummarySheet(ReportContext&, std::vector<FileSummaryItem> items,
-                                std::string_view title) override {
-        files = items;
-        record(std::string(title), items.size());
-    }
-
-private:
-    void record(std::string title, std::size_t size) {
-        calls.push_back(std::move(title));
-        sizes.push_back(size);
-    }
-};
-
 struct RunFixture {
     DemoTimeline timeline;
     TestFolder folder;
-    FakeHost host;
+    FakeReportHost host;
     FakeMediaProbe probe;
     ReportServices services;
     ReportRequest request;
@@ -239,39 +173,14 @@ TEST(ReportRunTest, KeptThumbnailsGoBesideTheWorkbook) {
     EXPECT_EQ(WorkbookReader(dropped.destination()).mediaCount(), 1);
 }
 
-TEST(ReportRunTest, OptionalSheetsAndInputTypes) {
-    RunFixture fixture;
-    RecordingSheets sheets;
-    fixture.services.optionalSheets = &sheets;
-    MarkedRange* sequenceMarker = fixture.timeline.store.create<MarkedRange>();
-    MarkedRange* clipMarker = fixture.timeline.store.create<MarkedRange>();
-    clipMarker->clip = fixture.timeline.clip;
-    (void)sequenceMarker;
-    fixture.request.sheetKeys = {"markers", "generators", "transitions", "effects", "summary"};
-    ASSERT_EQ(fixture.run().status, ReportStatus::written);
-    EXPECT_EQ(sheets.calls,
-              (std::vector<std::string>{"Sequence Markers", "Clip Markers", "Graphics & Titles",
-                                        "Transitions", "Video & Audio Effects",
-                                        "Speed Change Effects", "Files Summary"}));
-    EXPECT_EQ(sheets.sizes, (std::vector<std::size_t>{1, 1, 1, 0, 4, 4, 2}));
-
+TEST(ReportRunTest, InputTypeChoosesTheMainSheet) {
     RunFixture resolve;
-    RecordingSheets resolveSheets;
-    resolve.services.optionalSheets = &resolveSheets;
     resolve.request.importState = {InputType::DaVrOTIO, 1};
-    resolve.request.sheetKeys = {"markers"};
     ASSERT_EQ(resolve.run().status, ReportStatus::written);
-    EXPECT_EQ(resolveSheets.calls, (std::vector<std::string>{"Timeline Markers", "Clip Markers"}));
     WorkbookReader book(resolve.destination());
     ASSERT_EQ(book.sheetNames(), std::vector<std::string>{"All Clips"});
     EXPECT_EQ(book.value("All Clips", 1, book.column("All Clips", "Timeline Out")), "00:00:10:00");
     EXPECT_EQ(book.column("All Clips", "Frame Size"), -1); // the OTIO column set
-
-    // The roles variant is not available without its sheet writers.
-    RunFixture roles;
-    roles.request.importState = {InputType::FCPXML, 1};
-    EXPECT_EQ(roles.run().status, ReportStatus::failed);
-    EXPECT_TRUE(roles.host.panels.empty());
 }
 
 TEST(ReportRunTest, BinClipsAndFrameRateOfEachRun) {

@@ -64,6 +64,20 @@ const nlohmann::json& WorkbookReader::value(const std::string& sheetName, int ro
     return found.is_null() ? nullJson : found["v"];
 }
 
+std::vector<std::vector<std::string>> WorkbookReader::texts(const std::string& sheetName) const {
+    std::vector<std::vector<std::string>> rows;
+    for (const auto& row : sheet(sheetName)["rows"]) {
+        std::vector<std::string>& texts = rows.emplace_back();
+        for (const auto& cell : row) {
+            const nlohmann::json& value = cell["v"];
+            texts.push_back(value.is_null()     ? std::string()
+                            : value.is_string() ? value.get<std::string>()
+                                                : value.dump());
+        }
+    }
+    return rows;
+}
+
 int WorkbookReader::column(const std::string& sheetName, const std::string& header,
                            int occurrence) const {
     const nlohmann::json& rows = sheet(sheetName)["rows"];

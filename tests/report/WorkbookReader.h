@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 #include <string>
+#include <vector>
 
 namespace marrowvale::testing {
 
@@ -22,6 +23,9 @@ public:
     const nlohmann::json& value(const std::string& sheetName, int row, int col) const;
     /// The column of a sheet whose header (row 0) is `header`, counting from 0; -1 when none.
     int column(const std::string& sheetName, const std::string& header, int occurrence = 0) const;
+    /// Every row of a sheet as texts: strings as they are, numbers in their shortest form,
+    /// blank cells as "".
+    std::vector<std::vector<std::string>> texts(const std::string& sheetName) const;
     /// Number of pictures in the workbook.
     int mediaCount() const { return data_["media"].get<int>(); }
 

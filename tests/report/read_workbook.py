@@ -1,4 +1,5 @@
-"""Prints a workbook's sheets as JSON for the report tests: values, fonts, widths, heights."""
+"""Prints a workbook's sheets as JSON for the report tests: values, fonts, number formats, widths
+and heights."""
 import json
 import sys
 import zipfile
@@ -24,6 +25,7 @@ def main(path):
                 "font": cell.font.name,
                 "size": cell.font.sz,
                 "align": cell.alignment.horizontal,
+                "format": cell.number_format,
             } for cell in row])
         widths = {key: dim.width for key, dim in sheet.column_dimensions.items()}
         heights = {str(key): dim.height for key, dim in sheet.row_dimensions.items()

@@ -76,8 +76,7 @@ AppServices defaultAppServices([[maybe_unused]] std::ostream* diagnostics) {
     services.createXLSX = [diagnostics](ModelContext& store, const ReportRequest& request,
                                         ReportHost& host) {
 #if MARROWVALE_HAVE_REPORT
-        // No optional sheet writers and no media probing yet: see writesOptionalSheets and
-        // makesThumbnails below.
+        // No media probing yet: see makesThumbnails below.
         ReportServices reportServices;
         reportServices.diagnostics = diagnostics;
         createXLSX(store, request, host, reportServices);
@@ -90,7 +89,9 @@ AppServices defaultAppServices([[maybe_unused]] std::ostream* diagnostics) {
 #if MARROWVALE_HAVE_FFMPEG
     services.describeMediaFormats = describeDecoders;
 #endif
-    services.writesOptionalSheets = false;
+#if MARROWVALE_HAVE_REPORT
+    services.writesOptionalSheets = true;
+#endif
     services.makesThumbnails = false;
     return services;
 }
