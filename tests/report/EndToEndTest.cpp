@@ -203,11 +203,13 @@ TEST(EndToEndTest, EveryOptionalSheetOfATimeline) {
     const Composition* sequence = ticked.store.fetchComposition("Reel A");
     ASSERT_NE(sequence, nullptr);
     for (const VideoTrack* track : sequence->videoTracks) {
-        if (track->name != "Picture")
+        if (track->name != "Picture") {
             ticked.request.tracks.videoTrackIndexes.push_back(track->trackIdx);
+        }
     }
-    for (const AudioTrack* track : sequence->audioTracks)
+    for (const AudioTrack* track : sequence->audioTracks) {
         ticked.request.tracks.audioTrackIndexes.push_back(track->trackIdx);
+    }
     ASSERT_EQ(ticked.run().status, ReportStatus::written);
     WorkbookReader fewer(ticked.destination());
     EXPECT_EQ(fewer.texts("Clip Markers").size(), 1u);
