@@ -38,6 +38,21 @@ RowFormats makeRowFormats(Workbook& workbook, Color color) {
     return {plain, centred};
 }
 
+ColorFormats::ColorFormats(Workbook& workbook, std::initializer_list<Color> colors) {
+    for (Color color : colors) {
+        formats_.emplace_back(color, makeRowFormats(workbook, color));
+    }
+}
+
+const RowFormats& ColorFormats::operator[](Color color) const {
+    for (const auto& [known, formats] : formats_) {
+        if (known == color) {
+            return formats;
+        }
+    }
+    return formats_.front().second;
+}
+
 ClipSheetFormats ClipSheetFormats::make(Workbook& workbook) {
     Format header = makeHeaderFormat(workbook);
     RowFormats black = makeRowFormats(workbook, Color::black);

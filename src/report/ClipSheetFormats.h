@@ -2,7 +2,10 @@
 
 #include "xlsxwriter/Format.h"
 
+#include <initializer_list>
 #include <optional>
+#include <utility>
+#include <vector>
 
 namespace marrowvale {
 
@@ -25,6 +28,19 @@ Format makeHeaderFormat(Workbook& workbook);
 
 /// The plain and the centred format of `color`, in that order.
 RowFormats makeRowFormats(Workbook& workbook, Color color);
+
+/// The plain and centred formats of the few colours one sheet uses.
+class ColorFormats {
+public:
+    /// Makes the formats of each colour, in the order given.
+    ColorFormats(Workbook& workbook, std::initializer_list<Color> colors);
+
+    /// The formats of `color`, one of those given (the first colour's for any other).
+    const RowFormats& operator[](Color color) const;
+
+private:
+    std::vector<std::pair<Color, RowFormats>> formats_;
+};
 
 /// The clip sheet's formats, all Helvetica 11: the bold black left-aligned header and a plain
 /// and a centred format for each of the six row colours.

@@ -76,9 +76,7 @@ std::vector<FileSummaryItem> writeClipSheet(ReportContext& context,
     const ClipSheetFormats formats = ClipSheetFormats::make(workbook);
     SheetFrame frame(workbook, sheetName, *columns, formats.header);
 
-    std::vector<StoryElement*> sorted = clips;
-    std::erase(sorted, nullptr);
-    sorted = sortedClips(std::move(sorted));
+    const std::vector<StoryElement*> sorted = sortedClips(clips);
 
     std::vector<FileSummaryItem> files;
     ClipRowWriter rows(context, frame.sheet(), *columns, frame.widths(), options);

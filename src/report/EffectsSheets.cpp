@@ -12,7 +12,6 @@
 #include "xlsxwriter/Workbook.h"
 
 #include <cmath>
-#include <optional>
 
 namespace marrowvale {
 
@@ -20,62 +19,9 @@ namespace {
 
 using H = ColumnHeading;
 
-/// What both effects sheets share: the frame and the black, blue and green row formats.
-struct EffectsFrame {
-    RowFormats black;
-    RowFormats blue;
-    RowFormats green;
-    SheetFrame frame;
-
-    EffectsFrame(Workbook& workbook, std::string_view title, std::vector<ColumnHeading> columns,
-                 const Format& header)
-        : black(makeRowFormats(workbook, Color::black)),
-          blue(makeRowFormats(workbook, Color::blue)),
-          green(makeRowFormats(workbook, Color::green)),
-          frame(workbook, title, std::move(columns), header) {}
-};
-
-/// Starts an effects sheet, or none when the input type has no columns or there is no workbook.
-std::optional<EffectsFrame> startEffectsSheet(ReportContext& context, std::string_view title,
-                                              std::vector<ColumnHeading> columns) {
-    if (columns.empty()) {
-        sayUnsupportedInputType(context);
-        return std::nullopt;
-    }
-    if (context.workbook == nullptr) {
-        return std::nullopt;
-    }
-    const Format header = makeHeaderFormat(*context.workbook);
-    return std::optional<EffectsFrame>(std::in_place, *context.workbook, title, std::move(columns),
-                                       header);
-}
-
-bool isTimelineInput(InputType inputType) {
-    return inputType == InputType::XMEML || inputType == InputType::DaVrOTIO ||
-           inputType == InputType::PProOTIO || inputType == InputType::AvidOTIO;
-}
-
-std::vector<ColumnHeading> effectsColumns(InputType inputType) {
-    if (inputType == InputType::FCPXML) {
-        return {H::Effect,   H::Settings,    H::Enabled,      H::Apple,
-                H::ClipName, H::RoleSubrole, H::TimelineInTC, H::TimelineOutTC};
-    }
-    if (isTimelineInput(inputType)) {
-        return {H::Effect, H::Settings,     H::Enabled,      H::ClipName,
-                H::Track,  H::TimelineInTC, H::TimelineOutTC};
-    }
-    return {};
-}
-
-std::vector<ColumnHeading> speedChangesColumns(InputType inputType) {
-    if (inputType == InputType::FCPXML) {
-        return effectsColumns(inputType);
-    }
-    if (isTimelineInput(inputType)) {
-        return {H::Effect, H::Settings, H::ClipName, H::Track, H::TimelineInTC, H::TimelineOutTC};
-    }
-    return {};
-}
+const std::vector<ColumnHeading> fcpxmlColumns = {H::Effect,       H::Settings,     H::Enabled,
+                                                  H::Apple,        H::ClipName,     H::RoleSubrole,
+                                                  H::TimelineInTC, H::TimelineOutTC};
 
 /// The clip's cells of an effect row: its name, track, video role and timing.
 void writeClipCells(SheetFrame& frame, const StoryElement& clip, const ReportContext& context,
@@ -86,73 +32,71 @@ void writeClipCells(SheetFrame& frame, const StoryElement& clip, const ReportCon
     writeClipTimes(frame, clip, context, format);
 }
 
+/// One row per effect of one kind, by name.
 template <typename Effect>
-void writeEffectRow(SheetFrame& frame, const Effect& effect, const StoryElement& clip,
-                    const ReportContext& context, const RowFormats& formats) {
-    frame.nextRow();
-    frame.write(H::Effect, effect.name, formats.plain);
-    frame.write(H::Settings, effect.settings, formats.plain);
-    frame.write(H::Enabled, checkMarkText(effect.enabled), formats.centred);
-    frame.write(H::Apple, checkMarkText(true), formats.centred);
-    writeClipCells(frame, clip, context, formats.plain);
-}
-
-std::vector<StoryElement*> inClipOrder(const std::vector<StoryElement*>& clips) {
-    std::vector<StoryElement*> sorted = clips;
-    std::erase(sorted, nullptr);
-    return sortedClips(std::move(sorted));
+void writeEffectRows(SheetFrame& frame, std::vector<Effect*> effects,
+                     void (*sortByName)(std::vector<Effect*>&), const StoryElement& clip,
+                     const ReportContext& context, const RowFormats& row) {
+    std::erase(effects, nullptr);
+    sortByName(effects);
+    for (const Effect* effect : effects) {
+        frame.nextRow();
+        frame.write(H::Effect, effect->name, row.plain);
+        frame.write(H::Settings, effect->settings, row.plain);
+        frame.write(H::Enabled, checkMarkText(effect->enabled), row.centred);
+        frame.write(H::Apple, checkMarkText(true), row.centred);
+        writeClipCells(frame, clip, context, row.plain);
+    }
 }
 
 } // namespace
 
 void writeEffectsSheet(ReportContext& context, const std::vector<StoryElement*>& clips,
                        std::string_view title, bool useColorText) {
-    std::optional<EffectsFrame> sheet =
-        startEffectsSheet(context, title, effectsColumns(context.inputType));
-    if (!sheet) {
+    std::optional<SheetFrame> frame =
+        startSheet(context, title,
+                   columnsFor(context.inputType, fcpxmlColumns,
+                              {H::Effect, H::Settings, H::Enabled, H::ClipName, H::Track,
+                               H::TimelineInTC, H::TimelineOutTC}));
+    if (!frame) {
         return;
     }
-    const RowFormats& videoFormats = useColorText ? sheet->blue : sheet->black;
-    const RowFormats& audioFormats = useColorText ? sheet->green : sheet->black;
-    for (const StoryElement* clip : inClipOrder(clips)) {
-        std::vector<VideoFX*> videoEffects = clip->videoFX;
-        std::erase(videoEffects, nullptr);
-        sortVideoEffects(videoEffects);
-        for (const VideoFX* effect : videoEffects) {
-            writeEffectRow(sheet->frame, *effect, *clip, context, videoFormats);
-        }
-        std::vector<AudioFX*> audioEffects = clip->audioFX;
-        std::erase(audioEffects, nullptr);
-        sortAudioEffects(audioEffects);
-        for (const AudioFX* effect : audioEffects) {
-            writeEffectRow(sheet->frame, *effect, *clip, context, audioFormats);
-        }
+    const ColorFormats formats(*context.workbook, {Color::black, Color::blue, Color::green});
+    const RowFormats& videoRow = formats[useColorText ? Color::blue : Color::black];
+    const RowFormats& audioRow = formats[useColorText ? Color::green : Color::black];
+    for (const StoryElement* clip : sortedClips(clips)) {
+        writeEffectRows(*frame, clip->videoFX, sortVideoEffects, *clip, context, videoRow);
+        writeEffectRows(*frame, clip->audioFX, sortAudioEffects, *clip, context, audioRow);
     }
-    sheet->frame.finish();
+    frame->finish();
 }
 
 void writeSpeedChangesSheet(ReportContext& context, const std::vector<StoryElement*>& clips,
                             std::string_view title, bool useColorText) {
-    std::optional<EffectsFrame> sheet =
-        startEffectsSheet(context, title, speedChangesColumns(context.inputType));
-    if (!sheet) {
+    std::optional<SheetFrame> frame =
+        startSheet(context, title,
+                   columnsFor(context.inputType, fcpxmlColumns,
+                              {H::Effect, H::Settings, H::ClipName, H::Track, H::TimelineInTC,
+                               H::TimelineOutTC}));
+    if (!frame) {
         return;
     }
-    for (const StoryElement* clip : inClipOrder(clips)) {
+    const ColorFormats formats(*context.workbook, {Color::black, Color::blue, Color::green});
+    for (const StoryElement* clip : sortedClips(clips)) {
         const SpeedFX* speed = clip->speedFX;
         if (speed == nullptr) {
             continue;
         }
-        const RowFormats& formats = !useColorText                         ? sheet->black
-                                    : clip->trackType == TrackType::Audio ? sheet->green
-                                                                          : sheet->blue;
-        SheetFrame& frame = sheet->frame;
-        frame.nextRow();
-        frame.write(H::Effect, speed->name, formats.plain);
-        frame.write(H::Settings, speedPercentText(speed->percent), formats.centred);
-        writeClipCells(frame, *clip, context, formats.plain);
+        const Color color = !useColorText                         ? Color::black
+                            : clip->trackType == TrackType::Audio ? Color::green
+                                                                  : Color::blue;
+        const RowFormats& row = formats[color];
+        frame->nextRow();
+        frame->write(H::Effect, speed->name, row.plain);
+        frame->write(H::Settings, speedPercentText(speed->percent), row.centred);
+        writeClipCells(*frame, *clip, context, row.plain);
     }
-    sheet->frame.finish();
+    frame->finish();
 }
 
 std::string speedPercentText(double percent) {

@@ -21,18 +21,16 @@ constexpr std::uint16_t pathColumn = 3;
 
 void writeFilesSummarySheet(ReportContext& context, std::vector<FileSummaryItem> files,
                             std::string_view title) {
-    if (context.inputType == InputType::null) {
-        sayUnsupportedInputType(context);
+    std::vector<ColumnHeading> columns;
+    if (context.inputType != InputType::null) {
+        columns = {H::FileName, H::EstimatedTotal, H::PercentOfTotal, H::FilePath};
+    }
+    std::optional<SheetFrame> frame = startSheet(context, title, std::move(columns));
+    if (!frame) {
         return;
     }
-    if (context.workbook == nullptr) {
-        return;
-    }
-    Workbook& workbook = *context.workbook;
-    const Format header = makeHeaderFormat(workbook);
-    const Format body = makeReportFormat(workbook, Color::black, HorizontalAlignment::left);
-    SheetFrame frame(workbook, title,
-                     {H::FileName, H::EstimatedTotal, H::PercentOfTotal, H::FilePath}, header);
+    const Format body =
+        makeReportFormat(*context.workbook, Color::black, HorizontalAlignment::left);
 
     double grandTotal = 0;
     for (const FileSummaryItem& file : files) {
@@ -40,19 +38,19 @@ void writeFilesSummarySheet(ReportContext& context, std::vector<FileSummaryItem>
     }
     sortFilesSummary(files);
     for (const FileSummaryItem& file : files) {
-        frame.nextRow();
+        frame->nextRow();
         // Only the names widen their column; times, shares and paths keep their header's width.
-        frame.write(H::FileName, file.name, body);
+        frame->write(H::FileName, file.name, body);
         std::optional<ReportTime> total =
             ReportTime::make(file.estimatedTotal, context.reportFrameRate,
                              dovovevozav::TimecodeUpperLimit::max24Hours);
-        frame.writeAt(totalColumn, Value(total ? total->timecodeText() : std::string()), body);
+        frame->writeAt(totalColumn, Value(total ? total->timecodeText() : std::string()), body);
         // Without any time there is no share to show; the sheet layer blanks what is not finite.
         Value share = grandTotal != 0 ? Value(file.estimatedTotal / grandTotal * 100) : Value();
-        frame.writeAt(percentColumn, share, body);
-        frame.writeAt(pathColumn, Value(file.path), body);
+        frame->writeAt(percentColumn, share, body);
+        frame->writeAt(pathColumn, Value(file.path), body);
     }
-    frame.finish();
+    frame->finish();
 }
 
 } // namespace marrowvale

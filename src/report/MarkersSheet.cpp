@@ -19,39 +19,24 @@ using H = ColumnHeading;
 using dovovevozav::TimecodeFrameRate;
 using dovovevozav::TimecodeUpperLimit;
 
-struct MarkerFormats {
-    Format black;
-    Format blue;
-    Format gray;
-    Format green;
-    Format orange;
-    Format red;
-
-    static MarkerFormats make(Workbook& workbook) {
-        return {makeReportFormat(workbook, Color::black),  makeReportFormat(workbook, Color::blue),
-                makeReportFormat(workbook, Color::gray),   makeReportFormat(workbook, Color::green),
-                makeReportFormat(workbook, Color::orange), makeReportFormat(workbook, Color::red)};
+/// A marker's row colour, by its kind; keyword, rating and analysis ranges are gray.
+Color markerColor(const MarkedRange& marker, bool useColorText) {
+    if (!useColorText) {
+        return Color::black;
     }
-
-    /// A marker's row format: by its kind; keyword, rating and analysis ranges are gray.
-    const Format& forMarker(const MarkedRange& marker, bool useColorText) const {
-        if (!useColorText) {
-            return black;
-        }
-        switch (reportedMarkerKind(marker)) {
-        case MarkerKind::standard:
-            return blue;
-        case MarkerKind::incompleteToDo:
-            return red;
-        case MarkerKind::completedToDo:
-            return green;
-        case MarkerKind::chapter:
-            return orange;
-        default:
-            return gray;
-        }
+    switch (reportedMarkerKind(marker)) {
+    case MarkerKind::standard:
+        return Color::blue;
+    case MarkerKind::incompleteToDo:
+        return Color::red;
+    case MarkerKind::completedToDo:
+        return Color::green;
+    case MarkerKind::chapter:
+        return Color::orange;
+    default:
+        return Color::gray;
     }
-};
+}
 
 /// Where on its clip's source a marker sits, at the clip's own rate (the report's without a
 /// clip or a rate that can be read), on a clock of 100 days.
@@ -101,53 +86,49 @@ std::vector<ColumnHeading> markersSheetColumns(InputType inputType, SheetName ti
 
 void writeMarkersSheet(ReportContext& context, const std::vector<MarkedRange*>& markers,
                        SheetName title, bool useColorText) {
-    std::vector<ColumnHeading> columns = markersSheetColumns(context.inputType, title);
-    if (columns.empty() || context.workbook == nullptr) {
+    std::optional<SheetFrame> frame =
+        startSheet(context, sheetTitle(title), markersSheetColumns(context.inputType, title));
+    if (!frame) {
         return;
     }
-    Workbook& workbook = *context.workbook;
-    const Format header = makeHeaderFormat(workbook);
-    const MarkerFormats formats = MarkerFormats::make(workbook);
-    SheetFrame frame(workbook, sheetTitle(title), std::move(columns), header);
-
-    std::vector<MarkedRange*> sorted = markers;
-    std::erase(sorted, nullptr);
+    const ColorFormats formats(*context.workbook, {Color::black, Color::blue, Color::gray,
+                                                   Color::green, Color::orange, Color::red});
     const TimecodeFrameRate rate = context.reportFrameRate;
-    for (const MarkedRange* marker : sortedMarkers(std::move(sorted))) {
+    for (const MarkedRange* marker : sortedMarkers(markers)) {
         if (!marker->visible) {
             continue;
         }
-        const Format& format = formats.forMarker(*marker, useColorText);
+        const Format& format = formats[markerColor(*marker, useColorText)].plain;
         const StoryElement* clip = marker->clip;
         const std::string start = timecodeCellText(marker->timelinePosition, rate);
         const bool hasLength = marker->duration > 0;
-        frame.nextRow();
-        frame.write(H::MarkerName, marker->name, format);
-        frame.write(H::Color, marker->color, format);
-        frame.write(H::MarkerType, marker->color, format);
-        frame.write(H::Keywords, fmt::format("{}", fmt::join(marker->keywords, ", ")), format);
-        frame.write(H::Comment, marker->notes, format);
-        frame.write(H::Notes, marker->notes, format);
-        frame.write(H::Start, start, format);
-        frame.write(H::End,
-                    hasLength ? timecodeCellText(marker->timelinePosition + marker->duration +
-                                                     context.outPointOffset,
-                                                 rate)
-                              : start,
-                    format);
+        frame->nextRow();
+        frame->write(H::MarkerName, marker->name, format);
+        frame->write(H::Color, marker->color, format);
+        frame->write(H::MarkerType, marker->color, format);
+        frame->write(H::Keywords, fmt::format("{}", fmt::join(marker->keywords, ", ")), format);
+        frame->write(H::Comment, marker->notes, format);
+        frame->write(H::Notes, marker->notes, format);
+        frame->write(H::Start, start, format);
+        frame->write(H::End,
+                     hasLength ? timecodeCellText(marker->timelinePosition + marker->duration +
+                                                      context.outPointOffset,
+                                                  rate)
+                               : start,
+                     format);
         if (hasLength) {
-            frame.write(H::Duration, timecodeCellText(marker->duration, rate), format);
+            frame->write(H::Duration, timecodeCellText(marker->duration, rate), format);
         }
-        frame.write(H::Track, clip != nullptr ? clip->trackName : std::string(), format);
-        frame.write(H::Position, start, format);
-        frame.write(H::ClipName, clip != nullptr ? clip->name : std::string(), format);
-        frame.write(H::RoleSubrole, clip != nullptr ? trackRoleText(*clip) : std::string_view(),
-                    format);
-        frame.write(H::Reel, clip != nullptr ? clip->reel : std::string(), format);
-        frame.write(H::Scene, clip != nullptr ? clip->scene : std::string(), format);
-        frame.write(H::SourcePosition, sourcePositionText(*marker, rate), format);
+        frame->write(H::Track, clip != nullptr ? clip->trackName : std::string(), format);
+        frame->write(H::Position, start, format);
+        frame->write(H::ClipName, clip != nullptr ? clip->name : std::string(), format);
+        frame->write(H::RoleSubrole, clip != nullptr ? trackRoleText(*clip) : std::string_view(),
+                     format);
+        frame->write(H::Reel, clip != nullptr ? clip->reel : std::string(), format);
+        frame->write(H::Scene, clip != nullptr ? clip->scene : std::string(), format);
+        frame->write(H::SourcePosition, sourcePositionText(*marker, rate), format);
     }
-    frame.finish();
+    frame->finish();
 }
 
 } // namespace marrowvale

@@ -40,6 +40,7 @@ void sortByName(std::vector<T*>& effects) {
 } // namespace
 
 std::vector<StoryElement*> sortedClips(std::vector<StoryElement*> clips) {
+    std::erase(clips, nullptr);
     if (clips.size() < 2)
         return clips;
     std::vector<ClipKey> keys;
@@ -69,6 +70,7 @@ std::vector<StoryElement*> sortedClips(std::vector<StoryElement*> clips) {
 }
 
 std::vector<MarkedRange*> sortedMarkers(std::vector<MarkedRange*> markers) {
+    std::erase(markers, nullptr);
     std::stable_sort(
         markers.begin(), markers.end(), [](const MarkedRange* a, const MarkedRange* b) {
             bool aNaN = std::isnan(a->timelinePosition), bNaN = std::isnan(b->timelinePosition);

@@ -1,11 +1,10 @@
 #include "report/SheetFrame.h"
 
 #include "model/StoryElement.h"
+#include "report/ClipSheetFormats.h"
 #include "report/ReportContext.h"
 #include "report/ReportTime.h"
 #include "xlsxwriter/Workbook.h"
-
-#include <ostream>
 
 namespace marrowvale {
 
@@ -40,6 +39,38 @@ void SheetFrame::finish() {
     }
 }
 
+std::optional<SheetFrame> startSheet(ReportContext& context, std::string_view title,
+                                     std::vector<ColumnHeading> columns) {
+    if (columns.empty()) {
+        if (context.inputType == InputType::null) {
+            sayDiagnostic(context, "\"Unsupported input type null\"");
+        }
+        return std::nullopt;
+    }
+    if (context.workbook == nullptr) {
+        return std::nullopt;
+    }
+    const Format header = makeHeaderFormat(*context.workbook);
+    return std::optional<SheetFrame>(std::in_place, *context.workbook, title, std::move(columns),
+                                     header);
+}
+
+std::vector<ColumnHeading> columnsFor(InputType inputType, std::vector<ColumnHeading> fcpxml,
+                                      std::vector<ColumnHeading> timeline) {
+    switch (inputType) {
+    case InputType::FCPXML:
+        return fcpxml;
+    case InputType::XMEML:
+    case InputType::DaVrOTIO:
+    case InputType::PProOTIO:
+    case InputType::AvidOTIO:
+        return timeline;
+    case InputType::null:
+        break;
+    }
+    return {};
+}
+
 std::string_view checkMarkText(bool flag) {
     return flag ? "\u2713" : "\u2717";
 }
@@ -68,13 +99,6 @@ std::string_view trackRoleText(const StoryElement& clip) {
         return clip.audioRole;
     }
     return {};
-}
-
-void sayUnsupportedInputType(const ReportContext& context) {
-    if (context.diagnostics != nullptr) {
-        *context.diagnostics << "\"Unsupported input type " << inputTypeRawValue(context.inputType)
-                             << "\"\n";
-    }
 }
 
 } // namespace marrowvale

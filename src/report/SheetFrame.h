@@ -2,12 +2,14 @@
 
 #include "DovovevoZavCore/TimecodeFrameRate.h"
 #include "DovovevoZavCore/TimecodeUpperLimit.h"
+#include "app/InputType.h"
 #include "report/ColumnHeading.h"
 #include "report/ColumnWidths.h"
 #include "xlsxwriter/Format.h"
 #include "xlsxwriter/Worksheet.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -52,6 +54,17 @@ private:
     std::uint32_t row_ = 0;
 };
 
+/// Starts the sheet `title` of `columns` in the run's workbook with its header row: none when
+/// there is no workbook or no column (no sheet has columns for input type null, which the
+/// diagnostics then name).
+std::optional<SheetFrame> startSheet(ReportContext& context, std::string_view title,
+                                     std::vector<ColumnHeading> columns);
+
+/// The columns of a sheet for an input type: `fcpxml` for FCPXML, `timeline` for XMEML and the
+/// three kinds of OTIO, none for null.
+std::vector<ColumnHeading> columnsFor(InputType inputType, std::vector<ColumnHeading> fcpxml,
+                                      std::vector<ColumnHeading> timeline);
+
 /// The text of a check-mark cell: "✓" for true, "✗" for false.
 std::string_view checkMarkText(bool flag);
 
@@ -69,8 +82,5 @@ void writeClipTimes(SheetFrame& frame, const StoryElement& clip, const ReportCon
 /// The role of a clip on its own track: the video role on a video track, the audio role on an
 /// audio track, the empty text without a track type.
 std::string_view trackRoleText(const StoryElement& clip);
-
-/// Prints the diagnostic of a sheet that has no columns for the run's input type.
-void sayUnsupportedInputType(const ReportContext& context);
 
 } // namespace marrowvale

@@ -9,56 +9,31 @@
 
 namespace marrowvale {
 
-namespace {
-
 using H = ColumnHeading;
-
-std::vector<ColumnHeading> transitionsColumns(InputType inputType) {
-    switch (inputType) {
-    case InputType::FCPXML:
-        return {H::Transition,   H::Category,      H::Apple,
-                H::TimelineInTC, H::TimelineOutTC, H::Duration};
-    case InputType::XMEML:
-    case InputType::DaVrOTIO:
-    case InputType::PProOTIO:
-    case InputType::AvidOTIO:
-        return {H::Track, H::Transition, H::TimelineInTC, H::TimelineOutTC, H::Duration};
-    case InputType::null:
-        break;
-    }
-    return {};
-}
-
-} // namespace
 
 void writeTransitionsSheet(ReportContext& context, const std::vector<StoryElement*>& clips,
                            std::string_view title, bool useColorText) {
-    std::vector<ColumnHeading> columns = transitionsColumns(context.inputType);
-    if (columns.empty()) {
-        sayUnsupportedInputType(context);
+    std::optional<SheetFrame> frame = startSheet(
+        context, title,
+        columnsFor(
+            context.inputType,
+            {H::Transition, H::Category, H::Apple, H::TimelineInTC, H::TimelineOutTC, H::Duration},
+            {H::Track, H::Transition, H::TimelineInTC, H::TimelineOutTC, H::Duration}));
+    if (!frame) {
         return;
     }
-    if (context.workbook == nullptr) {
-        return;
-    }
-    Workbook& workbook = *context.workbook;
-    const Format header = makeHeaderFormat(workbook);
-    const RowFormats black = makeRowFormats(workbook, Color::black);
-    const RowFormats gray = makeRowFormats(workbook, Color::gray);
-    const RowFormats& formats = useColorText ? gray : black;
-    SheetFrame frame(workbook, title, std::move(columns), header);
+    const ColorFormats formats(*context.workbook, {Color::black, Color::gray});
+    const RowFormats& row = formats[useColorText ? Color::gray : Color::black];
 
-    std::vector<StoryElement*> sorted = clips;
-    std::erase(sorted, nullptr);
-    for (const StoryElement* clip : sortedClips(std::move(sorted))) {
-        frame.nextRow();
-        frame.write(H::Track, clip->trackName, formats.plain);
-        frame.write(H::Transition, clip->name, formats.plain);
-        frame.write(H::Category, clip->timelineClipCategory, formats.plain);
-        frame.write(H::Apple, checkMarkText(clip->appleEffect), formats.centred);
-        writeClipTimes(frame, *clip, context, formats.plain);
+    for (const StoryElement* clip : sortedClips(clips)) {
+        frame->nextRow();
+        frame->write(H::Track, clip->trackName, row.plain);
+        frame->write(H::Transition, clip->name, row.plain);
+        frame->write(H::Category, clip->timelineClipCategory, row.plain);
+        frame->write(H::Apple, checkMarkText(clip->appleEffect), row.centred);
+        writeClipTimes(*frame, *clip, context, row.plain);
     }
-    frame.finish();
+    frame->finish();
 }
 
 } // namespace marrowvale

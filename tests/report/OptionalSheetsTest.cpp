@@ -62,16 +62,6 @@ struct SheetsRun {
     }
 };
 
-std::vector<std::string> columnColours(const WorkbookReader& book, const std::string& sheet,
-                                       int column) {
-    std::vector<std::string> colours;
-    const auto& rows = book.sheet(sheet)["rows"];
-    for (std::size_t row = 1; row < rows.size(); ++row) {
-        colours.push_back(rows[row][column]["color"].get<std::string>());
-    }
-    return colours;
-}
-
 MarkedRange* makeMarker(ModelContext& store, std::string name, std::string kind, double position,
                         double duration = 0, StoryElement* clip = nullptr) {
     MarkedRange* marker = store.create<MarkedRange>();
@@ -119,7 +109,7 @@ TEST(OptionalSheetsTest, MarkerRowsColoursAndColumnsByInputType) {
                     {"Chap", "Chapter", "", "00:00:08:00", "00:00:08:00", ""},
                     {"Red", "Red", "", "00:00:12:00", "00:00:12:00", ""},
                     {"Kw", "keyword", "", "00:00:16:00", "00:00:16:00", ""}}));
-    EXPECT_EQ(columnColours(book, "Sequence Markers", 0),
+    EXPECT_EQ(book.colours("Sequence Markers", 0),
               (std::vector<std::string>{blue, red, green, blue, orange, blue, gray}));
 
     // Resolve: inclusive end points, keywords and notes; no colours when switched off.
@@ -132,7 +122,7 @@ TEST(OptionalSheetsTest, MarkerRowsColoursAndColumnsByInputType) {
         resolve.texts("Timeline Markers"),
         (Rows{{"Marker Name", "Color", "Keywords", "Notes", "Start", "End", "Duration"},
               {"Std", "Standard", "a, b", "Note", "00:00:04:00", "00:00:04:10", "00:00:00:10"}}));
-    EXPECT_EQ(columnColours(resolve, "Timeline Markers", 0), std::vector<std::string>{black});
+    EXPECT_EQ(resolve.colours("Timeline Markers", 0), std::vector<std::string>{black});
 
     // Clip markers show where they sit on the clip's source, at the clip's rate.
     MarkedRange* onClip = makeMarker(store, "Slate", "Red", 10, 0, timeline.clip);
@@ -278,21 +268,20 @@ TEST(OptionalSheetsTest, EffectRowsTransitionOrderAndSpeeds) {
             {"Alpha", "", "\u2713", "A001_C003", "V1", "00:00:00:00", "00:00:09:24"},
             {"Blur", "= 5", "\u2717", "A001_C003", "V1", "00:00:00:00", "00:00:09:24"},
             {"Level", "-3 dB", "\u2713", "A001_C003", "V1", "00:00:00:00", "00:00:09:24"}}));
-    EXPECT_EQ(columnColours(book, "Video & Audio Effects", 0),
+    EXPECT_EQ(book.colours("Video & Audio Effects", 0),
               (std::vector<std::string>{blue, blue, green}));
     EXPECT_EQ(book.texts("Speed Change Effects"),
               (Rows{{"Effect", "Settings", "Clip Name", "Track", "Timeline In", "Timeline Out"},
                     {"Speed Change", "33.33%", "A001_C003", "V1", "00:00:00:00", "00:00:09:24"},
                     {"Speed Change", "200.0%", "Song", "A2", "00:00:00:00", "00:00:19:24"}}));
-    EXPECT_EQ(columnColours(book, "Speed Change Effects", 0),
-              (std::vector<std::string>{blue, green}));
+    EXPECT_EQ(book.colours("Speed Change Effects", 0), (std::vector<std::string>{blue, green}));
     // Transitions at one position come out in the reverse of their order, after earlier ones.
     std::vector<std::string> names;
     for (const auto& row : book.texts("Transitions")) {
         names.push_back(row[1]);
     }
     EXPECT_EQ(names, (std::vector<std::string>{"Transition", "t0", "t3", "t2", "t1"}));
-    EXPECT_EQ(columnColours(book, "Transitions", 1), std::vector<std::string>(4, black));
+    EXPECT_EQ(book.colours("Transitions", 1), std::vector<std::string>(4, black));
 
     struct Speed {
         double percent;

@@ -182,11 +182,8 @@ TEST(RolesReportTest, RoleSheetsThenTheFixedSheets) {
                ""},
               {"Noise", "", "00:00:01:05", "00:00:01:04", "00:00:00:00", "Interview sound",
                "Dialogue", "", ""}}));
-    std::vector<std::string> colours;
-    for (int row = 1; row <= 4; ++row) {
-        colours.push_back(book.cell("Keywords", row, 0)["color"].get<std::string>());
-    }
-    EXPECT_EQ(colours, (std::vector<std::string>{"FF0000FF", "FFFF6600", "FF008000", "FFFF0000"}));
+    EXPECT_EQ(book.colours("Keywords", 0),
+              (std::vector<std::string>{"FF0000FF", "FFFF6600", "FF008000", "FFFF0000"}));
     EXPECT_EQ(book.texts("Markers"),
               (Rows{{"Marker Name", "Type", "Notes", "Position", "Clip Name", "Role \u25B8 Subrole",
                      "Reel", "Scene", "Source Position"},

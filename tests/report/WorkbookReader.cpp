@@ -78,6 +78,16 @@ std::vector<std::vector<std::string>> WorkbookReader::texts(const std::string& s
     return rows;
 }
 
+std::vector<std::string> WorkbookReader::colours(const std::string& sheetName, int column) const {
+    std::vector<std::string> colours;
+    const nlohmann::json& rows = sheet(sheetName)["rows"];
+    for (std::size_t row = 1; row < rows.size(); ++row) {
+        const nlohmann::json& colour = cell(sheetName, static_cast<int>(row), column)["color"];
+        colours.push_back(colour.is_string() ? colour.get<std::string>() : std::string());
+    }
+    return colours;
+}
+
 int WorkbookReader::column(const std::string& sheetName, const std::string& header,
                            int occurrence) const {
     const nlohmann::json& rows = sheet(sheetName)["rows"];

@@ -26,6 +26,8 @@ public:
     /// Every row of a sheet as texts: strings as they are, numbers in their shortest form,
     /// blank cells as "".
     std::vector<std::vector<std::string>> texts(const std::string& sheetName) const;
+    /// The font colour of each body row's cell in `column`, such as "FF0000FF".
+    std::vector<std::string> colours(const std::string& sheetName, int column) const;
     /// Number of pictures in the workbook.
     int mediaCount() const { return data_["media"].get<int>(); }
 
