@@ -1,5 +1,6 @@
 #include "report/SheetFrame.h"
 
+#include "app/StopRequest.h"
 #include "model/StoryElement.h"
 #include "report/ClipSheetFormats.h"
 #include "report/ReportContext.h"
@@ -9,13 +10,21 @@
 namespace marrowvale {
 
 SheetFrame::SheetFrame(Workbook& workbook, std::string_view title,
-                       std::vector<ColumnHeading> columns, const Format& headerFormat)
+                       std::vector<ColumnHeading> columns, const Format& headerFormat,
+                       const StopRequest* stop)
     : sheet_(workbook.addWorksheet(title)), columns_(std::move(columns)),
-      widths_(headerWidths(columns_)) {
+      widths_(headerWidths(columns_)), stop_(stop) {
     for (std::size_t i = 0; i < columns_.size(); ++i) {
         sheet_.write(Value(trimmedHeaderText(columns_[i])), Cell(0, static_cast<std::uint16_t>(i)),
                      headerFormat);
     }
+}
+
+std::uint32_t SheetFrame::nextRow() {
+    if (stop_ != nullptr) {
+        stop_->check();
+    }
+    return ++row_;
 }
 
 void SheetFrame::write(ColumnHeading heading, std::string_view text, const Format& format) {
@@ -52,7 +61,7 @@ std::optional<SheetFrame> startSheet(ReportContext& context, std::string_view ti
     }
     const Format header = makeHeaderFormat(*context.workbook);
     return std::optional<SheetFrame>(std::in_place, *context.workbook, title, std::move(columns),
-                                     header);
+                                     header, context.stop);
 }
 
 std::vector<ColumnHeading> columnsFor(InputType inputType, std::vector<ColumnHeading> fcpxml,

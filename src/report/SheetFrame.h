@@ -16,6 +16,7 @@
 
 namespace marrowvale {
 
+class StopRequest;
 class StoryElement;
 class Workbook;
 struct ReportContext;
@@ -26,11 +27,13 @@ struct ReportContext;
 class SheetFrame {
 public:
     /// Adds the worksheet `title` to `workbook` and writes the header row in `headerFormat`.
+    /// A raised `stop` ends the sheet at its next row.
     SheetFrame(Workbook& workbook, std::string_view title, std::vector<ColumnHeading> columns,
-               const Format& headerFormat);
+               const Format& headerFormat, const StopRequest* stop = nullptr);
 
-    /// Starts the next body row: 1 for the first, as the header is row 0.
-    std::uint32_t nextRow() { return ++row_; }
+    /// Starts the next body row: 1 for the first, as the header is row 0. Throws TaskStopped
+    /// when the run was asked to stop.
+    std::uint32_t nextRow();
 
     /// Writes `text` under `heading` in the current row and raises that column's width to it;
     /// nothing when the sheet has no such column.
@@ -52,6 +55,7 @@ private:
     std::vector<ColumnHeading> columns_;
     ColumnWidths widths_;
     std::uint32_t row_ = 0;
+    const StopRequest* stop_ = nullptr;
 };
 
 /// Starts the sheet `title` of `columns` in the run's workbook with its header row: none when

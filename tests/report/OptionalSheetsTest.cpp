@@ -3,6 +3,7 @@
 #include "ReportFixtures.h"
 #include "WorkbookReader.h"
 #include "app/ReportRequest.h"
+#include "app/StopRequest.h"
 #include "model/AudioFX.h"
 #include "model/MarkedRange.h"
 #include "model/SpeedFX.h"
@@ -230,6 +231,16 @@ TEST(OptionalSheetsTest, EveryInputTypeGetsItsSheets) {
     });
     EXPECT_EQ(none.sheetNames(), std::vector<std::string>{"End"});
     EXPECT_NE(run.diagnostics.str().find("\"Unsupported input type null\""), std::string::npos);
+
+    // A stop request ends a sheet at its next row.
+    StopRequest stop;
+    stop.request(StopRequest::quitting);
+    run.context.inputType = InputType::XMEML;
+    run.context.stop = &stop;
+    EXPECT_THROW(run.write([&](ReportContext& context) {
+        writeTransitionsSheet(context, clips, "Transitions", true);
+    }),
+                 TaskStopped);
 }
 
 TEST(OptionalSheetsTest, EffectRowsTransitionOrderAndSpeeds) {
