@@ -29,6 +29,15 @@ public:
     /// Asks the user a yes/no question; true for yes.
     virtual bool askYesNo(const std::string& messageText, const std::string& informativeText) = 0;
 
+    /// Asks a question with two buttons, shown in this order with the first as the default;
+    /// true when the user chooses the second. A host without buttons of its own asks it as a
+    /// yes/no question, yes standing for the second button.
+    virtual bool askQuestion(const std::string& messageText, const std::string& informativeText,
+                             const std::string& firstButton, const std::string& secondButton) {
+        (void)firstButton, (void)secondButton;
+        return askYesNo(messageText, informativeText);
+    }
+
     /// Records the kind of file being imported; a reader calls it when it starts (XMEML) or
     /// when it has recognised the producing editor (OTIO). The report reads it later.
     virtual void setInputType(InputType type) { (void)type; }

@@ -383,6 +383,12 @@ bool AppController::askYesNo(const std::string& messageText, const std::string& 
     return _window.askYesNo(messageText, informativeText);
 }
 
+bool AppController::askQuestion(const std::string& messageText,
+                                const std::string& informativeText, const std::string& firstButton,
+                                const std::string& secondButton) {
+    return _window.askQuestion(messageText, informativeText, firstButton, secondButton);
+}
+
 std::optional<std::string> AppController::chooseReportDestination(const std::string& reportName) {
     std::optional<std::string> destination = _window.chooseReportDestination(reportName);
     // The same file under another name (a link, "./", another spelling of its folder) counts

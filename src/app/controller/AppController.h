@@ -105,6 +105,8 @@ public:
     void updateProgress(double incrementBy) override;
     void showAlert(const std::string& messageText, const std::string& informativeText) override;
     bool askYesNo(const std::string& messageText, const std::string& informativeText) override;
+    bool askQuestion(const std::string& messageText, const std::string& informativeText,
+                     const std::string& firstButton, const std::string& secondButton) override;
     void setInputType(InputType type) override { _importState.inputType = type; }
     void logDiagnostic(const std::string& line) override { _window.logDiagnostic(line); }
     void showWarning(const std::string& line) override { _window.showWarning(line); }

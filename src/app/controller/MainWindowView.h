@@ -74,6 +74,13 @@ public:
     virtual void showAlert(const std::string& messageText, const std::string& informativeText) = 0;
     /// Asks a yes/no question; true for yes.
     virtual bool askYesNo(const std::string& messageText, const std::string& informativeText) = 0;
+    /// Asks a question with two buttons in this order, the first the default; true for the
+    /// second. A window without buttons of its own asks it as a yes/no question.
+    virtual bool askQuestion(const std::string& messageText, const std::string& informativeText,
+                             const std::string& firstButton, const std::string& secondButton) {
+        (void)firstButton, (void)secondButton;
+        return askYesNo(messageText, informativeText);
+    }
     /// Opens a web or mail address with the desktop; false when it could not.
     virtual bool openUrl(const std::string& url) = 0;
 

@@ -1,0 +1,63 @@
+#include "app/qt/DesktopApplication.h"
+
+#include "app/controller/AppController.h"
+#include "app/qt/Desktop.h"
+#include "app/qt/MainWindow.h"
+#include "app/qt/SettingsWindow.h"
+
+#include <QCoreApplication>
+#include <QFileOpenEvent>
+
+namespace marrowvale {
+
+DesktopApplication::DesktopApplication(Desktop& desktop, AppServices services,
+                                       std::optional<std::filesystem::path> layoutsFile)
+    : mainWindow_(std::make_unique<MainWindow>(desktop)) {
+    settingsWindow_ = new SettingsWindow(mainWindow_->layoutMenu(), mainWindow_.get());
+    controller_ = std::make_unique<AppController>(*mainWindow_, *settingsWindow_,
+                                                  std::move(services), std::move(layoutsFile));
+    mainWindow_->attach(*controller_);
+    settingsWindow_->attach(controller_->layoutEditor());
+    connect(qApp, &QCoreApplication::aboutToQuit, this, &DesktopApplication::shutDown);
+    qApp->installEventFilter(this);
+}
+
+DesktopApplication::~DesktopApplication() {
+    qApp->removeEventFilter(this);
+    // The controller refers to the windows: it goes first.
+    controller_.reset();
+}
+
+void DesktopApplication::launch() {
+    controller_->applicationDidFinishLaunching();
+    mainWindow_->show();
+}
+
+void DesktopApplication::openFiles(const QStringList& files) {
+    if (files.isEmpty()) {
+        return;
+    }
+    std::vector<std::filesystem::path> paths;
+    for (const QString& file : files) {
+        paths.push_back(filesystemPath(file));
+    }
+    controller_->openInputFiles(paths);
+}
+
+void DesktopApplication::shutDown() {
+    if (shutDown_) {
+        return;
+    }
+    shutDown_ = true;
+    controller_->applicationWillTerminate();
+}
+
+bool DesktopApplication::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == qApp && event->type() == QEvent::FileOpen) {
+        openFiles({static_cast<QFileOpenEvent*>(event)->file()});
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+} // namespace marrowvale

@@ -1,0 +1,52 @@
+#pragma once
+
+#include "app/controller/AppServices.h"
+
+#include <QObject>
+#include <QStringList>
+#include <filesystem>
+#include <memory>
+#include <optional>
+
+namespace marrowvale {
+
+class AppController;
+class Desktop;
+class MainWindow;
+class SettingsWindow;
+
+/// The desktop application: the main window, the settings window and the controller that both
+/// drive, wired together. Files named on the command line and files the desktop hands over
+/// take the open button's road; quitting goes through the controller's shut-down.
+class DesktopApplication : public QObject {
+public:
+    /// An application whose panels and links go through `desktop`, with the given subsystems
+    /// and layouts file (none: layouts are not kept).
+    DesktopApplication(Desktop& desktop, AppServices services,
+                       std::optional<std::filesystem::path> layoutsFile);
+    ~DesktopApplication() override;
+
+    /// Start-up: the controller's launch steps, then the main window is shown.
+    void launch();
+
+    /// Opens the first of `files` as the open panel would; nothing for an empty list.
+    void openFiles(const QStringList& files);
+
+    /// Shut-down, once, when the application quits.
+    void shutDown();
+
+    MainWindow& mainWindow() { return *mainWindow_; }
+    SettingsWindow& settingsWindow() { return *settingsWindow_; }
+    AppController& controller() { return *controller_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    std::unique_ptr<MainWindow> mainWindow_;
+    SettingsWindow* settingsWindow_ = nullptr; // owned by the main window
+    std::unique_ptr<AppController> controller_;
+    bool shutDown_ = false;
+};
+
+} // namespace marrowvale

@@ -1,0 +1,69 @@
+// marrowvale: the desktop application. It shows the main window and the settings window over
+// the application's controller; files named on the command line are opened as from the open
+// button.
+#include "app/LayoutsFile.h"
+#include "app/controller/AppController.h"
+#include "app/qt/DesktopApplication.h"
+#include "app/qt/MainWindow.h"
+#include "app/qt/SystemDesktop.h"
+
+#include <QApplication>
+#include <QCommandLineParser>
+#include <QTimer>
+#include <cstdio>
+#include <iostream>
+
+using namespace marrowvale;
+
+namespace {
+
+// Opens the files, analyzes the first sequence, saves a picture of the main window and quits:
+// the README's screenshot, made without a display.
+int writeScreenshot(DesktopApplication& application, const QStringList& files,
+                    const QString& picture) {
+    application.openFiles(files);
+    if (!application.controller().sequenceMenuItems().empty()) {
+        application.controller().clickAnalyzeButton();
+    }
+    QApplication::processEvents();
+    if (!application.mainWindow().grab().save(picture)) {
+        std::fprintf(stderr, "marrowvale: cannot write %s\n", qPrintable(picture));
+        return 1;
+    }
+    return 0;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("Marrowvale");
+    QApplication::setApplicationDisplayName("Marrowvale");
+    QApplication::setApplicationVersion(MARROWVALE_VERSION);
+    QApplication::setDesktopFileName("marrowvale");
+    QApplication::setWindowIcon(QIcon::fromTheme("marrowvale"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription("Turns an edited timeline (XMEML .xml or OpenTimelineIO "
+                                     ".otio) into a spreadsheet report.");
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addPositionalArgument("file", "A timeline to open.", "[file]");
+    QCommandLineOption screenshot("screenshot",
+                                  "Open the file, analyze its first sequence, save a picture of "
+                                  "the main window to PNG and quit.",
+                                  "PNG");
+    parser.addOption(screenshot);
+    parser.process(app);
+
+    SystemDesktop desktop;
+    DesktopApplication application(desktop, defaultAppServices(&std::cout), defaultLayoutsFile());
+    application.launch();
+    const QStringList files = parser.positionalArguments();
+    if (parser.isSet(screenshot)) {
+        return writeScreenshot(application, files, parser.value(screenshot));
+    }
+    // Once the event loop runs, so that the window is on screen for the import's progress.
+    QTimer::singleShot(0, &application, [&application, files] { application.openFiles(files); });
+    return app.exec();
+}

@@ -1,0 +1,397 @@
+#include "app/qt/DesktopApplication.h"
+
+#include "WorkbookReader.h"
+#include "app/XMLContentError.h"
+#include "app/controller/AppController.h"
+#include "app/qt/Desktop.h"
+#include "app/qt/MainWindow.h"
+#include "app/qt/SettingsWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFileOpenEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+#include <QTimer>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+#include <thread>
+#include <unistd.h>
+
+using namespace marrowvale;
+namespace fs = std::filesystem;
+
+namespace {
+
+// One application object for the whole run, gone before Qt's own globals are.
+class QtEnvironment : public ::testing::Environment {
+public:
+    void SetUp() override {
+        application_ = std::make_unique<QApplication>(argc_, argv_);
+        QApplication::setQuitOnLastWindowClosed(false);
+    }
+    void TearDown() override { application_.reset(); }
+
+private:
+    int argc_ = 1;
+    char name_[9] = "qt_tests";
+    char* argv_[2] = {name_, nullptr};
+    std::unique_ptr<QApplication> application_;
+};
+
+[[maybe_unused]] const auto* const qtEnvironment =
+    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
+
+// The desktop with set answers: no dialog waits and no program starts.
+class FakeDesktop : public Desktop {
+public:
+    std::optional<fs::path> chooseInputFile(QWidget*) override { return inputFile; }
+    std::optional<std::string> chooseReportDestination(QWidget*, const QString& name) override {
+        savePanelNames.push_back(name.toStdString());
+        return destination;
+    }
+    bool openUrl(const QUrl& url) override {
+        opened.push_back(url.toString().toStdString());
+        return true;
+    }
+
+    std::optional<fs::path> inputFile;
+    std::optional<std::string> destination;
+    std::vector<std::string> savePanelNames;
+    std::vector<std::string> opened;
+};
+
+nlohmann::json readJson(const fs::path& path) {
+    std::ifstream in(path);
+    return nlohmann::json::parse(in, nullptr, false);
+}
+
+class DesktopApplicationTest : public ::testing::Test {
+protected:
+    DesktopApplicationTest() {
+        std::string pattern = (fs::temp_directory_path() / "desktop-XXXXXX").string();
+        folder = mkdtemp(pattern.data());
+        layoutsFile = folder / "data" / "Layouts.json";
+        sample = fs::path(MARROWVALE_SOURCE_DIR) / "samples" / "demo-sequence.xml";
+    }
+    ~DesktopApplicationTest() override {
+        application.reset();
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
+
+    DesktopApplication& start(AppServices services = defaultAppServices(nullptr)) {
+        application.emplace(desktop, std::move(services), layoutsFile);
+        application->launch();
+        return *application;
+    }
+
+    template <typename Widget>
+    Widget* find(const char* name) {
+        auto* widget = application->mainWindow().findChild<Widget*>(name);
+        EXPECT_NE(widget, nullptr) << name;
+        return widget;
+    }
+
+    QCheckBox* column(const QString& title) {
+        for (QCheckBox* box : application->settingsWindow().findChildren<QCheckBox*>()) {
+            if (box->text() == title) {
+                return box;
+            }
+        }
+        ADD_FAILURE() << title.toStdString();
+        return nullptr;
+    }
+
+    // The alerts on the main window still waiting for the user.
+    std::vector<QMessageBox*> alerts() {
+        std::vector<QMessageBox*> shown;
+        for (QMessageBox* box : application->mainWindow().findChildren<QMessageBox*>()) {
+            if (box->isVisible()) {
+                shown.push_back(box);
+            }
+        }
+        return shown;
+    }
+
+    std::vector<std::string> items(const char* menuName) {
+        std::vector<std::string> titles;
+        auto* menu = find<QComboBox>(menuName);
+        for (int i = 0; i < menu->count(); ++i) {
+            titles.push_back(menu->itemText(i).toStdString());
+        }
+        return titles;
+    }
+
+    void chooseLayout(const char* menuName, int index) {
+        auto* menu = find<QComboBox>(menuName);
+        menu->setCurrentIndex(index);
+        emit menu->activated(index);
+    }
+
+    // Types `name` into the layout-name sheet and presses its OK.
+    void nameLayout(const QString& name) {
+        auto* field = find<QLineEdit>("layoutNameField");
+        ASSERT_TRUE(field->isVisible());
+        field->setText(name);
+        find<QPushButton>("layoutOKButton")->click();
+    }
+
+    fs::path folder;
+    fs::path layoutsFile;
+    fs::path sample;
+    FakeDesktop desktop;
+    std::optional<DesktopApplication> application;
+};
+
+} // namespace
+
+TEST_F(DesktopApplicationTest, OpensAnalyzesAndReportsTheTickedTracks) {
+    start();
+    auto* open = find<QPushButton>("openFileButton");
+    auto* analyze = find<QPushButton>("analyzeButton");
+    auto* save = find<QPushButton>("saveFileButton");
+    auto* bar = find<QProgressBar>("progressBar");
+    EXPECT_FALSE(analyze->isEnabled());
+    EXPECT_FALSE(save->isEnabled());
+
+    // The open panel cancelled changes nothing; then the sample is chosen.
+    open->click();
+    EXPECT_EQ(find<QLabel>("inputFileName")->text(), "");
+    desktop.inputFile = sample;
+    open->click();
+    EXPECT_EQ(find<QLabel>("inputFileName")->text(), "demo-sequence.xml");
+    EXPECT_FALSE(find<QLabel>("inputFileIcon")->pixmap().isNull());
+    EXPECT_EQ(items("reportPopup"), (std::vector<std::string>{"Demo Sequence", "", "Bin Clips"}));
+    EXPECT_EQ(bar->maximum(), 1); // idle: still and empty
+    EXPECT_EQ(bar->value(), 0);
+    EXPECT_TRUE(analyze->isEnabled());
+    EXPECT_FALSE(save->isEnabled());
+    EXPECT_FALSE(find<QPushButton>("videoNoneButton")->isEnabled());
+
+    analyze->click();
+    auto* video = find<QTableWidget>("videoTracksTableView");
+    auto* audio = find<QTableWidget>("audioTracksTableView");
+    ASSERT_EQ(video->rowCount(), 2);
+    ASSERT_EQ(audio->rowCount(), 2);
+    EXPECT_EQ(video->item(1, 0)->text(), "Titles");
+    EXPECT_EQ(audio->item(1, 0)->text(), "Music");
+    EXPECT_TRUE(save->isEnabled());
+
+    // None and a tick in the audio table; the titles track unticked by hand.
+    find<QPushButton>("audioNoneButton")->click();
+    EXPECT_EQ(audio->item(0, 0)->checkState(), Qt::Unchecked);
+    audio->item(0, 0)->setCheckState(Qt::Checked);
+    video->item(1, 0)->setCheckState(Qt::Unchecked);
+    const AppController& controller = application->controller();
+    EXPECT_FALSE(controller.trackRows(TrackKind::video)[1].isChecked);
+    EXPECT_TRUE(controller.trackRows(TrackKind::audio)[0].isChecked);
+    EXPECT_FALSE(controller.trackRows(TrackKind::audio)[1].isChecked);
+
+    const fs::path workbook = folder / "Demo.xlsx";
+    desktop.destination = workbook.string();
+    save->click();
+    EXPECT_TRUE(alerts().empty());
+    EXPECT_EQ(desktop.savePanelNames, std::vector<std::string>{"Demo Sequence - Default Report"});
+    EXPECT_EQ(desktop.opened, std::vector<std::string>{"file://" + workbook.string()});
+
+    marrowvale::testing::WorkbookReader book(workbook);
+    const std::string sheet = "All Reels";
+    std::vector<std::string> clips;
+    for (const auto& row : book.sheet(sheet)["rows"]) {
+        clips.push_back(row[book.column(sheet, "Clip Name")]["v"].get<std::string>());
+    }
+    EXPECT_EQ(clips, (std::vector<std::string>{"Clip Name", "Harbour wide", "Harbour wide",
+                                               "Market close-up", "Market close-up"}));
+}
+
+TEST_F(DesktopApplicationTest, LayoutsAndReportOptionsFollowTheSettingsWindow) {
+    start();
+    application->controller().showSettingsWindow();
+    ASSERT_TRUE(application->settingsWindow().isVisible());
+    EXPECT_FALSE(fs::exists(layoutsFile)); // nothing is written before a change
+    EXPECT_FALSE(column("Track")->isEnabled());
+    EXPECT_FALSE(find<QPushButton>("removeLayoutButton")->isEnabled());
+
+    // Add: a new layout with every column off, chosen in the settings menu only.
+    find<QPushButton>("addLayoutButton")->click();
+    nameLayout("Dailies");
+    EXPECT_EQ(items("layoutsSettingsPopup"), (std::vector<std::string>{"Default", "Dailies"}));
+    EXPECT_EQ(items("layoutsAppPopup"), (std::vector<std::string>{"Default", "Dailies"}));
+    EXPECT_EQ(find<QComboBox>("layoutsSettingsPopup")->currentIndex(), 1);
+    EXPECT_EQ(find<QComboBox>("layoutsAppPopup")->currentIndex(), 0);
+    EXPECT_TRUE(column("Track")->isEnabled());
+    EXPECT_FALSE(column("Track")->isChecked());
+
+    // Column ticks and the width are recorded in the chosen layout at once.
+    column("Track")->click();
+    column("Source In")->click();
+    auto* width = find<QComboBox>("thumbnailWidthPopup");
+    width->setEditText("-150");
+    emit width->lineEdit()->editingFinished();
+    nlohmann::json saved = readJson(layoutsFile);
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(saved[0]["name"], "Dailies");
+    EXPECT_EQ(saved[0]["trackColumnCheckbox"], true);
+    EXPECT_EQ(saved[0]["srcInColumnCheckbox"], true);
+    EXPECT_EQ(saved[0]["sceneColumnCheckbox"], false);
+    EXPECT_EQ(saved[0]["thumbnailWidthPopup"], "150");
+
+    // Times: the last source display unticked comes back; seconds alone is a choice.
+    auto* sourceTimecode = find<QCheckBox>("hhmmssffCheckbox2");
+    sourceTimecode->click();
+    EXPECT_TRUE(sourceTimecode->isChecked());
+    find<QCheckBox>("secondsCheckbox2")->click();
+    sourceTimecode->click();
+    EXPECT_FALSE(sourceTimecode->isChecked());
+    find<QLineEdit>("framesAdjField")->setText("1.5");
+    application->settingsWindow().findChildren<QRadioButton*>().at(1)->click();
+    find<QCheckBox>("markersSheetSwitch")->click();
+    find<QCheckBox>("summarySheetSwitch")->click();
+
+    chooseLayout("layoutsAppPopup", 1);
+    ReportRequest request = application->controller().makeReportRequest();
+    EXPECT_EQ(request.sheetKeys, (std::vector<std::string>{"markers", "summary"}));
+    EXPECT_TRUE(request.options.isOn("track"));
+    EXPECT_TRUE(request.options.isOn("srcIn"));
+    EXPECT_FALSE(request.options.isOn("scene"));
+    EXPECT_TRUE(request.options.isOn("reportSrcSeconds"));
+    EXPECT_FALSE(request.options.isOn("reportSrcTimecode"));
+    EXPECT_TRUE(request.options.isOn("reportSeqTimecode"));
+    EXPECT_FALSE(request.options.isOn("useColorText"));
+    EXPECT_EQ(request.options.flags.size(), 36u);
+    EXPECT_EQ(request.options.framesAdjustment, 1.5);
+    EXPECT_EQ(request.options.thumbnailWidth, 150);
+    EXPECT_EQ(request.reportName, " - Dailies Report");
+
+    // Rename keeps the place; a second layout of the taken name is numbered.
+    find<QPushButton>("editLayoutButton")->click();
+    EXPECT_EQ(find<QLineEdit>("layoutNameField")->text(), "Dailies");
+    nameLayout("Rushes");
+    find<QPushButton>("addLayoutButton")->click();
+    nameLayout("Rushes");
+    EXPECT_EQ(items("layoutsAppPopup"), (std::vector<std::string>{"Default", "Rushes", "Rushes1"}));
+    saved = readJson(layoutsFile);
+    ASSERT_EQ(saved.size(), 2u);
+    EXPECT_EQ(saved[0]["name"], "Rushes");
+    EXPECT_EQ(saved[0]["trackColumnCheckbox"], true);
+
+    // The main window's menu chooses for both windows, even with the settings window closed.
+    application->settingsWindow().close();
+    chooseLayout("layoutsAppPopup", 1);
+    EXPECT_EQ(find<QComboBox>("layoutsSettingsPopup")->currentIndex(), 1);
+    EXPECT_TRUE(column("Track")->isChecked());
+    EXPECT_EQ(width->currentText(), "150");
+
+    // Remove: gone from both menus and the file; the built-in layout is locked again.
+    find<QPushButton>("removeLayoutButton")->click();
+    EXPECT_EQ(items("layoutsSettingsPopup"), (std::vector<std::string>{"Default", "Rushes1"}));
+    EXPECT_EQ(items("layoutsAppPopup"), (std::vector<std::string>{"Default", "Rushes1"}));
+    saved = readJson(layoutsFile);
+    ASSERT_EQ(saved.size(), 1u);
+    EXPECT_EQ(saved[0]["name"], "Rushes1");
+    EXPECT_FALSE(column("Track")->isEnabled());
+    EXPECT_TRUE(column("Track")->isChecked());
+    EXPECT_FALSE(column("Row Numbers")->isChecked());
+    EXPECT_FALSE(width->isEnabled());
+
+    // A new start lists the layouts kept in the file.
+    application.reset();
+    start();
+    EXPECT_EQ(items("layoutsAppPopup"), (std::vector<std::string>{"Default", "Rushes1"}));
+}
+
+TEST_F(DesktopApplicationTest, AlertsQuestionsAndLinksGoThroughTheWindow) {
+    start();
+    const fs::path page = folder / "page.xml";
+    std::ofstream(page) << "<html><body>not a timeline</body></html>";
+
+    // A file the desktop hands over takes the open road; its problem is a sheet on the window.
+    QFileOpenEvent handOver(QString::fromStdString(page.string()));
+    QCoreApplication::sendEvent(qApp, &handOver);
+    std::vector<QMessageBox*> shown = alerts();
+    ASSERT_EQ(shown.size(), 1u);
+    XMLContentError error(XMLContentError::invalidXMEML);
+    EXPECT_EQ(shown[0]->text().toStdString(), error.errorDescription());
+    EXPECT_EQ(shown[0]->informativeText().toStdString(), error.recoverySuggestion());
+    EXPECT_EQ(shown[0]->windowModality(), Qt::WindowModal);
+    EXPECT_EQ(find<QComboBox>("reportPopup")->count(), 0);
+    EXPECT_FALSE(find<QPushButton>("analyzeButton")->isEnabled());
+    shown[0]->accept();
+
+    // The two-button question: the buttons in the order given, the first the default.
+    std::vector<QString> buttons;
+    bool defaultFirst = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        for (QAbstractButton* button : box->buttons()) {
+            buttons.push_back(button->text());
+        }
+        defaultFirst = box->defaultButton() == box->buttons().at(0);
+        box->buttons().at(1)->click();
+    });
+    EXPECT_TRUE(application->controller().askQuestion(
+        "Does this timeline use Non-Drop or Drop Frame timecode?", "", "Non-Drop Frame",
+        "Drop Frame"));
+    EXPECT_EQ(buttons, (std::vector<QString>{"Non-Drop Frame", "Drop Frame"}));
+    EXPECT_TRUE(defaultFirst);
+
+    // The help menu opens its pages and the support mail through the desktop.
+    for (QAction* action : application->mainWindow().findChildren<QAction*>()) {
+        QString title = action->text();
+        if (title.contains("Help") || title.contains("Website") || title.contains("Support")) {
+            action->trigger();
+        }
+    }
+    ASSERT_EQ(desktop.opened.size(), 3u);
+    EXPECT_EQ(desktop.opened[2].rfind("mailto:", 0), 0u);
+}
+
+TEST_F(DesktopApplicationTest, InputIsHeldOffWhileAnImportRuns) {
+    AppServices services = defaultAppServices(nullptr);
+    AppServices::XMEMLReader reader = services.processXMEML;
+    bool openEnabled = true;
+    bool timerFired = false;
+    bool closedDuringImport = true;
+    auto* markers = static_cast<QCheckBox*>(nullptr);
+    services.processXMEML = [&](ModelContext& store, std::string_view bytes, ReaderHost& host) {
+        openEnabled =
+            application->mainWindow().findChild<QPushButton*>("openFileButton")->isEnabled();
+        QTimer::singleShot(0, [&] { timerFired = true; });
+        // A click on a switch and a close of the window while the reader works.
+        QPoint centre(8, markers->height() / 2); // on the box itself
+        for (QEvent::Type type : {QEvent::MouseButtonPress, QEvent::MouseButtonRelease}) {
+            QCoreApplication::postEvent(
+                markers, new QMouseEvent(type, centre, markers->mapToGlobal(centre), Qt::LeftButton,
+                                         Qt::LeftButton, Qt::NoModifier));
+        }
+        closedDuringImport = application->mainWindow().close();
+        host.startProgress(100);
+        for (int step = 0; step < 10; ++step) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            host.updateProgress(10);
+        }
+        return reader(store, bytes, host);
+    };
+    start(std::move(services));
+    markers = find<QCheckBox>("markersSheetSwitch");
+    application->openFiles({QString::fromStdString(sample.string())});
+
+    EXPECT_FALSE(openEnabled);
+    EXPECT_TRUE(timerFired);
+    EXPECT_FALSE(closedDuringImport);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(markers->isChecked());
+    EXPECT_TRUE(find<QPushButton>("openFileButton")->isEnabled());
+    EXPECT_FALSE(application->mainWindow().isVisible()); // closed once the import ended
+}
