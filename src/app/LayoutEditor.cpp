@@ -118,6 +118,9 @@ void LayoutEditor::confirmLayoutName(const std::string& enteredName) {
         _settings.selectLayoutIndex(LayoutMenu::app, appSelection);
         enableAllColumns(true);
         setAllColumns(false);
+        // The new layout's width, ready to change even when the built-in layout locked it.
+        _settings.setThumbnailWidthText("40");
+        _settings.setThumbnailWidthEnabled(true);
         _settings.setEditAndRemoveEnabled(true);
         saveLayouts();
         return;

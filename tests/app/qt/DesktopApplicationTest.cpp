@@ -231,11 +231,13 @@ TEST_F(DesktopApplicationTest, LayoutsAndReportOptionsFollowTheSettingsWindow) {
     EXPECT_EQ(find<QComboBox>("layoutsAppPopup")->currentIndex(), 0);
     EXPECT_TRUE(column("Track")->isEnabled());
     EXPECT_FALSE(column("Track")->isChecked());
+    auto* width = find<QComboBox>("thumbnailWidthPopup");
+    EXPECT_TRUE(width->isEnabled());
+    EXPECT_EQ(width->currentText(), "40");
 
     // Column ticks and the width are recorded in the chosen layout at once.
     column("Track")->click();
     column("Source In")->click();
-    auto* width = find<QComboBox>("thumbnailWidthPopup");
     width->setEditText("-150");
     emit width->lineEdit()->editingFinished();
     nlohmann::json saved = readJson(layoutsFile);
