@@ -19,6 +19,12 @@ DesktopApplication::DesktopApplication(Desktop& desktop, AppServices services,
     mainWindow_->attach(*controller_);
     settingsWindow_->attach(controller_->layoutEditor());
     connect(qApp, &QCoreApplication::aboutToQuit, this, &DesktopApplication::shutDown);
+    // A report stopped by an interrupt signal or a quit ends the application.
+    connect(mainWindow_.get(), &MainWindow::taskEnded, this, [this] {
+        if (controller_->stopReason() != 0) {
+            mainWindow_->close();
+        }
+    });
     qApp->installEventFilter(this);
 }
 

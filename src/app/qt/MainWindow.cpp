@@ -355,10 +355,13 @@ void MainWindow::setBusy(bool busy) {
     updateControls();
     if (busy) {
         keepEventLoopTurning(true);
-    } else if (closeWhenIdle_) {
+        return;
+    }
+    if (closeWhenIdle_) {
         closeWhenIdle_ = false;
         QTimer::singleShot(0, this, &QWidget::close);
     }
+    emit taskEnded();
 }
 
 bool MainWindow::sheetSwitchOn(SheetSwitch sheetSwitch) const {
@@ -437,7 +440,9 @@ void MainWindow::logDiagnostic(const std::string& line) {
 
 void MainWindow::closeEvent(QCloseEvent* event) {
     if (busy_) {
-        // A task on the GUI thread cannot be cut short; the window closes once it ends.
+        // A task on the GUI thread cannot be cut short from here: a report is asked to stop at
+        // its next step (it removes its working files), and the window closes once it ends.
+        controller_->requestStop(StopRequest::quitting);
         closeWhenIdle_ = true;
         event->ignore();
         return;

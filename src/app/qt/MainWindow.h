@@ -67,6 +67,10 @@ public:
     void logDiagnostic(const std::string& line) override;
     void showWarning(const std::string& line) override;
 
+signals:
+    /// An import or a report has ended (the window is no longer busy).
+    void taskEnded();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 

@@ -3,6 +3,7 @@
 // button.
 #include "app/LayoutsFile.h"
 #include "app/controller/AppController.h"
+#include "app/controller/InterruptSignals.h"
 #include "app/qt/DesktopApplication.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/SystemDesktop.h"
@@ -58,6 +59,7 @@ int main(int argc, char** argv) {
 
     SystemDesktop desktop;
     DesktopApplication application(desktop, defaultAppServices(&std::cout), defaultLayoutsFile());
+    InterruptSignals interrupts(application.controller());
     application.launch();
     const QStringList files = parser.positionalArguments();
     if (parser.isSet(screenshot)) {
@@ -65,5 +67,9 @@ int main(int argc, char** argv) {
     }
     // Once the event loop runs, so that the window is on screen for the import's progress.
     QTimer::singleShot(0, &application, [&application, files] { application.openFiles(files); });
-    return app.exec();
+    const int status = app.exec();
+    if (interrupts.received() != 0) {
+        interrupts.raiseAgain(); // the stopped report has removed its working files
+    }
+    return status;
 }

@@ -397,3 +397,25 @@ TEST_F(DesktopApplicationTest, InputIsHeldOffWhileAnImportRuns) {
     EXPECT_TRUE(find<QPushButton>("openFileButton")->isEnabled());
     EXPECT_FALSE(application->mainWindow().isVisible()); // closed once the import ended
 }
+
+TEST_F(DesktopApplicationTest, ClosingTheWindowDuringAReportStopsItAndThenCloses) {
+    AppServices services = defaultAppServices(nullptr);
+    AppServices::ReportWriter writer = services.createXLSX;
+    bool closedDuringReport = true;
+    services.createXLSX = [&](ModelContext& store, const ReportRequest& request, ReportHost& host) {
+        closedDuringReport = application->mainWindow().close();
+        writer(store, request, host);
+    };
+    start(std::move(services));
+    application->openFiles({QString::fromStdString(sample.string())});
+    find<QPushButton>("analyzeButton")->click();
+    desktop.destination = (folder / "Stopped.xlsx").string();
+    find<QPushButton>("saveFileButton")->click();
+
+    EXPECT_FALSE(closedDuringReport);
+    EXPECT_NE(application->controller().stopReason(), 0);
+    EXPECT_FALSE(fs::exists(folder / "Stopped.xlsx"));
+    EXPECT_TRUE(alerts().empty());
+    EXPECT_TRUE(desktop.opened.empty());
+    EXPECT_FALSE(application->mainWindow().isVisible());
+}
