@@ -32,25 +32,6 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// One application object for the whole run, gone before Qt's own globals are.
-class QtEnvironment : public ::testing::Environment {
-public:
-    void SetUp() override {
-        application_ = std::make_unique<QApplication>(argc_, argv_);
-        QApplication::setQuitOnLastWindowClosed(false);
-    }
-    void TearDown() override { application_.reset(); }
-
-private:
-    int argc_ = 1;
-    char name_[9] = "qt_tests";
-    char* argv_[2] = {name_, nullptr};
-    std::unique_ptr<QApplication> application_;
-};
-
-[[maybe_unused]] const auto* const qtEnvironment =
-    ::testing::AddGlobalTestEnvironment(new QtEnvironment);
-
 // The desktop with set answers: no dialog waits and no program starts.
 class FakeDesktop : public Desktop {
 public:
@@ -78,6 +59,7 @@ nlohmann::json readJson(const fs::path& path) {
 class DesktopApplicationTest : public ::testing::Test {
 protected:
     DesktopApplicationTest() {
+        QApplication::setQuitOnLastWindowClosed(false);
         std::string pattern = (fs::temp_directory_path() / "desktop-XXXXXX").string();
         folder = mkdtemp(pattern.data());
         layoutsFile = folder / "data" / "Layouts.json";
