@@ -15,8 +15,6 @@ public:
 
     /// Starts or ends holding; each call changes nothing when the state is already so.
     void setHolding(bool holding);
-    /// Whether input is held.
-    bool holding() const { return holding_; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
