@@ -1,0 +1,129 @@
+#include "media/FormatContext.h"
+
+#include "media/Dictionary.h"
+#include "media/MediaError.h"
+#include "media/Packet.h"
+
+extern "C" {
+#include <libavformat/avformat.h>
+}
+
+#include <array>
+#include <string>
+#include <string_view>
+#include <utility>
+
+namespace marrowvale {
+
+struct FormatContext::Deadline {
+    std::chrono::milliseconds timeout;
+    std::chrono::steady_clock::time_point until;
+};
+
+namespace {
+
+int interruptWhenLate(void* opaque) {
+    const auto* deadline = static_cast<const std::chrono::steady_clock::time_point*>(opaque);
+    return std::chrono::steady_clock::now() > *deadline ? 1 : 0;
+}
+
+// Demuxers that open further files named inside the one they read (playlists, lists of
+// files, composition manifests). A media file is read on its own, so they are left out.
+constexpr std::array<std::string_view, 5> kDemuxersReadingOtherFiles = {
+    "concat", "hls", "dash", "imf", "webm_dash_manifest"};
+
+/// Every demuxer FFmpeg has, less those above, as FFmpeg's comma-separated list.
+std::string demuxersReadingOneFile() {
+    std::string names;
+    void* iterator = nullptr;
+    while (const AVInputFormat* format = av_demuxer_iterate(&iterator)) {
+        const std::string_view name = format->name;
+        bool excluded = false;
+        for (const std::string_view other : kDemuxersReadingOtherFiles) {
+            excluded = excluded || name == other;
+        }
+        if (!excluded) {
+            names.append(names.empty() ? "" : ",").append(name);
+        }
+    }
+    return names;
+}
+
+} // namespace
+
+FormatContext::FormatContext(AVFormatContext* context, std::unique_ptr<Deadline> deadline)
+    : context_(context), deadline_(std::move(deadline)) {}
+
+FormatContext::~FormatContext() { avformat_close_input(&context_); }
+
+FormatContext::FormatContext(FormatContext&& other) noexcept
+    : context_(std::exchange(other.context_, nullptr)), deadline_(std::move(other.deadline_)) {}
+
+FormatContext& FormatContext::operator=(FormatContext&& other) noexcept {
+    if (this != &other) {
+        avformat_close_input(&context_);
+        context_ = std::exchange(other.context_, nullptr);
+        deadline_ = std::move(other.deadline_);
+    }
+    return *this;
+}
+
+FormatContext FormatContext::open(const std::filesystem::path& path, const ProbeLimits& limits) {
+    static const std::string demuxers = demuxersReadingOneFile();
+
+    auto deadline = std::make_unique<Deadline>(
+        Deadline{limits.callTimeout, std::chrono::steady_clock::now() + limits.callTimeout});
+    AVFormatContext* context = avformat_alloc_context();
+    if (context == nullptr) {
+        throw std::bad_alloc();
+    }
+    context->interrupt_callback.callback = interruptWhenLate;
+    context->interrupt_callback.opaque = &deadline->until;
+
+    Dictionary options;
+    Dictionary::setLocalFileOnly(options);
+    options.set("format_whitelist", demuxers);
+    options.set("probesize", std::to_string(limits.probeBytes));
+    options.set("analyzeduration", std::to_string(limits.analyzeMicroseconds));
+    // "file:" and an absolute path: a path that looks like a URL ("http:x", "concat:a|b") is
+    // still the local file of that name.
+    std::error_code error;
+    const std::filesystem::path absolute = std::filesystem::absolute(path, error);
+    const std::string url = "file:" + (error ? path : absolute).string();
+    // avformat_open_input frees the context itself when it fails.
+    const int result = avformat_open_input(&context, url.c_str(), nullptr, options.address());
+    if (result < 0) {
+        throw MediaError::fromCode("Cannot open \"" + path.string() + "\" as media", result);
+    }
+    return FormatContext(context, std::move(deadline));
+}
+
+void FormatContext::restartDeadline() {
+    deadline_->until = std::chrono::steady_clock::now() + deadline_->timeout;
+}
+
+bool FormatContext::findStreamInfo() {
+    restartDeadline();
+    return avformat_find_stream_info(context_, nullptr) >= 0;
+}
+
+unsigned FormatContext::streamCount() const { return context_->nb_streams; }
+
+AVStream* FormatContext::stream(unsigned index) const { return context_->streams[index]; }
+
+const char* FormatContext::formatName() const { return context_->iformat->name; }
+
+bool FormatContext::readPacket(Packet& packet) {
+    restartDeadline();
+    packet.unref();
+    const int result = av_read_frame(context_, packet.get());
+    if (result == AVERROR_EOF) {
+        return false;
+    }
+    if (result < 0) {
+        throw MediaError::fromCode("Cannot read the media file", result);
+    }
+    return true;
+}
+
+} // namespace marrowvale

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+
+namespace marrowvale {
+
+/// How much of a file is read to recognise it and its streams, and how long any one call may
+/// take. A file that needs more is read as far as the limits go; nothing reads without bound.
+struct ProbeLimits {
+    /// Bytes read to recognise the format and to learn the streams' details.
+    std::int64_t probeBytes = 2'000'000;
+    /// Media time analysed for the streams' details, in microseconds.
+    std::int64_t analyzeMicroseconds = 2'000'000;
+    /// Wall-clock time after which an open, read or analysis gives up.
+    std::chrono::milliseconds callTimeout{10'000};
+};
+
+} // namespace marrowvale
