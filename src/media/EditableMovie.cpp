@@ -274,7 +274,8 @@ MediaTrack EditableMovie::rewrite(const Timecode& start, const Timecode& duratio
 
     const unsigned newStreamIndex = static_cast<unsigned>(timecode.index);
     rewritten.replace(path_);
-    for (const MediaTrack& track : MediaAsset::open(path_).timecodeTracks()) {
+    const MediaAsset written = MediaAsset::open(path_);
+    for (const MediaTrack& track : written.timecodeTracks()) {
         if (track.streamIndex == newStreamIndex) {
             return track;
         }
