@@ -14,7 +14,9 @@ extern "C" {
 
 namespace marrowvale {
 
-CodecContext::~CodecContext() { avcodec_free_context(&context_); }
+CodecContext::~CodecContext() {
+    avcodec_free_context(&context_);
+}
 
 CodecContext::CodecContext(CodecContext&& other) noexcept
     : context_(std::exchange(other.context_, nullptr)) {}
@@ -54,7 +56,9 @@ void CodecContext::sendPacket(const Packet& packet) {
     }
 }
 
-void CodecContext::sendEndOfStream() { avcodec_send_packet(context_, nullptr); }
+void CodecContext::sendEndOfStream() {
+    avcodec_send_packet(context_, nullptr);
+}
 
 CodecContext::Received CodecContext::receiveFrame(Frame& frame) {
     const int result = avcodec_receive_frame(context_, frame.get());

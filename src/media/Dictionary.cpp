@@ -8,7 +8,9 @@ extern "C" {
 
 namespace marrowvale {
 
-Dictionary::~Dictionary() { av_dict_free(&dictionary_); }
+Dictionary::~Dictionary() {
+    av_dict_free(&dictionary_);
+}
 
 void Dictionary::set(const std::string& key, const std::string& value) {
     if (av_dict_set(&dictionary_, key.c_str(), value.c_str(), 0) < 0) {

@@ -14,11 +14,10 @@ extern "C" {
 #include <libavutil/intreadwrite.h>
 }
 
-#include <unistd.h>
-
 #include <cstring>
 #include <limits>
 #include <string>
+#include <unistd.h>
 #include <vector>
 
 namespace marrowvale {
@@ -40,8 +39,8 @@ public:
             (original.parent_path() / ("." + original.filename().string() + ".XXXXXX")).string();
         const int descriptor = mkstemp(pattern.data());
         if (descriptor < 0) {
-            throw MediaError("Cannot create a file beside \"" + original.string() + "\": " +
-                             std::strerror(errno));
+            throw MediaError("Cannot create a file beside \"" + original.string() +
+                             "\": " + std::strerror(errno));
         }
         ::close(descriptor);
         path_ = pattern;
@@ -131,7 +130,8 @@ std::optional<std::uint32_t> storedTimecodeFlags(const AVStream& stream) {
 }
 
 /// `duration` in units of the description's timescale (frames x frame duration).
-std::uint64_t durationTicks(const Timecode& duration, const TimecodeFormatDescription& description) {
+std::uint64_t durationTicks(const Timecode& duration,
+                            const TimecodeFormatDescription& description) {
     const dovovevozav::MediaTime time = duration.mediaTime();
     if (!time.isNumeric() || time.value < 0) {
         throw MediaWriteError(MediaWriteError::internalError, "the duration is not a time");
@@ -213,7 +213,8 @@ MediaTrack EditableMovie::rewrite(const Timecode& start, const Timecode& duratio
         AVStream& copy = *output.addStream();
         copyStreamSettings(stream, copy, *muxer.oformat);
         outputOf[index] = copy.index;
-        if (const auto flags = isTimecodeStream(stream) ? storedTimecodeFlags(stream) : std::nullopt) {
+        if (const auto flags =
+                isTimecodeStream(stream) ? storedTimecodeFlags(stream) : std::nullopt) {
             // The muxer numbers tracks from 1 in stream order.
             copiedTimecodeFlags.emplace_back(static_cast<std::uint32_t>(copy.index + 1), *flags);
         }

@@ -34,9 +34,10 @@ public:
 
     /// As addTimecodeTrack(), but the movie's timecode tracks are left out, and a missing
     /// duration is measured at the start timecode's own rate.
-    MediaTrack replaceTimecodeTrack(const dovovevozav::Timecode& start,
-                                    const std::optional<dovovevozav::Timecode>& duration = std::nullopt,
-                                    const TimecodeFormatExtensions& extensions = {});
+    MediaTrack
+    replaceTimecodeTrack(const dovovevozav::Timecode& start,
+                         const std::optional<dovovevozav::Timecode>& duration = std::nullopt,
+                         const TimecodeFormatExtensions& extensions = {});
 
 private:
     MediaTrack rewrite(const dovovevozav::Timecode& start, const dovovevozav::Timecode& duration,

@@ -54,7 +54,9 @@ std::string demuxersReadingOneFile() {
 FormatContext::FormatContext(AVFormatContext* context, std::unique_ptr<Deadline> deadline)
     : context_(context), deadline_(std::move(deadline)) {}
 
-FormatContext::~FormatContext() { avformat_close_input(&context_); }
+FormatContext::~FormatContext() {
+    avformat_close_input(&context_);
+}
 
 FormatContext::FormatContext(FormatContext&& other) noexcept
     : context_(std::exchange(other.context_, nullptr)), deadline_(std::move(other.deadline_)) {}
@@ -107,11 +109,17 @@ bool FormatContext::findStreamInfo() {
     return avformat_find_stream_info(context_, nullptr) >= 0;
 }
 
-unsigned FormatContext::streamCount() const { return context_->nb_streams; }
+unsigned FormatContext::streamCount() const {
+    return context_->nb_streams;
+}
 
-AVStream* FormatContext::stream(unsigned index) const { return context_->streams[index]; }
+AVStream* FormatContext::stream(unsigned index) const {
+    return context_->streams[index];
+}
 
-const char* FormatContext::formatName() const { return context_->iformat->name; }
+const char* FormatContext::formatName() const {
+    return context_->iformat->name;
+}
 
 bool FormatContext::readPacket(Packet& packet) {
     restartDeadline();

@@ -15,7 +15,9 @@ Frame::Frame() : frame_(av_frame_alloc()) {
     }
 }
 
-Frame::~Frame() { av_frame_free(&frame_); }
+Frame::~Frame() {
+    av_frame_free(&frame_);
+}
 
 Frame::Frame(Frame&& other) noexcept : frame_(std::exchange(other.frame_, nullptr)) {}
 
@@ -27,6 +29,8 @@ Frame& Frame::operator=(Frame&& other) noexcept {
     return *this;
 }
 
-void Frame::unref() { av_frame_unref(frame_); }
+void Frame::unref() {
+    av_frame_unref(frame_);
+}
 
 } // namespace marrowvale

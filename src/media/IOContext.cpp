@@ -25,7 +25,9 @@ IOContext IOContext::openForWriting(const std::filesystem::path& path) {
     return IOContext(context);
 }
 
-IOContext::~IOContext() { avio_closep(&context_); }
+IOContext::~IOContext() {
+    avio_closep(&context_);
+}
 
 IOContext::IOContext(IOContext&& other) noexcept
     : context_(std::exchange(other.context_, nullptr)) {}

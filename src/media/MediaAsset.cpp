@@ -32,7 +32,9 @@ MediaTime mediaTime(std::int64_t ticks, AVRational timeBase) {
     return MediaTime(value, timeBase.den);
 }
 
-bool isValidRate(AVRational rate) { return rate.num > 0 && rate.den > 0; }
+bool isValidRate(AVRational rate) {
+    return rate.num > 0 && rate.den > 0;
+}
 
 std::optional<TimecodeSampleFormat> timecodeSampleFormat(const AVCodecParameters& parameters) {
     if (parameters.codec_type != AVMEDIA_TYPE_DATA) {

@@ -50,8 +50,8 @@ std::span<std::uint8_t> field(std::vector<std::uint8_t>& payload, std::size_t of
 }
 
 /// Writes a duration into a version 0 (32-bit) or version 1 (64-bit) header field.
-void setVersionedField(std::vector<std::uint8_t>& payload, std::size_t offset0,
-                       std::size_t offset1, std::uint64_t value) {
+void setVersionedField(std::vector<std::uint8_t>& payload, std::size_t offset0, std::size_t offset1,
+                       std::uint64_t value) {
     if (payload.empty()) {
         fail("the movie has an empty header");
     }
@@ -76,8 +76,9 @@ std::uint64_t versionedField(std::vector<std::uint8_t>& payload, std::size_t off
 /// The first child of a type, or null.
 template <class Node>
 auto* child(Node& box, std::uint32_t type) {
-    const auto found = std::find_if(box.children.begin(), box.children.end(),
-                                    [type](const auto& candidate) { return candidate.type == type; });
+    const auto found =
+        std::find_if(box.children.begin(), box.children.end(),
+                     [type](const auto& candidate) { return candidate.type == type; });
     return found == box.children.end() ? nullptr : &*found;
 }
 
@@ -148,7 +149,8 @@ MovieBox MovieBox::read(const std::filesystem::path& path) {
     }
     std::vector<std::uint8_t> payload(size - headerSize);
     in.seekg(static_cast<std::streamoff>(offset + headerSize));
-    if (!in.read(reinterpret_cast<char*>(payload.data()), static_cast<std::streamsize>(payload.size()))) {
+    if (!in.read(reinterpret_cast<char*>(payload.data()),
+                 static_cast<std::streamsize>(payload.size()))) {
         fail("the written movie is cut short");
     }
     MovieBox movie;
@@ -158,7 +160,8 @@ MovieBox MovieBox::read(const std::filesystem::path& path) {
     return movie;
 }
 
-MovieBox::Box MovieBox::parse(std::uint32_t type, std::span<const std::uint8_t> payload, int depth) {
+MovieBox::Box MovieBox::parse(std::uint32_t type, std::span<const std::uint8_t> payload,
+                              int depth) {
     Box box;
     box.type = type;
     box.container = isContainer(type) && depth < 8;
@@ -211,7 +214,8 @@ MovieBox::Box& MovieBox::track(std::uint32_t trackID) {
 void MovieBox::setTimecodeDescription(std::uint32_t trackID,
                                       const TimecodeFormatDescription& description) {
     setTimecodeFlags(trackID, description.flags);
-    Box* entries = descendant(track(trackID), {kMedia, kMediaInformation, kSampleTable, kSampleDescription});
+    Box* entries =
+        descendant(track(trackID), {kMedia, kMediaInformation, kSampleTable, kSampleDescription});
     // stsd: version and flags, entry count, then the first entry's 16-byte header; the
     // timecode fields follow: reserved, flags, timescale, frame duration, frames.
     writeBigEndian32(field(entries->payload, 32, 4),
@@ -222,7 +226,8 @@ void MovieBox::setTimecodeDescription(std::uint32_t trackID,
 }
 
 void MovieBox::setTimecodeFlags(std::uint32_t trackID, std::uint32_t flags) {
-    Box* entries = descendant(track(trackID), {kMedia, kMediaInformation, kSampleTable, kSampleDescription});
+    Box* entries =
+        descendant(track(trackID), {kMedia, kMediaInformation, kSampleTable, kSampleDescription});
     if (entries == nullptr || readBigEndian32(field(entries->payload, 12, 4)) != kTimecode) {
         fail("the timecode track has no timecode description");
     }
@@ -277,15 +282,18 @@ void MovieBox::setTimecodeReferences(std::uint32_t timecodeTrackID) {
         }
         const Box* handler = descendant(trak, {kMedia, kHandler});
         // hdlr: version and flags, component type, then the handler's subtype.
-        const bool video = handler != nullptr && handler->payload.size() >= 12 &&
-                           readBigEndian32(std::span<const std::uint8_t>(handler->payload).subspan(8)) == kVideo;
+        const bool video =
+            handler != nullptr && handler->payload.size() >= 12 &&
+            readBigEndian32(std::span<const std::uint8_t>(handler->payload).subspan(8)) == kVideo;
         Box* references = child(trak, kReferences);
         if (references != nullptr) {
-            std::erase_if(references->children, [](const Box& box) { return box.type == kTimecode; });
+            std::erase_if(references->children,
+                          [](const Box& box) { return box.type == kTimecode; });
         }
         if (!video) {
             if (references != nullptr && references->children.empty()) {
-                std::erase_if(trak.children, [](const Box& box) { return box.type == kReferences; });
+                std::erase_if(trak.children,
+                              [](const Box& box) { return box.type == kReferences; });
             }
             continue;
         }
@@ -312,7 +320,8 @@ void MovieBox::write() const {
     {
         std::fstream out(path_, std::ios::binary | std::ios::in | std::ios::out);
         out.seekp(static_cast<std::streamoff>(offset_));
-        out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        out.write(reinterpret_cast<const char*>(bytes.data()),
+                  static_cast<std::streamsize>(bytes.size()));
         out.close();
         if (!out) {
             fail("the movie header could not be written");

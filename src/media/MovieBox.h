@@ -21,7 +21,8 @@ public:
 
     /// Stores the counting fields (flags, timescale, frame duration, frames per second) of the
     /// timecode track with this id. Throws MediaWriteError when it has no timecode description.
-    void setTimecodeDescription(std::uint32_t trackID, const TimecodeFormatDescription& description);
+    void setTimecodeDescription(std::uint32_t trackID,
+                                const TimecodeFormatDescription& description);
     /// Stores only the flags of the timecode track with this id (a copied track whose flags the
     /// muxer dropped). Throws MediaWriteError when it has no timecode description.
     void setTimecodeFlags(std::uint32_t trackID, std::uint32_t flags);

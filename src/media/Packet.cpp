@@ -15,7 +15,9 @@ Packet::Packet() : packet_(av_packet_alloc()) {
     }
 }
 
-Packet::~Packet() { av_packet_free(&packet_); }
+Packet::~Packet() {
+    av_packet_free(&packet_);
+}
 
 Packet::Packet(Packet&& other) noexcept : packet_(std::exchange(other.packet_, nullptr)) {}
 
@@ -27,7 +29,9 @@ Packet& Packet::operator=(Packet&& other) noexcept {
     return *this;
 }
 
-void Packet::unref() { av_packet_unref(packet_); }
+void Packet::unref() {
+    av_packet_unref(packet_);
+}
 
 std::span<const std::uint8_t> Packet::data() const {
     if (packet_->data == nullptr || packet_->size <= 0) {
@@ -36,6 +40,8 @@ std::span<const std::uint8_t> Packet::data() const {
     return {packet_->data, static_cast<std::size_t>(packet_->size)};
 }
 
-int Packet::streamIndex() const { return packet_->stream_index; }
+int Packet::streamIndex() const {
+    return packet_->stream_index;
+}
 
 } // namespace marrowvale

@@ -5,8 +5,9 @@
 
 namespace marrowvale {
 
-TimecodeFormatDescription TimecodeFormatDescription::forTimecode(const dovovevozav::Timecode& start,
-                                                                 TimecodeFormatExtensions extensions) {
+TimecodeFormatDescription
+TimecodeFormatDescription::forTimecode(const dovovevozav::Timecode& start,
+                                       TimecodeFormatExtensions extensions) {
     const dovovevozav::TimecodeFrameRate rate = start.frameRate();
     TimecodeFormatDescription description;
     description.frameDuration = rate.frameDurationMediaTime();
@@ -37,7 +38,8 @@ TimecodeFormatDescription::fromSampleDescription(TimecodeSampleFormat format,
     // Both are unsigned on disk; one that does not fit a media time's signed fields is no
     // duration at all (an invalid time), never a negative one.
     if (timescale <= 0x7FFF'FFFFu) {
-        description.frameDuration = dovovevozav::MediaTime(duration, static_cast<std::int32_t>(timescale));
+        description.frameDuration =
+            dovovevozav::MediaTime(duration, static_cast<std::int32_t>(timescale));
     }
     description.frameQuanta = bytes[16];
 
@@ -56,10 +58,12 @@ TimecodeFormatDescription::fromSampleDescription(TimecodeSampleFormat format,
 }
 
 bool operator==(const TimecodeFormatDescription& lhs, const TimecodeFormatDescription& rhs) {
-    return lhs.mediaSubtype == rhs.mediaSubtype && lhs.frameDuration.value == rhs.frameDuration.value &&
+    return lhs.mediaSubtype == rhs.mediaSubtype &&
+           lhs.frameDuration.value == rhs.frameDuration.value &&
            lhs.frameDuration.timescale == rhs.frameDuration.timescale &&
-           lhs.frameDuration.flags == rhs.frameDuration.flags && lhs.frameQuanta == rhs.frameQuanta &&
-           lhs.flags == rhs.flags && lhs.extensions == rhs.extensions;
+           lhs.frameDuration.flags == rhs.frameDuration.flags &&
+           lhs.frameQuanta == rhs.frameQuanta && lhs.flags == rhs.flags &&
+           lhs.extensions == rhs.extensions;
 }
 
 } // namespace marrowvale

@@ -21,7 +21,8 @@ TimecodeProperties propertiesFor(const MediaAsset& asset, std::optional<Timecode
     return TimecodeProperties(rate ? *rate : timecodeFrameRate(asset), base, limit);
 }
 
-std::optional<Timecode> firstTimecode(const MediaAsset& asset, const TimecodeProperties& properties) {
+std::optional<Timecode> firstTimecode(const MediaAsset& asset,
+                                      const TimecodeProperties& properties) {
     for (const auto& track : asset.readTimecodeSamples()) {
         if (!track.empty()) {
             return track.front().timecode(properties);

@@ -5,10 +5,9 @@
 #include "media/MediaFileProbe.h"
 #include "media/MediaParseError.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <memory>
 #include <optional>
 
@@ -62,11 +61,9 @@ TEST_F(FrameRateDetection, TimecodeAndVideoRates) {
     const Case cases[] = {
         {"24.mov", std::nullopt, TimecodeFrameRate::fps24, VideoFrameRate::fps24p, false},
         // The drop-frame flag comes from the timecode track unless a hint overrides it.
-        {"2997d.mov", std::nullopt, TimecodeFrameRate::fps29_97d, VideoFrameRate::fps29_97p,
-         false},
+        {"2997d.mov", std::nullopt, TimecodeFrameRate::fps29_97d, VideoFrameRate::fps29_97p, false},
         {"2997d.mov", false, TimecodeFrameRate::fps29_97, VideoFrameRate::fps29_97p, false},
-        {"5994d.mov", std::nullopt, TimecodeFrameRate::fps59_94d, VideoFrameRate::fps59_94p,
-         false},
+        {"5994d.mov", std::nullopt, TimecodeFrameRate::fps59_94d, VideoFrameRate::fps59_94p, false},
         {"25.mov", std::nullopt, TimecodeFrameRate::fps25, VideoFrameRate::fps25p, false},
         // 25 fps has no drop-frame count.
         {"25.mov", true, std::nullopt, VideoFrameRate::fps25p, false},
@@ -105,7 +102,8 @@ TEST_F(FrameRateDetection, FilesThatAreNotMediaAreRefused) {
         EXPECT_THROW(open(name), MediaError);
     }
     // A path that reads as a URL or a protocol is still a local file name.
-    for (const char* name : {"http://127.0.0.1:9/a.mov", "concat:24.mov|24.mov", "subfile:,,start,0,end,0,,:24.mov"}) {
+    for (const char* name :
+         {"http://127.0.0.1:9/a.mov", "concat:24.mov|24.mov", "subfile:,,start,0,end,0,,:24.mov"}) {
         SCOPED_TRACE(name);
         EXPECT_THROW(MediaAsset::open(name), MediaError);
     }

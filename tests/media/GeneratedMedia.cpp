@@ -1,9 +1,8 @@
 #include "GeneratedMedia.h"
 
-#include <gtest/gtest.h>
-
 #include <cstdlib>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 
 namespace marrowvale::testing {
@@ -21,8 +20,8 @@ GeneratedMedia::~GeneratedMedia() {
 std::filesystem::path GeneratedMedia::make(const std::string& name,
                                            const std::string& arguments) const {
     const std::filesystem::path path = folder_ / name;
-    const std::string command = "ffmpeg -nostdin -hide_banner -loglevel error -y " + arguments +
-                                " '" + path.string() + "'";
+    const std::string command =
+        "ffmpeg -nostdin -hide_banner -loglevel error -y " + arguments + " '" + path.string() + "'";
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
     return path;
 }

@@ -12,10 +12,9 @@ extern "C" {
 #include <libavformat/avformat.h>
 }
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <memory>
 #include <optional>
 #include <vector>
@@ -67,9 +66,10 @@ protected:
         media_->movie("late.mov", "24", "23:59:59:12");
         media_->movie("25.mov", "25", "");
         media_->movie("26.mov", "26", "");
-        media_->make("two-timecodes.mov",
-                     "-f lavfi -i testsrc=size=32x24:rate=25 -f lavfi -i testsrc=size=32x24:rate=25 "
-                     "-t 1 -map 0 -map 1 -c:v mpeg4 -timecode 10:00:00:00");
+        media_->make(
+            "two-timecodes.mov",
+            "-f lavfi -i testsrc=size=32x24:rate=25 -f lavfi -i testsrc=size=32x24:rate=25 "
+            "-t 1 -map 0 -map 1 -c:v mpeg4 -timecode 10:00:00:00");
     }
     static void TearDownTestSuite() { media_.reset(); }
 
@@ -91,8 +91,9 @@ TEST_F(TimecodeTracks, StoredSamples) {
     using Format = TimecodeSampleFormat;
     // Ten bytes of 32-bit samples hold two; the last two bytes are ignored.
     const std::vector<std::uint8_t> frames = {0, 1, 0x5F, 0x90, 0, 1, 0xA5, 0x74, 0xFF, 0xFF};
-    EXPECT_EQ(decodeTimecodeSamples(frames, Format::timeCode32),
-              (std::vector{TimecodeSample::frameNumber(90000), TimecodeSample::frameNumber(107892)}));
+    EXPECT_EQ(
+        decodeTimecodeSamples(frames, Format::timeCode32),
+        (std::vector{TimecodeSample::frameNumber(90000), TimecodeSample::frameNumber(107892)}));
     const std::vector<std::uint8_t> packed = {0, 1, 0, 2, 0, 3, 0, 4};
     const auto samples = decodeTimecodeSamples(packed, Format::timeCode64);
     ASSERT_EQ(samples.size(), 1u);
@@ -113,7 +114,8 @@ TEST_F(TimecodeTracks, StoredSamples) {
                   c.expected);
     }
     // A sample beyond the limit is an error, not a wrapped timecode.
-    EXPECT_THROW(TimecodeSample::frameNumber(0xFFFFFFFF).timecode(TimecodeProperties(TimecodeFrameRate::fps24)),
+    EXPECT_THROW(TimecodeSample::frameNumber(0xFFFFFFFF)
+                     .timecode(TimecodeProperties(TimecodeFrameRate::fps24)),
                  Timecode::ValidationError);
 }
 
@@ -171,8 +173,8 @@ TEST_F(TimecodeTracks, WrittenTracksReadBack) {
 
         EXPECT_EQ(track.timecodeDescription, TimecodeFormatDescription::forTimecode(c.start));
         const MediaAsset asset = MediaAsset::open(movie);
-        EXPECT_EQ(asset.readTimecodeSamples(),
-                  std::vector<std::vector<TimecodeSample>>{{TimecodeSample::frameNumber(c.storedFrame)}});
+        EXPECT_EQ(asset.readTimecodeSamples(), std::vector<std::vector<TimecodeSample>>{
+                                                   {TimecodeSample::frameNumber(c.storedFrame)}});
         // Read back at the rate detected from the file, drop-frame flag included.
         const auto start = startTimecode(asset, std::nullopt, kBase, kDay);
         ASSERT_TRUE(start.has_value());
@@ -187,7 +189,8 @@ TEST_F(TimecodeTracks, WrittenTracksReadBack) {
 TEST_F(TimecodeTracks, WrittenDescriptionFields) {
     const auto movie = media_->movie("fields.mov", "25", "");
     // A duration other than the video's, the 100-day limit (no 24-hour flag) and a reel name.
-    const Timecode start = timecodeAt("02:00:00:00", TimecodeFrameRate::fps25, TimecodeUpperLimit::max100Days);
+    const Timecode start =
+        timecodeAt("02:00:00:00", TimecodeFrameRate::fps25, TimecodeUpperLimit::max100Days);
     const MediaTrack track = EditableMovie(movie).addTimecodeTrack(
         start, timecodeAt("00:00:05:00", TimecodeFrameRate::fps25), {"A001C003"});
     ASSERT_TRUE(track.timecodeDescription.has_value());
@@ -209,30 +212,37 @@ TEST_F(TimecodeTracks, AddKeepsAndReplaceRemovesOldTracks) {
     EditableMovie(replaced).replaceTimecodeTrack(start);
     const MediaAsset afterReplace = MediaAsset::open(replaced);
     EXPECT_EQ(afterReplace.timecodeTracks().size(), 1u);
-    EXPECT_EQ(videoTimecodeReferences(replaced), (std::vector<std::string>{"05:00:00:00", "05:00:00:00"}));
+    EXPECT_EQ(videoTimecodeReferences(replaced),
+              (std::vector<std::string>{"05:00:00:00", "05:00:00:00"}));
 
     // The copied drop-frame track keeps its flag, which the muxer alone would drop.
     const auto added = copy("2997d.mov", "added.mov");
     EditableMovie(added).addTimecodeTrack(timecodeAt("05:00:00:00", TimecodeFrameRate::fps29_97));
     const MediaAsset afterAdd = MediaAsset::open(added);
     ASSERT_EQ(afterAdd.timecodeTracks().size(), 2u);
-    EXPECT_TRUE(afterAdd.timecodeTracks()[0].timecodeDescription->has(TimecodeFormatDescription::dropFrame));
-    EXPECT_FALSE(afterAdd.timecodeTracks()[1].timecodeDescription->has(TimecodeFormatDescription::dropFrame));
+    EXPECT_TRUE(afterAdd.timecodeTracks()[0].timecodeDescription->has(
+        TimecodeFormatDescription::dropFrame));
+    EXPECT_FALSE(afterAdd.timecodeTracks()[1].timecodeDescription->has(
+        TimecodeFormatDescription::dropFrame));
     EXPECT_EQ(videoTimecodeReferences(added), std::vector<std::string>{"05:00:00:00"});
 }
 
 TEST_F(TimecodeTracks, FailedWriteLeavesTheFileAlone) {
     const auto notMovie = media_->text("notes.mov", "not a movie\n");
-    const auto filesBefore = std::distance(std::filesystem::directory_iterator(media_->folder()), {});
-    EXPECT_THROW(EditableMovie(notMovie).addTimecodeTrack(timecodeAt("01:00:00:00", TimecodeFrameRate::fps24),
-                                                          timecodeAt("00:00:01:00", TimecodeFrameRate::fps24)),
+    const auto filesBefore =
+        std::distance(std::filesystem::directory_iterator(media_->folder()), {});
+    EXPECT_THROW(EditableMovie(notMovie).addTimecodeTrack(
+                     timecodeAt("01:00:00:00", TimecodeFrameRate::fps24),
+                     timecodeAt("00:00:01:00", TimecodeFrameRate::fps24)),
                  MediaError);
     // Without a duration the rate must be detectable.
-    EXPECT_THROW(EditableMovie(copy("26.mov", "odd.mov")).addTimecodeTrack(timecodeAt("01:00:00:00", TimecodeFrameRate::fps24)),
+    EXPECT_THROW(EditableMovie(copy("26.mov", "odd.mov"))
+                     .addTimecodeTrack(timecodeAt("01:00:00:00", TimecodeFrameRate::fps24)),
                  MediaParseError);
     std::ifstream in(notMovie);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "not a movie\n");
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(media_->folder()), {}), filesBefore + 1);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(media_->folder()), {}),
+              filesBefore + 1);
 }
 
 TEST_F(TimecodeTracks, AssetTimecodeSources) {
@@ -241,14 +251,16 @@ TEST_F(TimecodeTracks, AssetTimecodeSources) {
     const auto at25 = TimecodeProperties(TimecodeFrameRate::fps25, kBase, kDay);
 
     // The stored sample counted at the caller's rate, not the file's.
-    EXPECT_EQ(Timecode(mediaAssetTimecodeSource(drop, RangeAttribute::start), at25).formattedString(),
-              "01:11:55:17");
+    EXPECT_EQ(
+        Timecode(mediaAssetTimecodeSource(drop, RangeAttribute::start), at25).formattedString(),
+        "01:11:55:17");
     // The rich source takes the file's rate, drop-frame flag included.
     const Timecode rich(mediaAssetRichTimecodeSource(drop, RangeAttribute::start));
     EXPECT_EQ(rich.frameRate(), TimecodeFrameRate::fps29_97d);
     EXPECT_EQ(rich.formattedString(), "01:00:00;00");
-    EXPECT_EQ(Timecode(mediaAssetTimecodeSource(plain, RangeAttribute::duration), at25).formattedString(),
-              "00:00:01:00");
+    EXPECT_EQ(
+        Timecode(mediaAssetTimecodeSource(plain, RangeAttribute::duration), at25).formattedString(),
+        "00:00:01:00");
 
     // Without a timecode track: start and end fail, or give zero when they must not fail.
     Timecode target = timecodeAt("01:02:03:04", TimecodeFrameRate::fps25);
@@ -262,8 +274,8 @@ TEST_F(TimecodeTracks, AssetTimecodeSources) {
     EXPECT_EQ(target.formattedString(), "01:02:03:04");
     end.applyOrZero(target);
     EXPECT_EQ(target.formattedString(), "00:00:00:00");
-    EXPECT_THROW(Timecode(mediaAssetRichTimecodeSource(std::make_shared<const MediaAsset>(open("26.mov")),
-                                                       RangeAttribute::duration)),
+    EXPECT_THROW(Timecode(mediaAssetRichTimecodeSource(
+                     std::make_shared<const MediaAsset>(open("26.mov")), RangeAttribute::duration)),
                  MediaParseError);
 }
 
