@@ -18,8 +18,8 @@ void Dictionary::set(const std::string& key, const std::string& value) {
     }
 }
 
-void Dictionary::setLocalFileOnly(Dictionary& options) {
-    options.set("protocol_whitelist", "file");
+void Dictionary::allowLocalFilesOnly() {
+    set("protocol_whitelist", "file");
 }
 
 } // namespace marrowvale

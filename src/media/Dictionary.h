@@ -16,9 +16,9 @@ public:
 
     /// Sets an option; throws std::bad_alloc when the dictionary cannot grow.
     void set(const std::string& key, const std::string& value);
-    /// The options for a local file only: no protocol but "file", so neither the path nor a
-    /// reference inside a file can reach the network or another protocol.
-    static void setLocalFileOnly(Dictionary& options);
+    /// Allows local files only: no protocol but "file", so neither the path nor a reference
+    /// inside a file can reach the network or another protocol.
+    void allowLocalFilesOnly();
 
     /// The address FFmpeg's open calls take and may replace.
     AVDictionary** address() { return &dictionary_; }

@@ -8,6 +8,7 @@
 #include "media/MovieBox.h"
 #include "media/OutputFormatContext.h"
 #include "media/Packet.h"
+#include "media/StreamKind.h"
 
 extern "C" {
 #include <libavformat/avformat.h>
@@ -73,12 +74,6 @@ private:
     std::filesystem::path path_;
     bool kept_ = false;
 };
-
-bool isTimecodeStream(const AVStream& stream) {
-    return stream.codecpar->codec_type == AVMEDIA_TYPE_DATA &&
-           (stream.codecpar->codec_tag == MKTAG('t', 'm', 'c', 'd') ||
-            stream.codecpar->codec_tag == MKTAG('t', 'c', '6', '4'));
-}
 
 /// Copies a dictionary less its "timecode" entry: that entry would make the muxer build
 /// timecode tracks of its own.
@@ -165,6 +160,63 @@ Timecode movieDuration(const MediaAsset& asset, dovovevozav::TimecodeFrameRate r
     return Timecode(TimecodeSourceValue::mediaTime(asset.duration()), properties);
 }
 
+/// Adds the new timecode stream: one sample in the description's timescale. The muxer takes
+/// its frame duration from the stream's rate, and the source name from "reel_name".
+AVStream& addTimecodeStream(OutputFormatContext& output,
+                            const TimecodeFormatDescription& description) {
+    AVStream& timecode = *output.addStream();
+    timecode.codecpar->codec_type = AVMEDIA_TYPE_DATA;
+    timecode.codecpar->codec_tag = MKTAG('t', 'm', 'c', 'd');
+    timecode.time_base = AVRational{1, description.frameDuration.timescale};
+    timecode.avg_frame_rate = AVRational{description.frameDuration.timescale,
+                                         static_cast<int>(description.frameDuration.value)};
+    const std::string& reel = description.extensions.sourceReferenceName;
+    if (!reel.empty()) {
+        av_dict_set(&timecode.metadata, "reel_name", reel.c_str(), 0);
+    }
+    return timecode;
+}
+
+/// Writes the timecode track's one sample: the frame number, lasting `ticks` of the
+/// description's timescale.
+void writeTimecodeSample(OutputFormatContext& output, const AVStream& timecode,
+                         const TimecodeFormatDescription& description, std::uint32_t frameNumber,
+                         std::uint64_t ticks) {
+    Packet sample;
+    if (av_new_packet(sample.get(), 4) < 0) {
+        throw std::bad_alloc();
+    }
+    AV_WB32(sample.get()->data, frameNumber);
+    sample.get()->stream_index = timecode.index;
+    sample.get()->pts = 0;
+    sample.get()->dts = 0;
+    sample.get()->duration = static_cast<std::int64_t>(ticks);
+    sample.get()->flags |= AV_PKT_FLAG_KEY;
+    av_packet_rescale_ts(sample.get(), AVRational{1, description.frameDuration.timescale},
+                         timecode.time_base);
+    output.writePacket(sample);
+}
+
+/// Copies every packet of the input streams that have an output stream (`outputOf`, -1 for
+/// none) as it is.
+void copyPackets(FormatContext& input, OutputFormatContext& output,
+                 const std::vector<int>& outputOf) {
+    Packet packet;
+    while (input.readPacket(packet)) {
+        // Streams that appear only after the header (in some containers) are not copied.
+        const auto index = static_cast<std::size_t>(packet.streamIndex());
+        const int target = index < outputOf.size() ? outputOf[index] : -1;
+        if (target < 0) {
+            continue;
+        }
+        av_packet_rescale_ts(packet.get(), input.stream(packet.streamIndex())->time_base,
+                             output.get()->streams[target]->time_base);
+        packet.get()->stream_index = target;
+        packet.get()->pos = -1;
+        output.writePacket(packet);
+    }
+}
+
 } // namespace
 
 MediaTrack EditableMovie::addTimecodeTrack(const Timecode& start,
@@ -199,66 +251,29 @@ MediaTrack EditableMovie::rewrite(const Timecode& start, const Timecode& duratio
     input.findStreamInfo();
     FileBeside rewritten(path_);
     OutputFormatContext output = OutputFormatContext::create("mov", rewritten.path());
-    AVFormatContext& muxer = *output.get();
-    copyMetadataWithoutTimecode(input.get()->metadata, &muxer.metadata);
+    copyMetadataWithoutTimecode(input.get()->metadata, &output.get()->metadata);
 
-    // Every stream is copied, old timecode tracks only when they stay.
+    // Every stream is copied, old timecode tracks only when they stay. The muxer numbers
+    // tracks from 1 in stream order.
     std::vector<int> outputOf(input.streamCount(), -1);
     std::vector<std::pair<std::uint32_t, std::uint32_t>> copiedTimecodeFlags;
     for (unsigned index = 0; index < input.streamCount(); ++index) {
         const AVStream& stream = *input.stream(index);
-        if (isTimecodeStream(stream) && !keepTimecodeTracks) {
+        const bool isTimecode = timecodeSampleFormat(stream).has_value();
+        if (isTimecode && !keepTimecodeTracks) {
             continue;
         }
         AVStream& copy = *output.addStream();
-        copyStreamSettings(stream, copy, *muxer.oformat);
+        copyStreamSettings(stream, copy, *output.get()->oformat);
         outputOf[index] = copy.index;
-        if (const auto flags =
-                isTimecodeStream(stream) ? storedTimecodeFlags(stream) : std::nullopt) {
-            // The muxer numbers tracks from 1 in stream order.
+        if (const auto flags = isTimecode ? storedTimecodeFlags(stream) : std::nullopt) {
             copiedTimecodeFlags.emplace_back(static_cast<std::uint32_t>(copy.index + 1), *flags);
         }
     }
-
-    AVStream& timecode = *output.addStream();
-    const AVRational tickBase{1, description.frameDuration.timescale};
-    timecode.codecpar->codec_type = AVMEDIA_TYPE_DATA;
-    timecode.codecpar->codec_tag = MKTAG('t', 'm', 'c', 'd');
-    timecode.time_base = tickBase;
-    timecode.avg_frame_rate = AVRational{description.frameDuration.timescale,
-                                         static_cast<int>(description.frameDuration.value)};
-    if (!extensions.sourceReferenceName.empty()) {
-        av_dict_set(&timecode.metadata, "reel_name", extensions.sourceReferenceName.c_str(), 0);
-    }
+    const AVStream& timecode = addTimecodeStream(output, description);
     output.writeHeader();
-
-    Packet sample;
-    if (av_new_packet(sample.get(), 4) < 0) {
-        throw std::bad_alloc();
-    }
-    AV_WB32(sample.get()->data, frameNumber);
-    sample.get()->stream_index = timecode.index;
-    sample.get()->pts = 0;
-    sample.get()->dts = 0;
-    sample.get()->duration = static_cast<std::int64_t>(ticks);
-    sample.get()->flags |= AV_PKT_FLAG_KEY;
-    av_packet_rescale_ts(sample.get(), tickBase, timecode.time_base);
-    output.writePacket(sample);
-
-    Packet packet;
-    while (input.readPacket(packet)) {
-        // Streams that appear only after the header (in some containers) are not copied.
-        const auto index = static_cast<std::size_t>(packet.streamIndex());
-        const int target = index < outputOf.size() ? outputOf[index] : -1;
-        if (target < 0) {
-            continue;
-        }
-        av_packet_rescale_ts(packet.get(), input.stream(packet.streamIndex())->time_base,
-                             muxer.streams[target]->time_base);
-        packet.get()->stream_index = target;
-        packet.get()->pos = -1;
-        output.writePacket(packet);
-    }
+    writeTimecodeSample(output, timecode, description, frameNumber, ticks);
+    copyPackets(input, output, outputOf);
     output.finish();
 
     // What the muxer could not write: the new track's flags and duration, the copied
@@ -273,7 +288,7 @@ MediaTrack EditableMovie::rewrite(const Timecode& start, const Timecode& duratio
     movie.setTimecodeReferences(newTrackID);
     movie.write();
 
-    const unsigned newStreamIndex = static_cast<unsigned>(timecode.index);
+    const auto newStreamIndex = static_cast<unsigned>(timecode.index);
     rewritten.replace(path_);
     const MediaAsset written = MediaAsset::open(path_);
     for (const MediaTrack& track : written.timecodeTracks()) {

@@ -83,7 +83,7 @@ FormatContext FormatContext::open(const std::filesystem::path& path, const Probe
     context->interrupt_callback.opaque = &deadline->until;
 
     Dictionary options;
-    Dictionary::setLocalFileOnly(options);
+    options.allowLocalFilesOnly();
     options.set("format_whitelist", demuxers);
     options.set("probesize", std::to_string(limits.probeBytes));
     options.set("analyzeduration", std::to_string(limits.analyzeMicroseconds));

@@ -14,7 +14,7 @@ namespace marrowvale {
 
 IOContext IOContext::openForWriting(const std::filesystem::path& path) {
     Dictionary options;
-    Dictionary::setLocalFileOnly(options);
+    options.allowLocalFilesOnly();
     AVIOContext* context = nullptr;
     const std::string url = "file:" + path.string();
     const int result =

@@ -2,6 +2,7 @@
 
 #include "media/FormatContext.h"
 #include "media/Packet.h"
+#include "media/StreamKind.h"
 
 extern "C" {
 #include <libavformat/avformat.h>
@@ -34,24 +35,6 @@ MediaTime mediaTime(std::int64_t ticks, AVRational timeBase) {
 
 bool isValidRate(AVRational rate) {
     return rate.num > 0 && rate.den > 0;
-}
-
-std::optional<TimecodeSampleFormat> timecodeSampleFormat(const AVCodecParameters& parameters) {
-    if (parameters.codec_type != AVMEDIA_TYPE_DATA) {
-        return std::nullopt;
-    }
-    if (parameters.codec_tag == MKTAG('t', 'm', 'c', 'd')) {
-        return TimecodeSampleFormat::timeCode32;
-    }
-    if (parameters.codec_tag == MKTAG('t', 'c', '6', '4')) {
-        return TimecodeSampleFormat::timeCode64;
-    }
-    return std::nullopt;
-}
-
-bool isVideo(const AVStream& stream) {
-    return stream.codecpar->codec_type == AVMEDIA_TYPE_VIDEO &&
-           (stream.disposition & AV_DISPOSITION_ATTACHED_PIC) == 0;
 }
 
 /// What is common to both kinds of track: timing and rates.
@@ -121,11 +104,11 @@ MediaAsset MediaAsset::open(const std::filesystem::path& path, const ProbeLimits
             (!asset.duration_.isNumeric() || length > asset.duration_)) {
             asset.duration_ = length;
         }
-        if (isVideo(stream)) {
+        if (isVideoStream(stream)) {
             MediaTrack track = describeTrack(stream, index, MediaTrack::Kind::video);
             track.fieldCount = fieldCount(stream.codecpar->field_order);
             asset.videoTracks_.push_back(track);
-        } else if (const auto format = timecodeSampleFormat(*stream.codecpar)) {
+        } else if (const auto format = timecodeSampleFormat(stream)) {
             MediaTrack track = describeTrack(stream, index, MediaTrack::Kind::timecode);
             track.timecodeDescription = timecodeDescription(*stream.codecpar, *format);
             asset.timecodeTracks_.push_back(track);

@@ -18,16 +18,6 @@ using dovovevozav::TimecodeValidationRule;
 
 namespace {
 
-/// The first timecode sample of the file; none when no track has one.
-std::optional<TimecodeSample> firstSample(const MediaAsset& asset) {
-    for (const auto& track : asset.readTimecodeSamples()) {
-        if (!track.empty()) {
-            return track.front();
-        }
-    }
-    return std::nullopt;
-}
-
 /// A timecode at the target's properties, written by `write`; none when it throws.
 template <class Write>
 std::optional<Timecode> readOrNothing(const Timecode& target, Write write) {
@@ -71,7 +61,7 @@ void MediaAssetTimecodeSource::apply(Timecode& target, TimecodeValidationRule ru
         result = readOrNothing(target, duration);
     } else {
         result = readOrNothing(target, [this, rule](Timecode& start) {
-            const auto sample = firstSample(*asset_);
+            const auto sample = firstTimecodeSample(*asset_);
             if (!sample) {
                 throw MediaParseError(MediaParseError::unknownTimecode);
             }

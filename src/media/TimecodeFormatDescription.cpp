@@ -25,9 +25,10 @@ TimecodeFormatDescription::forTimecode(const dovovevozav::Timecode& start,
 std::optional<TimecodeFormatDescription>
 TimecodeFormatDescription::fromSampleDescription(TimecodeSampleFormat format,
                                                  std::span<const std::uint8_t> bytes) {
-    // reserved(4) flags(4) timescale(4) frameDuration(4) frames(1) reserved(1)
-    constexpr std::size_t fixedSize = 18;
-    if (bytes.size() < fixedSize - 1) {
+    // reserved(4) flags(4) timescale(4) frameDuration(4) frames(1) reserved(1) [name box]
+    constexpr std::size_t countingFieldsSize = 17;
+    constexpr std::size_t nameOffset = 18;
+    if (bytes.size() < countingFieldsSize) {
         return std::nullopt;
     }
     TimecodeFormatDescription description;
@@ -44,8 +45,8 @@ TimecodeFormatDescription::fromSampleDescription(TimecodeSampleFormat format,
     description.frameQuanta = bytes[16];
 
     // The source name: a "name" box of size(4) "name"(4) length(2) language(2) text.
-    if (bytes.size() >= fixedSize + 12) {
-        const std::span<const std::uint8_t> box = bytes.subspan(fixedSize);
+    if (bytes.size() >= nameOffset + 12) {
+        const std::span<const std::uint8_t> box = bytes.subspan(nameOffset);
         const std::uint32_t boxSize = readBigEndian32(box);
         const std::uint32_t type = readBigEndian32(box.subspan(4));
         const std::size_t length = readBigEndian16(box.subspan(8));

@@ -3,7 +3,6 @@
 #include "DovovevoZavCore/TimecodeRange.h"
 #include "media/FrameRateDetection.h"
 #include "media/MediaAsset.h"
-#include "media/TimecodeSample.h"
 
 namespace marrowvale {
 
@@ -32,6 +31,15 @@ std::optional<Timecode> firstTimecode(const MediaAsset& asset,
 }
 
 } // namespace
+
+std::optional<TimecodeSample> firstTimecodeSample(const MediaAsset& asset) {
+    for (const auto& track : asset.readTimecodeSamples()) {
+        if (!track.empty()) {
+            return track.front();
+        }
+    }
+    return std::nullopt;
+}
 
 std::vector<std::vector<Timecode>> timecodes(const MediaAsset& asset,
                                              std::optional<TimecodeFrameRate> frameRate,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DovovevoZavCore/Timecode.h"
+#include "media/TimecodeSample.h"
 
 #include <optional>
 #include <vector>
@@ -16,6 +17,10 @@ struct MediaTrack;
 // for an undetectable rate, TimecodeValidationError for a sample or duration that does not
 // fit the properties (one bad sample fails the whole call), MediaError when the file can no
 // longer be read.
+
+/// The first sample of the first timecode track that has one, as stored; none when no track
+/// has one.
+std::optional<TimecodeSample> firstTimecodeSample(const MediaAsset& asset);
 
 /// Every timecode track's samples as timecodes, one list per track in track order; empty
 /// when the file has no timecode track.
