@@ -1,16 +1,23 @@
 #include "otio/schema/AnyCodable.h"
 
 #include <charconv>
+#include <cmath>
 #include <cstdio>
 
 namespace marrowvale::otio {
 
 namespace {
 
-// The shortest decimal text that reads back as the same double: "2", "0.5", "1e+20", "nan".
+// The shortest decimal text that reads back as the same double: "2", "0.5", "nan". Magnitudes
+// from 2^53, where doubles no longer hold every integer, and below 1e-4 are written with an
+// exponent ("9.223372036854776e+18", "1e-05").
 std::string shortestRealText(double real) {
+    const double magnitude = std::fabs(real);
+    const bool exponent = magnitude >= 9007199254740992.0 || (magnitude < 1e-4 && real != 0);
     char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, real);
+    const auto result =
+        std::to_chars(buffer, buffer + sizeof buffer, real,
+                      exponent ? std::chars_format::scientific : std::chars_format::fixed);
     return std::string(buffer, result.ptr);
 }
 

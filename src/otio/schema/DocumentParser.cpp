@@ -220,11 +220,19 @@ std::string placeOf(std::string_view text, std::size_t position) {
     return "line " + std::to_string(line) + ", column " + std::to_string(column);
 }
 
-// The parser's reason without its exception prefix and its own position.
+// The parser's reason without its exception prefix ("[json.exception.parse_error.101] ") and
+// its own position ("parse error at line 1, column 5: ").
 std::string parserReason(const std::string& message) {
-    const std::size_t column = message.find("column ");
-    const std::size_t colon = message.find(": ", column == std::string::npos ? 0 : column);
-    return colon == std::string::npos ? message : message.substr(colon + 2);
+    std::string reason = message;
+    if (reason.starts_with("[json.exception.")) {
+        const std::size_t end = reason.find("] ");
+        reason.erase(0, end == std::string::npos ? 0 : end + 2);
+    }
+    if (reason.starts_with("parse error")) {
+        const std::size_t colon = reason.find(": ");
+        reason.erase(0, colon == std::string::npos ? 0 : colon + 2);
+    }
+    return reason;
 }
 
 [[noreturn]] void throwParseError(std::string_view original, const TreeBuilder& builder,
