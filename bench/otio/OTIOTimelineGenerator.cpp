@@ -1,5 +1,7 @@
 #include "otio/OTIOTimelineGenerator.h"
 
+#include "support/Random.h"
+
 #include <array>
 #include <fmt/format.h>
 #include <nlohmann/json.hpp>
@@ -18,27 +20,6 @@ constexpr int sourceFiles = 2000;
 // Stands for -Infinity while the tree is built; the JSON library cannot write the word itself.
 constexpr double negativeInfinityMark = -1.25e300;
 constexpr std::string_view negativeInfinityText = "-1.25e+300";
-
-// A small deterministic generator (the same numbers on every platform and library).
-class Random {
-public:
-    explicit Random(std::uint32_t seed) : state_(seed * 2654435761u + 1) {}
-    std::uint32_t next() {
-        state_ ^= state_ << 13;
-        state_ ^= state_ >> 17;
-        state_ ^= state_ << 5;
-        return state_;
-    }
-    /// A number in [low, high].
-    int between(int low, int high) {
-        return low + static_cast<int>(next() % static_cast<std::uint32_t>(high - low + 1));
-    }
-    /// True with the given chance in percent.
-    bool chance(int percent) { return between(0, 99) < percent; }
-
-private:
-    std::uint32_t state_;
-};
 
 Json rationalTime(double value) {
     return {{"OTIO_SCHEMA", "RationalTime.1"}, {"rate", rate}, {"value", value}};

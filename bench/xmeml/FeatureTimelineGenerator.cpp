@@ -1,5 +1,7 @@
 #include "xmeml/FeatureTimelineGenerator.h"
 
+#include "support/Random.h"
+
 #include <array>
 #include <fmt/format.h>
 #include <iterator>
@@ -9,27 +11,6 @@
 namespace marrowvale::bench {
 
 namespace {
-
-// A small deterministic generator (the same numbers on every platform and library).
-class Random {
-public:
-    explicit Random(std::uint32_t seed) : _state(seed * 2654435761u + 1) {}
-    std::uint32_t next() {
-        _state ^= _state << 13;
-        _state ^= _state >> 17;
-        _state ^= _state << 5;
-        return _state;
-    }
-    /// A number in [low, high].
-    int between(int low, int high) {
-        return low + static_cast<int>(next() % static_cast<std::uint32_t>(high - low + 1));
-    }
-    /// True with the given chance in percent.
-    bool chance(int percent) { return between(0, 99) < percent; }
-
-private:
-    std::uint32_t _state;
-};
 
 constexpr int sourceFiles = 2000;
 constexpr int musicFiles = 200;
