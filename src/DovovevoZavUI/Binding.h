@@ -15,6 +15,11 @@ public:
     Binding(std::function<Value()> get, std::function<void(const Value&)> set)
         : get_(std::move(get)), set_(std::move(set)) {}
 
+    /// A binding that always reads `value` and drops every write.
+    static Binding constant(Value value) {
+        return Binding([value] { return value; }, [](const Value&) {});
+    }
+
     /// The current value.
     Value get() const { return get_(); }
     /// Stores a value through the binding.

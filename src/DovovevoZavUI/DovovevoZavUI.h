@@ -52,11 +52,54 @@
 //   a widget painting the brush form with its environment's styles; timecodeText() makes one
 //   with a fixed format. Qt 6.4 has no font feature for monospaced digits, so the digits are
 //   drawn in the system's fixed-pitch font at the widget's size.
+//
+// Field vocabulary (TimecodeFieldPolicies.h, TimecodeFieldAction.h, TimecodeFieldKeyResult.h,
+// TimecodeFieldInputRejectionFeedback.h, TimecodeFieldPasteRule.h, KeyEquivalent.h)
+//   The types nested in the field are flat types named TimecodeField...; TimecodeField
+//   re-exports them under their short names (TimecodeField::InputStyle and so on), as Timecode
+//   does for the core's types. Payload-free enumerations are plain enum classes with raw texts
+//   through RawTexts<> (rawValue(), fromRawValue<>(), allCases<>()). Enumerations with payloads
+//   are small classes (TimecodeFieldAction, TimecodeFieldInputRejectionFeedback) or variants
+//   (the user action, the paste decision). A key equivalent is a char32_t: the typed character,
+//   or for a key that types nothing a control character or private-use code point of our own.
+//
+// Editing state (TimecodeComponentStateModel.h, TimecodeComponentViewModel.h)
+//   Plain C++ with no Qt, so every key rule is tested without a widget. Observation is a
+//   callback called after an observed field really changed.
+//
+// Field (TimecodeComponentView.h, TimecodeField.h, TimecodeRejectionAnimator.h)
+//   Every component editor is a focusable widget; the field lays out all six with their
+//   separators once and hides the ones the format and upper limit leave out. The focus state
+//   is the field's focusedComponent(), kept equal to the editor holding Qt's keyboard focus:
+//   an editor taking focus writes it, focus leaving the field clears it, and writing it moves
+//   Qt's focus. Focus requests from keys are written on the next turn of the event loop. Qt's
+//   own Tab and Backtab handling moves between editors, so those keys never reach the key
+//   rules. A key the rules leave unhandled is ignored, so Qt passes it to the parent. Bindings
+//   carry no change notices: the field writes through them as edits happen and re-reads them
+//   on refresh() (a view being rebuilt); as the other binding form is derived from the given
+//   one, the two forms are always in step and there is nothing further to carry between them.
+//   View state (hover, triggers) lives in the widgets. The shake and pulse are
+//   QVariantAnimations drawn through a graphics effect installed while they run. The system
+//   beep is a function set with setBeep() (QApplication::beep unless replaced). The paste
+//   command is the platform's paste key sequence on an editor, and paste() on the field.
 
 #include "DovovevoZavUI/Binding.h"
+#include "DovovevoZavUI/KeyEquivalent.h"
+#include "DovovevoZavUI/RawTextEnumeration.h"
+#include "DovovevoZavUI/RejectedInputFeedbackable.h"
 #include "DovovevoZavUI/StyledText.h"
+#include "DovovevoZavUI/TimecodeComponentStateModel.h"
+#include "DovovevoZavUI/TimecodeComponentView.h"
+#include "DovovevoZavUI/TimecodeComponentViewModel.h"
 #include "DovovevoZavUI/TimecodeEnvironment.h"
+#include "DovovevoZavUI/TimecodeField.h"
+#include "DovovevoZavUI/TimecodeFieldAction.h"
+#include "DovovevoZavUI/TimecodeFieldInputRejectionFeedback.h"
+#include "DovovevoZavUI/TimecodeFieldKeyResult.h"
+#include "DovovevoZavUI/TimecodeFieldPasteRule.h"
+#include "DovovevoZavUI/TimecodeFieldPolicies.h"
 #include "DovovevoZavUI/TimecodePaste.h"
+#include "DovovevoZavUI/TimecodeRejectionAnimator.h"
 #include "DovovevoZavUI/TimecodeState.h"
 #include "DovovevoZavUI/TimecodeStyledText.h"
 #include "DovovevoZavUI/TimecodeText.h"

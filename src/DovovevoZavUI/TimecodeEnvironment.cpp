@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QWidget>
+#include <algorithm>
 
 namespace dovovevozav {
 
@@ -15,6 +16,16 @@ const TimecodeEnvironment* environmentOf(const QWidget* widget) {
 
 qreal relativeFontSize(TimecodeTextScale scale) {
     return scale == TimecodeTextScale::secondary ? 0.8 : 1.0;
+}
+
+QFont scaledFont(QFont font, TimecodeTextScale scale) {
+    const qreal size = relativeFontSize(scale);
+    if (font.pointSizeF() > 0) {
+        font.setPointSizeF(font.pointSizeF() * size);
+    } else {
+        font.setPixelSize(std::max(1, qRound(font.pixelSize() * size)));
+    }
+    return font;
 }
 
 TimecodeEnvironment::TimecodeEnvironment(QWidget* container)
@@ -77,6 +88,49 @@ void TimecodeEnvironment::setTimecodePasted(const std::optional<TimecodePasteAct
     announceChange();
 }
 
+void TimecodeEnvironment::setTimecodeFieldInputRejectionFeedback(
+    const std::optional<TimecodeFieldInputRejectionFeedback>& feedback) {
+    rejectionFeedback_ = feedback;
+    announceChange();
+}
+
+void TimecodeEnvironment::setTimecodeFieldHighlightStyle(const std::optional<QBrush>& style) {
+    highlightStyle_ = style;
+    announceChange();
+}
+
+void TimecodeEnvironment::setTimecodeFieldInputStyle(TimecodeFieldInputStyle style) {
+    inputStyle_ = style;
+    announceChange();
+}
+
+void TimecodeEnvironment::setTimecodeFieldInputWrapping(TimecodeFieldInputWrapping wrapping) {
+    inputWrapping_ = wrapping;
+    announceChange();
+}
+
+void TimecodeEnvironment::setTimecodeFieldReturnAction(
+    const std::optional<TimecodeFieldAction>& action) {
+    returnAction_ = action;
+    announceChange();
+}
+
+void TimecodeEnvironment::setTimecodeFieldEscapeAction(
+    const std::optional<TimecodeFieldAction>& action) {
+    escapeAction_ = action;
+    announceChange();
+}
+
+void TimecodeEnvironment::setTimecodeFieldPastePolicy(TimecodeFieldPastePolicy policy) {
+    pastePolicy_ = policy;
+    announceChange();
+}
+
+void TimecodeEnvironment::setTimecodeFieldValidationPolicy(TimecodeFieldValidationPolicy policy) {
+    validationPolicy_ = policy;
+    announceChange();
+}
+
 template <class Value>
 std::optional<Value> TimecodeEnvironment::nearest(const QWidget* widget,
                                                   std::optional<Value> TimecodeEnvironment::*slot) {
@@ -112,6 +166,51 @@ std::optional<QBrush> TimecodeEnvironment::timecodeValidationStyle(const QWidget
 
 std::optional<TimecodePasteAction> TimecodeEnvironment::timecodePasted(const QWidget* widget) {
     return nearest(widget, &TimecodeEnvironment::pasted_).value_or(std::nullopt);
+}
+
+std::optional<TimecodeFieldInputRejectionFeedback>
+TimecodeEnvironment::timecodeFieldInputRejectionFeedback(const QWidget* widget) {
+    return nearest(widget, &TimecodeEnvironment::rejectionFeedback_)
+        .value_or(TimecodeFieldInputRejectionFeedback::validationBased(
+            TimecodeFieldInputRejectionFeedback::RejectionAnimation::pulse));
+}
+
+std::optional<QBrush> TimecodeEnvironment::timecodeFieldHighlightStyle(const QWidget* widget) {
+    if (const auto style = nearest(widget, &TimecodeEnvironment::highlightStyle_)) {
+        return *style;
+    }
+    return widget->palette().brush(QPalette::Highlight);
+}
+
+TimecodeFieldInputStyle TimecodeEnvironment::timecodeFieldInputStyle(const QWidget* widget) {
+    return nearest(widget, &TimecodeEnvironment::inputStyle_)
+        .value_or(TimecodeFieldInputStyle::continuousWithinComponent);
+}
+
+TimecodeFieldInputWrapping TimecodeEnvironment::timecodeFieldInputWrapping(const QWidget* widget) {
+    return nearest(widget, &TimecodeEnvironment::inputWrapping_)
+        .value_or(TimecodeFieldInputWrapping::noWrap);
+}
+
+std::optional<TimecodeFieldAction>
+TimecodeEnvironment::timecodeFieldReturnAction(const QWidget* widget) {
+    return nearest(widget, &TimecodeEnvironment::returnAction_).value_or(std::nullopt);
+}
+
+std::optional<TimecodeFieldAction>
+TimecodeEnvironment::timecodeFieldEscapeAction(const QWidget* widget) {
+    return nearest(widget, &TimecodeEnvironment::escapeAction_).value_or(std::nullopt);
+}
+
+TimecodeFieldPastePolicy TimecodeEnvironment::timecodeFieldPastePolicy(const QWidget* widget) {
+    return nearest(widget, &TimecodeEnvironment::pastePolicy_)
+        .value_or(TimecodeFieldPastePolicy::preserveLocalProperties);
+}
+
+TimecodeFieldValidationPolicy
+TimecodeEnvironment::timecodeFieldValidationPolicy(const QWidget* widget) {
+    return nearest(widget, &TimecodeEnvironment::validationPolicy_)
+        .value_or(TimecodeFieldValidationPolicy::enforceValid);
 }
 
 } // namespace dovovevozav

@@ -1,10 +1,14 @@
 #pragma once
 
 #include "DovovevoZavCore/TimecodeStringFormat.h"
+#include "DovovevoZavUI/TimecodeFieldAction.h"
+#include "DovovevoZavUI/TimecodeFieldInputRejectionFeedback.h"
+#include "DovovevoZavUI/TimecodeFieldPolicies.h"
 #include "DovovevoZavUI/TimecodePaste.h"
 
 #include <QBrush>
 #include <QEvent>
+#include <QFont>
 #include <QObject>
 #include <optional>
 
@@ -22,6 +26,8 @@ enum class TimecodeTextScale {
 
 /// The font size of a scale relative to the surrounding text: 1 or 0.8.
 qreal relativeFontSize(TimecodeTextScale scale);
+/// The font at the scale's relative size.
+QFont scaledFont(QFont font, TimecodeTextScale scale);
 
 /// The style of the subframes: a foreground (none: the surrounding one) and a scale.
 struct TimecodeSubFramesStyle {
@@ -30,7 +36,10 @@ struct TimecodeSubFramesStyle {
 };
 
 /// The values that decide how the timecode controls below a container look: the format, the
-/// separator style, the subframes style and scale, the validation style and the paste action.
+/// separator style, the subframes style and scale, the validation style and the paste action;
+/// and how the timecode fields below it behave: the highlight of the focused component, the
+/// input style, focus wrapping, the paste and validation policies, the Return and Escape
+/// actions and the rejection feedback.
 ///
 /// A container widget carries at most one environment (made by of() on first use, owned by the
 /// container). A control reads each value from the nearest widget, itself included, up its
@@ -64,12 +73,40 @@ public:
     /// What a paste into a control below does; default: none.
     void setTimecodePasted(const std::optional<TimecodePasteAction>& action);
 
+    /// How a field signals refused input; none switches the feedback off. Default: a beep and
+    /// a pulse (validationBased with the pulse animation).
+    void setTimecodeFieldInputRejectionFeedback(
+        const std::optional<TimecodeFieldInputRejectionFeedback>& feedback);
+    /// The fill of the focused component; none: no fill. Default: the palette's highlight.
+    void setTimecodeFieldHighlightStyle(const std::optional<QBrush>& style);
+    /// How typed digits fill a component; default: continuousWithinComponent.
+    void setTimecodeFieldInputStyle(TimecodeFieldInputStyle style);
+    /// Whether focus wraps around the shown components; default: noWrap.
+    void setTimecodeFieldInputWrapping(TimecodeFieldInputWrapping wrapping);
+    /// What Return does in a component; default: none.
+    void setTimecodeFieldReturnAction(const std::optional<TimecodeFieldAction>& action);
+    /// What Escape does in a component; default: none.
+    void setTimecodeFieldEscapeAction(const std::optional<TimecodeFieldAction>& action);
+    /// Which properties a pasted timecode keeps; default: preserveLocalProperties.
+    void setTimecodeFieldPastePolicy(TimecodeFieldPastePolicy policy);
+    /// Whether out-of-range values may stand; default: enforceValid.
+    void setTimecodeFieldValidationPolicy(TimecodeFieldValidationPolicy policy);
+
     /// The values as the widget sees them.
     static TimecodeStringFormat timecodeFormat(const QWidget* widget);
     static std::optional<QBrush> timecodeSeparatorStyle(const QWidget* widget);
     static TimecodeSubFramesStyle timecodeSubFramesStyle(const QWidget* widget);
     static std::optional<QBrush> timecodeValidationStyle(const QWidget* widget);
     static std::optional<TimecodePasteAction> timecodePasted(const QWidget* widget);
+    static std::optional<TimecodeFieldInputRejectionFeedback>
+    timecodeFieldInputRejectionFeedback(const QWidget* widget);
+    static std::optional<QBrush> timecodeFieldHighlightStyle(const QWidget* widget);
+    static TimecodeFieldInputStyle timecodeFieldInputStyle(const QWidget* widget);
+    static TimecodeFieldInputWrapping timecodeFieldInputWrapping(const QWidget* widget);
+    static std::optional<TimecodeFieldAction> timecodeFieldReturnAction(const QWidget* widget);
+    static std::optional<TimecodeFieldAction> timecodeFieldEscapeAction(const QWidget* widget);
+    static TimecodeFieldPastePolicy timecodeFieldPastePolicy(const QWidget* widget);
+    static TimecodeFieldValidationPolicy timecodeFieldValidationPolicy(const QWidget* widget);
 
 private:
     explicit TimecodeEnvironment(QWidget* container);
@@ -89,6 +126,14 @@ private:
     std::optional<TimecodeTextScale> subFramesScale_;
     std::optional<std::optional<QBrush>> validationStyle_;
     std::optional<std::optional<TimecodePasteAction>> pasted_;
+    std::optional<std::optional<TimecodeFieldInputRejectionFeedback>> rejectionFeedback_;
+    std::optional<std::optional<QBrush>> highlightStyle_;
+    std::optional<TimecodeFieldInputStyle> inputStyle_;
+    std::optional<TimecodeFieldInputWrapping> inputWrapping_;
+    std::optional<std::optional<TimecodeFieldAction>> returnAction_;
+    std::optional<std::optional<TimecodeFieldAction>> escapeAction_;
+    std::optional<TimecodeFieldPastePolicy> pastePolicy_;
+    std::optional<TimecodeFieldValidationPolicy> validationPolicy_;
 };
 
 } // namespace dovovevozav

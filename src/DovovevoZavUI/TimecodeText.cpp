@@ -21,16 +21,20 @@ void TimecodeText::setTimecode(const Timecode& timecode) {
     update();
 }
 
-QFont TimecodeText::digitFont() const {
+QFont fixedPitchDigitFont(const QFont& font) {
     QFont digits = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     digits.setStyleHint(QFont::Monospace);
-    if (font().pointSizeF() > 0) {
-        digits.setPointSizeF(font().pointSizeF());
+    if (font.pointSizeF() > 0) {
+        digits.setPointSizeF(font.pointSizeF());
     } else {
-        digits.setPixelSize(font().pixelSize());
+        digits.setPixelSize(font.pixelSize());
     }
-    digits.setWeight(font().weight());
+    digits.setWeight(font.weight());
     return digits;
+}
+
+QFont TimecodeText::digitFont() const {
+    return fixedPitchDigitFont(font());
 }
 
 StyledText TimecodeText::styledText() const {
@@ -39,15 +43,9 @@ StyledText TimecodeText::styledText() const {
         timecodeStyledText(timecode_, TimecodeEnvironment::timecodeFormat(this),
                            TimecodeEnvironment::timecodeSeparatorStyle(this), subFrames.style,
                            TimecodeEnvironment::timecodeValidationStyle(this));
-    const qreal scale = relativeFontSize(subFrames.scale);
-    if (StyledTextRun* run = styled.run(TimecodeComponent::subFrames); run && scale != 1.0) {
-        QFont smaller = digitFont();
-        if (smaller.pointSizeF() > 0) {
-            smaller.setPointSizeF(smaller.pointSizeF() * scale);
-        } else {
-            smaller.setPixelSize(std::max(1, qRound(smaller.pixelSize() * scale)));
-        }
-        run->format.setFont(smaller);
+    StyledTextRun* run = styled.run(TimecodeComponent::subFrames);
+    if (run != nullptr && subFrames.scale != TimecodeTextScale::standard) {
+        run->format.setFont(scaledFont(digitFont(), subFrames.scale));
     }
     return styled;
 }

@@ -37,6 +37,10 @@ private:
     Timecode timecode_;
 };
 
+/// The system's fixed-pitch font at the size and weight of `font`: digits drawn in it keep
+/// their width as the value changes (Qt 6.4 has no font feature for monospaced digits).
+QFont fixedPitchDigitFont(const QFont& font);
+
 /// A TimecodeText that always shows the given format, whatever the environment around it
 /// says; its other display values still come from the environment.
 TimecodeText* timecodeText(const Timecode& timecode, TimecodeStringFormat format,

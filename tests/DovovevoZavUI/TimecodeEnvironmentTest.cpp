@@ -151,3 +151,44 @@ TEST(TimecodeEnvironmentTest, PasteLoadsLaterAndHandsTheResultToTheAction) {
     EXPECT_THROW(std::rethrow_exception(std::get<std::exception_ptr>(results[2])),
                  TimecodeTransferError);
 }
+
+TEST(TimecodeEnvironmentTest, FieldPoliciesHaveDefaultsAndInnerContainersOverrideThem) {
+    using Feedback = TimecodeFieldInputRejectionFeedback;
+    QWidget outer;
+    auto* inner = new QWidget(&outer);
+    auto* leaf = new QWidget(inner);
+    EXPECT_EQ(TimecodeEnvironment::timecodeFieldValidationPolicy(leaf),
+              TimecodeFieldValidationPolicy::enforceValid);
+    EXPECT_EQ(TimecodeEnvironment::timecodeFieldInputStyle(leaf),
+              TimecodeFieldInputStyle::continuousWithinComponent);
+    EXPECT_EQ(TimecodeEnvironment::timecodeFieldInputWrapping(leaf),
+              TimecodeFieldInputWrapping::noWrap);
+    EXPECT_EQ(TimecodeEnvironment::timecodeFieldPastePolicy(leaf),
+              TimecodeFieldPastePolicy::preserveLocalProperties);
+    EXPECT_EQ(TimecodeEnvironment::timecodeFieldReturnAction(leaf), std::nullopt);
+    EXPECT_EQ(TimecodeEnvironment::timecodeFieldEscapeAction(leaf), std::nullopt);
+    EXPECT_EQ(TimecodeEnvironment::timecodeFieldHighlightStyle(leaf),
+              leaf->palette().brush(QPalette::Highlight));
+    const auto feedback = TimecodeEnvironment::timecodeFieldInputRejectionFeedback(leaf);
+    ASSERT_TRUE(feedback.has_value());
+    EXPECT_EQ(feedback->kind(), Feedback::Kind::validationBased);
+    EXPECT_EQ(feedback->animation(), Feedback::RejectionAnimation::pulse);
+
+    // No highlight is not the default highlight; an inner none clears an outer action; the
+    // inner input style wins.
+    TimecodeEnvironment::of(&outer)->setTimecodeFieldReturnAction(TimecodeFieldAction::endEditing());
+    TimecodeEnvironment::of(&outer)->setTimecodeFieldInputStyle(TimecodeFieldInputStyle::unbounded);
+    TimecodeEnvironment::of(inner)->setTimecodeFieldReturnAction(std::nullopt);
+    TimecodeEnvironment::of(inner)->setTimecodeFieldInputStyle(TimecodeFieldInputStyle::autoAdvance);
+    TimecodeEnvironment::of(inner)->setTimecodeFieldHighlightStyle(std::nullopt);
+    TimecodeEnvironment::of(inner)->setTimecodeFieldInputRejectionFeedback(std::nullopt);
+    EXPECT_EQ(TimecodeEnvironment::timecodeFieldReturnAction(&outer),
+              TimecodeFieldAction::endEditing());
+    EXPECT_EQ(TimecodeEnvironment::timecodeFieldReturnAction(leaf), std::nullopt);
+    EXPECT_EQ(TimecodeEnvironment::timecodeFieldInputStyle(&outer),
+              TimecodeFieldInputStyle::unbounded);
+    EXPECT_EQ(TimecodeEnvironment::timecodeFieldInputStyle(leaf),
+              TimecodeFieldInputStyle::autoAdvance);
+    EXPECT_EQ(TimecodeEnvironment::timecodeFieldHighlightStyle(leaf), std::nullopt);
+    EXPECT_FALSE(TimecodeEnvironment::timecodeFieldInputRejectionFeedback(leaf).has_value());
+}
