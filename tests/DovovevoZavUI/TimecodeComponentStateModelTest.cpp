@@ -1,4 +1,5 @@
 #include "DovovevoZavUI/TimecodeComponentStateModel.h"
+
 #include "DovovevoZavUI/TimecodeComponentViewModel.h"
 
 #include <gtest/gtest.h>
@@ -77,7 +78,8 @@ TEST(TimecodeComponentStateModelTest, DigitsRangesAndExcludedComponents) {
         {Component::frames, TimecodeFrameRate::fps60, 7, "07", {0, 59}},
         {Component::frames, TimecodeFrameRate::fps29_97d, 0, "00", {0, 29}},
         {Component::subFrames,
-         TimecodeProperties(TimecodeFrameRate::fps24, TimecodeSubFramesBase::quarterFrames), 3,
+         TimecodeProperties(TimecodeFrameRate::fps24, TimecodeSubFramesBase::quarterFrames),
+         3,
          "3",
          {0, 3}},
         {Component::subFrames, at24, 3, "03", {0, 79}},
@@ -100,10 +102,10 @@ TEST(TimecodeComponentStateModelTest, DigitsRangesAndExcludedComponents) {
     EXPECT_EQ(hours.excludedComponents({}),
               (TimecodeComponentSet{Component::days, Component::subFrames}));
     EXPECT_TRUE(hours.excludedComponents({Option::alwaysShowDays, Option::showSubFrames}).empty());
-    const TimecodeComponentViewModel days(
-        Component::days, TimecodeProperties(TimecodeFrameRate::fps24,
-                                            TimecodeSubFramesBase::max80SubFrames,
-                                            TimecodeUpperLimit::max100Days));
+    const TimecodeComponentViewModel days(Component::days,
+                                          TimecodeProperties(TimecodeFrameRate::fps24,
+                                                             TimecodeSubFramesBase::max80SubFrames,
+                                                             TimecodeUpperLimit::max100Days));
     EXPECT_EQ(days.excludedComponents({}), TimecodeComponentSet{Component::subFrames});
 }
 
@@ -128,9 +130,9 @@ TEST(TimecodeComponentStateModelTest, ObservedFieldsPublishOnlyRealChanges) {
     EXPECT_EQ(model.textInput(), "");
     model.setTimecodeProperties(TimecodeFrameRate::fps25);
     using Field = TimecodeComponentStateModel::ObservedField;
-    EXPECT_EQ(published, (std::vector<Field>{Field::value, Field::isVirgin, Field::value,
-                                             Field::value, Field::isVirgin,
-                                             Field::timecodeProperties}));
+    EXPECT_EQ(published,
+              (std::vector<Field>{Field::value, Field::isVirgin, Field::value, Field::value,
+                                  Field::isVirgin, Field::timecodeProperties}));
 }
 
 TEST(TimecodeComponentStateModelTest, KeysFollowTheInputStyleAndValidationPolicy) {
@@ -185,10 +187,10 @@ TEST(TimecodeComponentStateModelTest, KeysFollowTheInputStyleAndValidationPolicy
          0, "", true, "<handled>"},
         {"plus from 75", Component::minutes, at24, 75, Style::autoAdvance, Policy::allowInvalid,
          U"+", 0, "", true, "<handled>"},
-        {"down from 0", Component::minutes, at24, 0, Style::autoAdvance, Policy::enforceValid,
-         U"v", 59, "", true, "<handled>"},
-        {"minus on days", Component::days, at24, 0, Style::autoAdvance, Policy::enforceValid,
-         U"-", 0, "", true, "<handled>"},
+        {"down from 0", Component::minutes, at24, 0, Style::autoAdvance, Policy::enforceValid, U"v",
+         59, "", true, "<handled>"},
+        {"minus on days", Component::days, at24, 0, Style::autoAdvance, Policy::enforceValid, U"-",
+         0, "", true, "<handled>"},
         {"digit after a step", Component::minutes, at24, 10, Style::continuousWithinComponent,
          Policy::enforceValid, U"^4", 4, "4", false, "<handled>"},
         // Deleting.
@@ -207,10 +209,10 @@ TEST(TimecodeComponentStateModelTest, KeysFollowTheInputStyleAndValidationPolicy
          "", true, "<handled focusPreviousComponent>"},
         {"separators and right", Component::minutes, at24, 17, Style::autoAdvance,
          Policy::enforceValid, U".:;,>", 17, "", true, "<handled focusNextComponent>"},
-        {"escape", Component::minutes, at24, 17, Style::autoAdvance, Policy::enforceValid, U"E",
-         17, "", true, "<performEscapeAction>"},
-        {"return", Component::minutes, at24, 17, Style::autoAdvance, Policy::enforceValid, U"R",
-         17, "", true, "<performReturnAction>"},
+        {"escape", Component::minutes, at24, 17, Style::autoAdvance, Policy::enforceValid, U"E", 17,
+         "", true, "<performEscapeAction>"},
+        {"return", Component::minutes, at24, 17, Style::autoAdvance, Policy::enforceValid, U"R", 17,
+         "", true, "<performReturnAction>"},
         {"keypad enter", Component::minutes, at24, 17, Style::autoAdvance, Policy::enforceValid,
          U"\x03", 17, "", true, "<performReturnAction>"},
         {"letter", Component::minutes, at24, 17, Style::autoAdvance, Policy::enforceValid, U"a", 17,

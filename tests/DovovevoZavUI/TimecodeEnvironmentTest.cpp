@@ -176,10 +176,12 @@ TEST(TimecodeEnvironmentTest, FieldPoliciesHaveDefaultsAndInnerContainersOverrid
 
     // No highlight is not the default highlight; an inner none clears an outer action; the
     // inner input style wins.
-    TimecodeEnvironment::of(&outer)->setTimecodeFieldReturnAction(TimecodeFieldAction::endEditing());
+    TimecodeEnvironment::of(&outer)->setTimecodeFieldReturnAction(
+        TimecodeFieldAction::endEditing());
     TimecodeEnvironment::of(&outer)->setTimecodeFieldInputStyle(TimecodeFieldInputStyle::unbounded);
     TimecodeEnvironment::of(inner)->setTimecodeFieldReturnAction(std::nullopt);
-    TimecodeEnvironment::of(inner)->setTimecodeFieldInputStyle(TimecodeFieldInputStyle::autoAdvance);
+    TimecodeEnvironment::of(inner)->setTimecodeFieldInputStyle(
+        TimecodeFieldInputStyle::autoAdvance);
     TimecodeEnvironment::of(inner)->setTimecodeFieldHighlightStyle(std::nullopt);
     TimecodeEnvironment::of(inner)->setTimecodeFieldInputRejectionFeedback(std::nullopt);
     EXPECT_EQ(TimecodeEnvironment::timecodeFieldReturnAction(&outer),

@@ -1,7 +1,8 @@
+#include "DovovevoZavUI/TimecodeFieldPolicies.h"
+
 #include "DovovevoZavUI/TimecodeFieldAction.h"
 #include "DovovevoZavUI/TimecodeFieldKeyResult.h"
 #include "DovovevoZavUI/TimecodeFieldPasteRule.h"
-#include "DovovevoZavUI/TimecodeFieldPolicies.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -104,19 +105,18 @@ TEST(TimecodeFieldPoliciesTest, PasteRuleKeepsThePastedComponentsAndChoosesThePr
          Validation::allowInvalid, Style::continuousWithinComponent, std::nullopt},
         {"other rate, discard", oneHourAt25, Paste::discardProperties, Validation::enforceValid,
          Style::continuousWithinComponent, at24},
-        {"other rate, allow new", oneHourAt25, Paste::allowNewProperties,
-         Validation::enforceValid, Style::continuousWithinComponent, at25},
+        {"other rate, allow new", oneHourAt25, Paste::allowNewProperties, Validation::enforceValid,
+         Style::continuousWithinComponent, at25},
         {"other base, preserve, allow invalid: local base", make({0, 1, 0, 0, 0, 50}, at24Base100),
-         Paste::preserveLocalProperties, Validation::allowInvalid,
-         Style::continuousWithinComponent, at24},
+         Paste::preserveLocalProperties, Validation::allowInvalid, Style::continuousWithinComponent,
+         at24},
         {"other base, preserve, enforce: pasted base", make({0, 1, 0, 0, 0, 50}, at24Base100),
-         Paste::preserveLocalProperties, Validation::enforceValid,
-         Style::continuousWithinComponent, at24Base100},
+         Paste::preserveLocalProperties, Validation::enforceValid, Style::continuousWithinComponent,
+         at24Base100},
         {"24 hours, enforce", make({0, 24, 0, 0, 0, 0}, at24), Paste::preserveLocalProperties,
          Validation::enforceValid, Style::continuousWithinComponent, std::nullopt},
-        {"24 hours, allow invalid", make({0, 24, 0, 0, 0, 0}, at24),
-         Paste::preserveLocalProperties, Validation::allowInvalid,
-         Style::continuousWithinComponent, at24},
+        {"24 hours, allow invalid", make({0, 24, 0, 0, 0, 0}, at24), Paste::preserveLocalProperties,
+         Validation::allowInvalid, Style::continuousWithinComponent, at24},
         {"three-digit frames at 24", make({0, 0, 0, 0, 100, 0}, at24),
          Paste::preserveLocalProperties, Validation::allowInvalid, Style::autoAdvance,
          std::nullopt},

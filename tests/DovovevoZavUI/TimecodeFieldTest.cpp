@@ -156,7 +156,8 @@ TEST(TimecodeFieldTest, TypingFillsTheComponentsAndKeysMoveBetweenThem) {
 
     // Separators, arrows and Tab move; Backspace on a zero moves back; a focused component
     // starts a new value with its first digit.
-    window.environment->setTimecodeFieldInputStyle(TimecodeFieldInputStyle::continuousWithinComponent);
+    window.environment->setTimecodeFieldInputStyle(
+        TimecodeFieldInputStyle::continuousWithinComponent);
     window.press(Qt::Key_Left);
     window.press(Qt::Key_Left);
     EXPECT_EQ(window.field->focusedComponent(), Component::seconds);
@@ -249,7 +250,8 @@ TEST(TimecodeFieldTest, ValidationPolicyRefusesOrShowsInvalidValues) {
     EXPECT_GT(window.view(Component::minutes)->rejectionAnimator().pulseBrightness(), 0);
     EXPECT_EQ(window.field->rejectionAnimator().pulseBrightness(), 0);
 
-    window.environment->setTimecodeFieldValidationPolicy(TimecodeFieldValidationPolicy::allowInvalid);
+    window.environment->setTimecodeFieldValidationPolicy(
+        TimecodeFieldValidationPolicy::allowInvalid);
     window.focus(Component::seconds);
     window.focus(Component::minutes);
     window.type("75");
@@ -259,8 +261,10 @@ TEST(TimecodeFieldTest, ValidationPolicyRefusesOrShowsInvalidValues) {
     EXPECT_EQ(shown.text(), QStringLiteral("75"));
     EXPECT_EQ(shown.runs.front().format.foreground().color(), QColor(Qt::red));
     window.environment->setTimecodeValidationStyle(std::nullopt);
-    EXPECT_FALSE(window.view(Component::minutes)->valueText().runs.front().format.hasProperty(
-        QTextFormat::ForegroundBrush));
+    EXPECT_FALSE(window.view(Component::minutes)
+                     ->valueText()
+                     .runs.front()
+                     .format.hasProperty(QTextFormat::ForegroundBrush));
 
     // Keys without meaning are refused too; a custom handler hears of them instead of a beep.
     std::vector<Feedback::UserAction> refused;
@@ -270,8 +274,8 @@ TEST(TimecodeFieldTest, ValidationPolicyRefusesOrShowsInvalidValues) {
     window.press(Qt::Key_Shift);
     ASSERT_EQ(refused.size(), 1u);
     EXPECT_EQ(refused.front(),
-              Feedback::UserAction(Feedback::KeyRejected{
-                  Component::minutes, KeyEquivalent{U'x'}, Feedback::Reason::undefinedKey}));
+              Feedback::UserAction(Feedback::KeyRejected{Component::minutes, KeyEquivalent{U'x'},
+                                                         Feedback::Reason::undefinedKey}));
     EXPECT_EQ(window.beeps, 1);
 }
 
@@ -330,8 +334,7 @@ TEST(TimecodeFieldTest, PastesAreTakenOrRefusedByThePolicies) {
         if (row.taken) {
             EXPECT_EQ(components, row.taken->components());
             EXPECT_EQ(frameRate, row.taken->frameRate());
-            EXPECT_EQ(window.field->text(),
-                      QString::fromStdString(row.taken->formattedString()));
+            EXPECT_EQ(window.field->text(), QString::fromStdString(row.taken->formattedString()));
             EXPECT_EQ(window.beeps, 0);
         } else {
             EXPECT_EQ(components, start);
