@@ -2,6 +2,7 @@
 
 #include "DovovevoZavUI/Binding.h"
 #include "DovovevoZavUI/TimecodeEnvironment.h"
+#include "DovovevoZavUI/TimecodeField.h"
 #include "DovovevoZavUI/TimecodeState.h"
 #include "DovovevoZavUI/TimecodeText.h"
 #include "DovovevoZavUI/TimecodeTextField.h"
@@ -15,6 +16,7 @@
 #include <QHeaderView>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <memory>
 
 using namespace dovovevozav;
 
@@ -57,6 +59,7 @@ TimecodeControlsWindow::TimecodeControlsWindow(QWidget* parent)
     addSection(tr("Table cells"), tableCellSection());
     addSection(tr("Timecode text"), timecodeTextSection());
     addSection(tr("Timecode state"), timecodeStateSection());
+    addSection(tr("Timecode field"), timecodeFieldSection());
     sections_->addStretch();
 }
 
@@ -177,5 +180,71 @@ QWidget* TimecodeControlsWindow::timecodeStateSection() {
     auto* form = new QFormLayout(section);
     form->addRow(tr("Type a timecode"), field);
     form->addRow(tr("The state shows"), text);
+    return section;
+}
+
+QWidget* TimecodeControlsWindow::timecodeFieldSection() {
+    auto* section = new QWidget(this);
+    TimecodeEnvironment* environment = TimecodeEnvironment::of(section);
+    environment->setTimecodeSeparatorStyle(QColor(Qt::gray));
+    environment->setTimecodeFieldReturnAction(TimecodeFieldAction::focusNextComponent());
+    environment->setTimecodeFieldEscapeAction(TimecodeFieldAction::endEditing());
+
+    // A whole timecode owned by a state: the text beside the field follows it, and so does
+    // the field when the state changes elsewhere.
+    auto* state = new TimecodeState(
+        makeTimecode({0, 1, 0, 0, 0, 0}, TimecodeProperties(TimecodeFrameRate::fps29_97d)),
+        section);
+    auto* wholeField = new TimecodeField(state->binding(), section);
+    auto* text = new TimecodeText(state->timecode(), section);
+    connect(state, &TimecodeState::timecodeChanged, section, [state, wholeField, text] {
+        wholeField->refresh();
+        text->setTimecode(state->timecode());
+    });
+    auto* whole = new QHBoxLayout;
+    whole->addWidget(wholeField);
+    whole->addSpacing(12);
+    whole->addWidget(text);
+    whole->addStretch();
+
+    // Components at fixed properties, subframes shown, digits moving on by themselves.
+    auto* subFramesContainer = new QWidget(section);
+    TimecodeEnvironment* subFrames = TimecodeEnvironment::of(subFramesContainer);
+    subFrames->setTimecodeFormat({Option::showSubFrames});
+    subFrames->setTimecodeSubFramesStyle(QColor(0x1d, 0x5f, 0xd0), TimecodeTextScale::secondary);
+    subFrames->setTimecodeFieldInputStyle(TimecodeFieldInputStyle::autoAdvance);
+    subFrames->setTimecodeFieldInputWrapping(TimecodeFieldInputWrapping::wrap);
+    auto components =
+        std::make_shared<Timecode::Components>(Timecode::Components{0, 10, 0, 0, 12, 40});
+    auto* subFramesLayout = new QHBoxLayout(subFramesContainer);
+    subFramesLayout->setContentsMargins(0, 0, 0, 0);
+    subFramesLayout->addWidget(new TimecodeField(
+        Binding<Timecode::Components>(
+            [components] { return *components; },
+            [components](const Timecode::Components& value) { *components = value; }),
+        TimecodeProperties(TimecodeFrameRate::fps25), subFramesContainer));
+    subFramesLayout->addStretch();
+
+    // A 100-day clock that lets out-of-range values stand and shakes on a refused paste.
+    auto* daysContainer = new QWidget(section);
+    TimecodeEnvironment* days = TimecodeEnvironment::of(daysContainer);
+    days->setTimecodeFieldValidationPolicy(TimecodeFieldValidationPolicy::allowInvalid);
+    days->setTimecodeFieldInputRejectionFeedback(
+        TimecodeFieldInputRejectionFeedback::validationBased(
+            TimecodeFieldInputRejectionFeedback::RejectionAnimation::shake));
+    auto* daysState = new TimecodeState(
+        makeTimecode({2, 10, 75, 0, 0, 0}, TimecodeProperties(TimecodeFrameRate::fps24,
+                                                              TimecodeSubFramesBase::max80SubFrames,
+                                                              TimecodeUpperLimit::max100Days)),
+        daysContainer);
+    auto* daysLayout = new QHBoxLayout(daysContainer);
+    daysLayout->setContentsMargins(0, 0, 0, 0);
+    daysLayout->addWidget(new TimecodeField(daysState->binding(), daysContainer));
+    daysLayout->addStretch();
+
+    auto* form = new QFormLayout(section);
+    form->addRow(tr("29.97 drop-frame, with its state"), whole);
+    form->addRow(tr("25 fps with subframes, auto-advance"), subFramesContainer);
+    form->addRow(tr("100-day clock, out of range allowed"), daysContainer);
     return section;
 }

@@ -19,6 +19,7 @@ private:
     QWidget* tableCellSection();
     QWidget* timecodeTextSection();
     QWidget* timecodeStateSection();
+    QWidget* timecodeFieldSection();
 
     QVBoxLayout* sections_;
 };

@@ -4,6 +4,8 @@
 
 #include "TimecodeControlsWindow.h"
 
+#include "DovovevoZavUI/TimecodeField.h"
+
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QPixmap>
@@ -25,8 +27,12 @@ int main(int argc, char* argv[]) {
     if (!parser.isSet(screenshot)) {
         return application.exec();
     }
-    // Leave the fields so that they show their validation styling.
+    // Leave the text fields so that they show their validation styling, and put the focus in
+    // the first timecode field to show its highlight.
     window.setFocus();
+    if (auto* field = window.findChild<dovovevozav::TimecodeField*>()) {
+        field->setFocusedComponent(dovovevozav::TimecodeComponent::minutes);
+    }
     QApplication::processEvents();
     const QString file = parser.value(screenshot);
     if (!window.grab().save(file, "PNG")) {

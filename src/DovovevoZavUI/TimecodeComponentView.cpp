@@ -19,7 +19,7 @@ namespace {
 using Feedback = TimecodeFieldInputRejectionFeedback;
 
 // Room left and right of the digits, so that the highlight shows past them.
-constexpr int digitPadding = 2;
+constexpr int digitPadding = 1;
 constexpr qreal cornerRadius = 2.0;
 
 QSize paddedSize(const StyledText& text, const QFont& font, int padding) {
