@@ -276,8 +276,7 @@ bool TimecodeComponentView::event(QEvent* event) {
         event->accept();
         return true;
     }
-    if (event->type() == TimecodeEnvironment::changeEventType() ||
-        event->type() == QEvent::ParentChange) {
+    if (TimecodeEnvironment::mayChangeValues(*event)) {
         updateGeometry();
         update();
     }
@@ -374,8 +373,7 @@ QSize TimecodeSeparatorView::minimumSizeHint() const {
 }
 
 bool TimecodeSeparatorView::event(QEvent* event) {
-    if (event->type() == TimecodeEnvironment::changeEventType() ||
-        event->type() == QEvent::ParentChange) {
+    if (TimecodeEnvironment::mayChangeValues(*event)) {
         update();
     }
     return QWidget::event(event);

@@ -42,6 +42,10 @@ QEvent::Type TimecodeEnvironment::changeEventType() {
     return type;
 }
 
+bool TimecodeEnvironment::mayChangeValues(const QEvent& event) {
+    return event.type() == changeEventType() || event.type() == QEvent::ParentChange;
+}
+
 void TimecodeEnvironment::announceChange() {
     QEvent toContainer(changeEventType());
     QCoreApplication::sendEvent(container_, &toContainer);

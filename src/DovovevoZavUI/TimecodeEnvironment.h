@@ -56,6 +56,9 @@ public:
     static TimecodeEnvironment* of(QWidget* container);
     /// The event type with which changes are announced.
     static QEvent::Type changeEventType();
+    /// True for an event after which a widget may see other values: a change announcement or
+    /// a new parent.
+    static bool mayChangeValues(const QEvent& event);
 
     /// The format of the timecode text; default: the empty format.
     void setTimecodeFormat(TimecodeStringFormat format);

@@ -276,8 +276,7 @@ void TimecodeField::paste() {
 }
 
 bool TimecodeField::event(QEvent* event) {
-    if (event->type() == TimecodeEnvironment::changeEventType() ||
-        event->type() == QEvent::ParentChange) {
+    if (TimecodeEnvironment::mayChangeValues(*event)) {
         updateRow();
     }
     return QWidget::event(event);

@@ -62,8 +62,7 @@ QSize TimecodeText::minimumSizeHint() const {
 }
 
 bool TimecodeText::event(QEvent* event) {
-    if (event->type() == TimecodeEnvironment::changeEventType() ||
-        event->type() == QEvent::ParentChange) {
+    if (TimecodeEnvironment::mayChangeValues(*event)) {
         updateGeometry();
         update();
     }
