@@ -1,6 +1,8 @@
 #include "media/MediaAsset.h"
 
 #include "media/FormatContext.h"
+#include "media/MediaError.h"
+#include "media/MediaParseError.h"
 #include "media/Packet.h"
 #include "media/StreamKind.h"
 
@@ -125,7 +127,14 @@ std::vector<std::vector<TimecodeSample>> MediaAsset::readTimecodeSamples() const
     if (timecodeTracks_.empty()) {
         return samples;
     }
-    FormatContext file = FormatContext::open(path_, limits_);
+    // The file opened once already: one that no longer opens is a reader that will not start.
+    std::optional<FormatContext> reopened;
+    try {
+        reopened.emplace(FormatContext::open(path_, limits_));
+    } catch (const MediaError&) {
+        throw MediaParseError(MediaParseError::internalError);
+    }
+    FormatContext& file = *reopened;
     std::map<unsigned, std::size_t> trackOfStream;
     for (std::size_t position = 0; position < timecodeTracks_.size(); ++position) {
         trackOfStream[timecodeTracks_[position].streamIndex] = position;

@@ -30,7 +30,8 @@ public:
 
     /// The samples of every timecode track, read from the file afresh: one list per track,
     /// in track order, each in stored order. Reading stops after a bounded number of samples.
-    /// Throws MediaError when the file can no longer be read.
+    /// Throws MediaParseError::internalError when the file no longer opens, MediaError when
+    /// reading it fails on the way.
     std::vector<std::vector<TimecodeSample>> readTimecodeSamples() const;
 
 private:

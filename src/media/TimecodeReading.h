@@ -15,8 +15,8 @@ struct MediaTrack;
 // one set of properties: the frame rate given, or detected with timecodeFrameRate() when
 // absent, with the caller's subframes base and upper limit. Failures throw: MediaParseError
 // for an undetectable rate, TimecodeValidationError for a sample or duration that does not
-// fit the properties (one bad sample fails the whole call), MediaError when the file can no
-// longer be read.
+// fit the properties (one bad sample fails the whole call), MediaParseError::internalError
+// when the file no longer opens and MediaError when reading it fails on the way.
 
 /// The first sample of the first timecode track that has one, as stored; none when no track
 /// has one.
