@@ -1,5 +1,7 @@
 // Times the report of a synthetic 20,000-clip sequence with every column on against a bare
-// libxlsxwriter loop that writes the same cell values, and prints both and their ratio.
+// libxlsxwriter loop that writes the same cell values, and prints both and their ratio. Then
+// times the whole road, XMEML import and report, for timelines of 20,000 and 100,000 clips that
+// each use a file of their own, and prints how the larger one scales.
 #include "app/ReportHost.h"
 #include "app/ReportRequest.h"
 #include "model/Asset.h"
@@ -10,6 +12,7 @@
 #include "report/ClipSheetColumns.h"
 #include "report/ColumnHeading.h"
 #include "report/ReportRun.h"
+#include "xmeml/ProcessXMEML.h"
 
 #include <algorithm>
 #include <chrono>
@@ -259,6 +262,55 @@ double secondsOf(Work work) {
     return elapsed.count();
 }
 
+// ---- Scaling: the whole road for timelines whose clips each use a file of their own ----
+
+/// An XMEML timeline: one 25 fps sequence "Scaling" whose `clips` clips lie on four video
+/// tracks, each clip with a file of its own, and each file with a frame size of its own.
+std::string ownFileTimeline(int clips) {
+    const std::string rate = "<rate><timebase>25</timebase><ntsc>FALSE</ntsc></rate>";
+    std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<xmeml version=\"4\">"
+                       "<sequence id=\"scaling\"><name>Scaling</name>" +
+                       rate + "<media><video>";
+    for (int t = 0; t < trackCount; ++t) {
+        text += "<track>";
+        for (int i = t; i < clips; i += trackCount) {
+            const int start = i / trackCount * 100;
+            text += fmt::format(
+                "<clipitem id=\"c{0}\"><name>Clip_{0:06d}</name><duration>100</duration>{1}"
+                "<start>{2}</start><end>{3}</end><in>10</in><out>110</out>"
+                "<file id=\"f{0}\"><name>Clip_{0:06d}.mov</name>"
+                "<pathurl>file:///media/Reel_{4:03d}/Clip_{0:06d}.mov</pathurl>{1}"
+                "<duration>1000</duration><media><video><samplecharacteristics>"
+                "<width>{5}</width><height>1080</height></samplecharacteristics></video>"
+                "</media></file></clipitem>\n",
+                i, rate, start, start + 100, i / 1000, 1000 + i);
+        }
+        text += "</track>";
+    }
+    return text + "</video></media></sequence></xmeml>\n";
+}
+
+struct RoadTimes {
+    double import = 1e300;
+    double report = 1e300;
+};
+
+/// Imports and reports the timeline once, every column on, keeping the better times in `best`.
+void timeWholeRoad(const std::string& timeline, const std::string& reportPath, RoadTimes& best) {
+    ReportRequest request = everyColumnRequest();
+    request.sequenceTitle = "Scaling";
+    ModelContext store;
+    BenchHost host(reportPath);
+    best.import = std::min(best.import, secondsOf([&] {
+                               if (!processXMEML(store, timeline, host).imported)
+                                   std::fprintf(stderr, "the timeline was not imported\n");
+                           }));
+    best.report = std::min(best.report, secondsOf([&] {
+                               if (createXLSX(store, request, host).status != ReportStatus::written)
+                                   std::fprintf(stderr, "the report was not written\n");
+                           }));
+}
+
 } // namespace
 
 int main() {
@@ -289,6 +341,21 @@ int main() {
     std::printf("  report (every column):        %.3f s\n", report);
     std::printf("  bare libxlsxwriter loop:      %.3f s\n", bare);
     std::printf("  ratio report / bare:          %.2f (target <= 1.50)\n", report / bare);
+
+    // Every clip with a file and a format of its own: nothing on the way may look a clip's file
+    // or format up by a walk through those met before.
+    const std::string smallTimeline = ownFileTimeline(20000);
+    const std::string largeTimeline = ownFileTimeline(100000);
+    RoadTimes small, large;
+    for (int i = 0; i < 3; ++i) {
+        timeWholeRoad(smallTimeline, reportPath, small);
+        timeWholeRoad(largeTimeline, reportPath, large);
+    }
+    std::printf("report_bench: whole road, each clip with its own file, best of 3 runs\n");
+    std::printf("  20,000 clips:   import %.3f s, report %.3f s\n", small.import, small.report);
+    std::printf("  100,000 clips:  import %.3f s, report %.3f s\n", large.import, large.report);
+    std::printf("  ratio 100,000 / 20,000:       import %.2f, report %.2f (target <= 6.00)\n",
+                large.import / small.import, large.report / small.report);
     std::error_code ignored;
     if (!std::getenv("REPORT_BENCH_KEEP"))
         fs::remove_all(folder, ignored);

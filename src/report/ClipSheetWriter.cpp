@@ -29,14 +29,8 @@ bool listsSourceFile(const StoryElement& clip) {
            clip.category != Category::gap;
 }
 
-void addSourceFile(const StoryElement& clip, std::vector<FileSummaryItem>& files) {
-    std::string path = clip.asset->url ? clip.asset->urlPath() : std::string();
-    if (FileSummaryItem* item = firstRecord(path, files)) {
-        item->estimatedTotal += clip.clipDuration;
-        return;
-    }
-    std::string name = lastPathComponent(path);
-    files.push_back({std::move(name), std::move(path), clip.clipDuration});
+void addSourceFile(const StoryElement& clip, FileSummaryList& files) {
+    files.add(clip.asset->url ? clip.asset->urlPath() : std::string(), clip.clipDuration);
 }
 
 std::string columnListText(const std::vector<ColumnHeading>& columns) {
@@ -78,7 +72,7 @@ std::vector<FileSummaryItem> writeClipSheet(ReportContext& context,
 
     const std::vector<StoryElement*> sorted = sortedClips(clips);
 
-    std::vector<FileSummaryItem> files;
+    FileSummaryList files;
     ClipRowWriter rows(context, frame.sheet(), *columns, frame.widths(), options);
     std::uint32_t row = 0;
     for (const StoryElement* clip : sorted) {
@@ -95,7 +89,7 @@ std::vector<FileSummaryItem> writeClipSheet(ReportContext& context,
     }
 
     frame.finish();
-    return files;
+    return files.take();
 }
 
 } // namespace marrowvale

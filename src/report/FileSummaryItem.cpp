@@ -15,6 +15,20 @@ std::string lastPathComponent(std::string_view path) {
     return std::string(path.substr(slash + 1));
 }
 
+void FileSummaryList::add(std::string_view path, double duration) {
+    auto [found, isNew] = indexes_.try_emplace(std::string(path), items_.size());
+    if (isNew) {
+        items_.push_back({lastPathComponent(path), found->first, duration});
+        return;
+    }
+    items_[found->second].estimatedTotal += duration;
+}
+
+std::vector<FileSummaryItem> FileSummaryList::take() {
+    indexes_.clear();
+    return std::move(items_);
+}
+
 FileSummaryItem* firstRecord(std::string_view path, std::vector<FileSummaryItem>& items) {
     for (FileSummaryItem& item : items) {
         if (item.path == path)

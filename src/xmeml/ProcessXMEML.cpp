@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <fmt/format.h>
 #include <new>
+#include <unordered_set>
 
 namespace marrowvale {
 
@@ -24,13 +25,8 @@ void showContentError(ReaderHost& host, XMLContentError::Case errorCase) {
 }
 
 void removeRepeatedLines(std::vector<std::string>& lines) {
-    std::vector<std::string> unique;
-    for (std::string& line : lines) {
-        if (std::find(unique.begin(), unique.end(), line) == unique.end()) {
-            unique.push_back(std::move(line));
-        }
-    }
-    lines = std::move(unique);
+    std::unordered_set<std::string> seen;
+    std::erase_if(lines, [&seen](const std::string& line) { return !seen.insert(line).second; });
 }
 
 } // namespace

@@ -20,22 +20,6 @@ VideoFormat* storeDefaultVideoFormat(ModelContext& store) {
         "");
 }
 
-VideoFormat* firstMatchingVideoFormat(const std::vector<VideoFormat*>& formats,
-                                      VideoFrameRate frameRate, std::int64_t width,
-                                      std::int64_t height, bool anamorphic,
-                                      std::string_view fieldOrder,
-                                      std::string_view pixelAspectRatio) {
-    std::string_view rateText = frameRate.rawValue();
-    for (VideoFormat* format : formats) {
-        if (format->videoFrameRate == rateText && format->width == width &&
-            format->height == height && format->anamorphic == anamorphic &&
-            format->fieldOrder == fieldOrder && format->pixelAspectRatio == pixelAspectRatio) {
-            return format;
-        }
-    }
-    return nullptr;
-}
-
 namespace {
 
 std::string upperCased(std::string_view text) {
@@ -97,14 +81,16 @@ VideoFormat* readVideoFormat(XMEMLImport& import, NodeIndex sampleCharacteristic
     std::string pixelAspectRatio(import.text(sc, {n.pixelaspectratio}).value_or(""));
     std::string fieldOrder(import.text(sc, {n.fielddominance}).value_or("none"));
 
-    std::vector<VideoFormat*> formats = import.store.fetchAll<VideoFormat>();
-    if (VideoFormat* existing = firstMatchingVideoFormat(formats, *rate, width, height, anamorphic,
-                                                         fieldOrder, pixelAspectRatio)) {
+    if (VideoFormat* existing = import.videoFormatWith(rate->rawValue(), width, height, anamorphic,
+                                                       fieldOrder, pixelAspectRatio)) {
         return existing;
     }
-    return import.store.create<VideoFormat>(
-        fmt::format("{}f{}", prefix, formats.size() + 1), "", std::string(rate->rawValue()), width,
-        height, anamorphic, std::move(fieldOrder), std::move(pixelAspectRatio));
+    VideoFormat* format = import.store.create<VideoFormat>(
+        fmt::format("{}f{}", prefix, import.videoFormatCount() + 1), "",
+        std::string(rate->rawValue()), width, height, anamorphic, std::move(fieldOrder),
+        std::move(pixelAspectRatio));
+    import.addVideoFormat(format);
+    return format;
 }
 
 } // namespace marrowvale

@@ -17,14 +17,6 @@ class XMEMLImport;
 /// 29.97p, 1280 x 720, not anamorphic, field order "none", no pixel aspect ratio.
 VideoFormat* storeDefaultVideoFormat(ModelContext& store);
 
-/// The first format in list order with this rate, size, anamorphic flag, field order and pixel
-/// aspect ratio (texts compared exactly; id and name not compared); null when none has.
-VideoFormat* firstMatchingVideoFormat(const std::vector<VideoFormat*>& formats,
-                                      dovovevozav::VideoFrameRate frameRate, std::int64_t width,
-                                      std::int64_t height, bool anamorphic,
-                                      std::string_view fieldOrder,
-                                      std::string_view pixelAspectRatio);
-
 /// The format a "samplecharacteristics" element describes: the import's default format for
 /// none, else an equal stored format, else a new one stored with the identifier "f" and a
 /// running number ("10ms/f..." when the rate is unknown and 100p stands in). When the

@@ -1,8 +1,32 @@
 #include "xmeml/XMEMLImport.h"
 
 #include "model/ModelContext.h"
+#include "model/VideoFormat.h"
 
 namespace marrowvale {
+
+namespace {
+
+// The properties that make two formats equal, as one text; XML text never holds a NUL, so the
+// separators cannot be confused with the texts.
+std::string videoFormatKey(std::string_view rate, std::int64_t width, std::int64_t height,
+                           bool anamorphic, std::string_view fieldOrder,
+                           std::string_view pixelAspectRatio) {
+    std::string key(rate);
+    key += '\0';
+    key += std::to_string(width);
+    key += '\0';
+    key += std::to_string(height);
+    key += '\0';
+    key += anamorphic ? '1' : '0';
+    key += '\0';
+    key += fieldOrder;
+    key += '\0';
+    key += pixelAspectRatio;
+    return key;
+}
+
+} // namespace
 
 XMEMLImport::XMEMLImport(const XMEMLDocument& document, ModelContext& context,
                          ReaderHost& readerHost)
@@ -44,6 +68,33 @@ std::optional<std::string_view> XMEMLImport::reelOfFile(std::string_view fileID)
         return std::nullopt;
     }
     return doc.text(found->second);
+}
+
+VideoFormat* XMEMLImport::videoFormatWith(std::string_view rate, std::int64_t width,
+                                          std::int64_t height, bool anamorphic,
+                                          std::string_view fieldOrder,
+                                          std::string_view pixelAspectRatio) {
+    if (!videoFormatsByProperties_) {
+        videoFormatsByProperties_.emplace();
+        videoFormatCount_ = 0;
+        for (VideoFormat* format : store.fetchAll<VideoFormat>()) {
+            addVideoFormat(format);
+        }
+    }
+    auto found = videoFormatsByProperties_->find(
+        videoFormatKey(rate, width, height, anamorphic, fieldOrder, pixelAspectRatio));
+    return found == videoFormatsByProperties_->end() ? nullptr : found->second;
+}
+
+void XMEMLImport::addVideoFormat(VideoFormat* format) {
+    ++videoFormatCount_;
+    if (videoFormatsByProperties_) {
+        // The first of equal formats stays the one found.
+        videoFormatsByProperties_->emplace(
+            videoFormatKey(format->videoFrameRate, format->width, format->height,
+                           format->anamorphic, format->fieldOrder, format->pixelAspectRatio),
+            format);
+    }
 }
 
 } // namespace marrowvale

@@ -3,6 +3,7 @@
 #include "xmeml/XMEMLDocument.h"
 #include "xmeml/XMEMLNames.h"
 
+#include <cstdint>
 #include <functional>
 #include <initializer_list>
 #include <optional>
@@ -54,6 +55,17 @@ public:
     /// ("timecode/reel/name"), wherever it stands in the document; none when no definition has.
     std::optional<std::string_view> reelOfFile(std::string_view fileID);
 
+    /// The first stored format with this rate text, size, anamorphic flag, field order and pixel
+    /// aspect ratio (texts compared exactly), or null. The store's formats are indexed on first
+    /// use; formats stored later are added with `addVideoFormat`.
+    VideoFormat* videoFormatWith(std::string_view rate, std::int64_t width, std::int64_t height,
+                                 bool anamorphic, std::string_view fieldOrder,
+                                 std::string_view pixelAspectRatio);
+    /// Records a format just stored, so that `videoFormatWith` finds it.
+    void addVideoFormat(VideoFormat* format);
+    /// How many formats the store holds, once `videoFormatWith` has run.
+    std::size_t videoFormatCount() const { return videoFormatCount_; }
+
 private:
     struct TextHash {
         using is_transparent = void;
@@ -65,6 +77,8 @@ private:
 
     std::unordered_map<std::string, Asset*, TextHash, std::equal_to<>> _assetsByID;
     std::optional<TextMap> _reelsByFileID;
+    std::optional<std::unordered_map<std::string, VideoFormat*>> videoFormatsByProperties_;
+    std::size_t videoFormatCount_ = 0;
 };
 
 } // namespace marrowvale

@@ -174,3 +174,18 @@ TEST(FileSummaryItemTest, LastPathComponent) {
     for (const auto& [path, name] : table)
         EXPECT_EQ(lastPathComponent(path), name) << path;
 }
+
+TEST(FileSummaryItemTest, AListKeepsOneItemPerPathInFirstMetOrder) {
+    FileSummaryList list;
+    const std::pair<const char*, double> clips[] = {
+        {"/m/b.mov", 10}, {"/m/a.mov", 1}, {"/m/b.mov", 5}, {"", 2}, {"/m/a.mov", 1}, {"", 3}};
+    for (const auto& [path, duration] : clips)
+        list.add(path, duration);
+    std::vector<FileSummaryItem> items = list.take();
+    ASSERT_EQ(items.size(), 3u);
+    const std::tuple<std::string, std::string, double> expected[] = {
+        {"b.mov", "/m/b.mov", 15}, {"a.mov", "/m/a.mov", 2}, {"", "", 5}};
+    for (std::size_t i = 0; i < items.size(); ++i)
+        EXPECT_EQ(std::tie(items[i].name, items[i].path, items[i].estimatedTotal), expected[i]);
+    EXPECT_TRUE(list.take().empty());
+}

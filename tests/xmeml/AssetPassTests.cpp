@@ -78,11 +78,17 @@ TEST(AssetPass, FormatsAreSharedAndTheDefaultIsFreshPerImport) {
     const std::string default720 =
         characteristics("<rate><timebase>30</timebase><ntsc>TRUE</ntsc></rate><width>1280"
                         "</width><height>720</height><fielddominance>none</fielddominance>");
+    const std::string sd25 =
+        characteristics("<rate><timebase>25</timebase></rate><width>720</width><height>576"
+                        "</height>");
     auto imported = importXMEML(documentWithFiles(videoFile("a", hd25) + videoFile("b", hd25) +
                                                   videoFile("c", default720) +
-                                                  "<file id=\"d\"><pathurl>x</pathurl></file>"));
+                                                  "<file id=\"d\"><pathurl>x</pathurl></file>" +
+                                                  videoFile("e", sd25) + videoFile("f", hd25)));
     auto formats = imported->store.fetchAll<VideoFormat>();
-    ASSERT_EQ(formats.size(), 2u);
+    ASSERT_EQ(formats.size(), 3u);
+    EXPECT_EQ(imported->asset("e")->videoFormat->id, "f3");
+    EXPECT_EQ(imported->asset("f")->videoFormat, imported->asset("a")->videoFormat);
     EXPECT_EQ(formats[0]->id, "ppr0");
     EXPECT_EQ(formats[0]->name, "FFVideoFormat720p2997");
     EXPECT_EQ(imported->asset("a")->videoFormat, imported->asset("b")->videoFormat);
