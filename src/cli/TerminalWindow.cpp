@@ -2,11 +2,29 @@
 
 #include <algorithm>
 #include <cmath>
+#include <fmt/format.h>
 #include <iostream>
 #include <string>
 #include <unistd.h>
 
 namespace marrowvale {
+
+namespace {
+
+constexpr int barWidth = 40;
+constexpr int blockWidth = 3;
+constexpr auto animationPeriod = std::chrono::milliseconds(200);
+
+// "m:ss", or "h:mm:ss" from an hour on.
+std::string elapsedText(std::chrono::steady_clock::duration elapsed) {
+    const auto seconds = std::chrono::duration_cast<std::chrono::seconds>(elapsed).count();
+    if (seconds >= 3600) {
+        return fmt::format("{}:{:02}:{:02}", seconds / 3600, seconds / 60 % 60, seconds % 60);
+    }
+    return fmt::format("{}:{:02}", seconds / 60, seconds % 60);
+}
+
+} // namespace
 
 TerminalWindow::TerminalWindow(std::FILE* errorStream, bool showProgress)
     : _error(errorStream), _showProgress(showProgress) {}
@@ -17,6 +35,14 @@ void TerminalWindow::setProgressIndeterminate(bool indeterminate) {
         clearProgress();
     else
         drawProgress();
+}
+
+void TerminalWindow::setProgressAnimating(bool animating) {
+    if (animating && _indeterminate && _showProgress) {
+        startAnimation();
+    } else if (!animating) {
+        clearProgress();
+    }
 }
 
 void TerminalWindow::setProgressMaximum(double maximum) {
@@ -36,20 +62,68 @@ void TerminalWindow::drawProgress() {
     int percent = static_cast<int>(fraction * 100);
     if (percent == _drawnPercent)
         return;
+    if (animation_.joinable()) {
+        clearProgress();
+    }
     _drawnPercent = percent;
-    constexpr int width = 40;
+    constexpr int width = barWidth;
     int filled = percent * width / 100;
     std::fprintf(_error, "\r[%s%s] %3d%%", std::string(filled, '#').c_str(),
                  std::string(width - filled, ' ').c_str(), percent);
     std::fflush(_error);
+    drawnWidth_ = width + 7;
 }
 
 void TerminalWindow::clearProgress() {
-    if (_drawnPercent < 0)
-        return;
+    stopAnimation();
     _drawnPercent = -1;
-    std::fprintf(_error, "\r%*s\r", 47, "");
+    if (drawnWidth_ == 0) {
+        return;
+    }
+    std::fprintf(_error, "\r%*s\r", drawnWidth_, "");
     std::fflush(_error);
+    drawnWidth_ = 0;
+}
+
+void TerminalWindow::startAnimation() {
+    if (animation_.joinable()) {
+        return;
+    }
+    clearProgress();
+    const auto start = std::chrono::steady_clock::now();
+    drawAnimation(0, {});
+    animation_ = std::jthread([this, start](std::stop_token stop) {
+        std::unique_lock lock(animationMutex_);
+        for (int frame = 1;; ++frame) {
+            if (animationWake_.wait_for(lock, stop, animationPeriod, [] { return false; }) ||
+                stop.stop_requested()) {
+                return;
+            }
+            drawAnimation(frame, std::chrono::steady_clock::now() - start);
+        }
+    });
+}
+
+void TerminalWindow::stopAnimation() {
+    if (!animation_.joinable()) {
+        return;
+    }
+    animation_.request_stop();
+    animation_.join();
+    animation_ = std::jthread();
+}
+
+void TerminalWindow::drawAnimation(int frame, std::chrono::steady_clock::duration elapsed) {
+    // A block that runs to one end of the bar and back.
+    constexpr int travel = barWidth - blockWidth;
+    const int step = frame % (2 * travel);
+    const int position = step <= travel ? step : 2 * travel - step;
+    std::string bar(barWidth, ' ');
+    bar.replace(static_cast<std::size_t>(position), blockWidth, blockWidth, '#');
+    const std::string line = fmt::format("[{}] {}", bar, elapsedText(elapsed));
+    std::fprintf(_error, "\r%s", line.c_str());
+    std::fflush(_error);
+    drawnWidth_ = static_cast<int>(line.size());
 }
 
 void TerminalWindow::showWarning(const std::string& line) {
@@ -81,6 +155,12 @@ void TerminalWindow::setReportDestination(std::optional<std::string> destination
 
 std::optional<std::string> TerminalWindow::chooseReportDestination(const std::string&) {
     return _destination;
+}
+
+void TerminalWindow::openFinishedReport(const std::string& path) {
+    clearProgress();
+    std::fprintf(_error, "Saved \u201c%s\u201d\n", path.c_str());
+    std::fflush(_error);
 }
 
 void TerminalWindow::showAlert(const std::string& messageText, const std::string& informativeText) {

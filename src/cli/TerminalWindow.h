@@ -3,16 +3,22 @@
 #include "app/controller/MainWindowView.h"
 
 #include <array>
+#include <chrono>
+#include <condition_variable>
 #include <cstdio>
+#include <mutex>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace marrowvale {
 
 /// The main window of the command line: alerts and the progress bar go to standard error (the
 /// bar only when it is a terminal), the save panel is answered by --output, the drop-frame
-/// question by --drop-frame or, on a terminal, by the user. Diagnostics are dropped so that
+/// question by --drop-frame or, on a terminal, by the user. While the bar is indeterminate and
+/// animating (a report being written), a moving block and the elapsed time stand in for it.
+/// The finished workbook's path is printed on standard error. Diagnostics are dropped so that
 /// standard output carries only what the program was asked to print.
 class TerminalWindow : public MainWindowView {
 public:
@@ -20,7 +26,7 @@ public:
     TerminalWindow(std::FILE* errorStream, bool showProgress);
 
     void setProgressIndeterminate(bool indeterminate) override;
-    void setProgressAnimating(bool) override {}
+    void setProgressAnimating(bool animating) override;
     void setProgressMaximum(double maximum) override;
     void setProgressValue(double value) override;
     double progressValue() const override { return _value; }
@@ -33,7 +39,8 @@ public:
     bool sheetSwitchOn(SheetSwitch sheetSwitch) const override;
     std::optional<std::filesystem::path> chooseInputFile() override { return std::nullopt; }
     std::optional<std::string> chooseReportDestination(const std::string& reportName) override;
-    void openFinishedReport(const std::string&) override {}
+    /// Prints where the workbook was saved.
+    void openFinishedReport(const std::string& path) override;
     void showAlert(const std::string& messageText, const std::string& informativeText) override;
     bool askYesNo(const std::string& messageText, const std::string& informativeText) override;
     bool openUrl(const std::string&) override { return false; }
@@ -55,6 +62,9 @@ public:
 private:
     void drawProgress();
     void clearProgress();
+    void startAnimation();
+    void stopAnimation();
+    void drawAnimation(int frame, std::chrono::steady_clock::duration elapsed);
 
     std::FILE* _error;
     bool _showProgress;
@@ -67,6 +77,10 @@ private:
     std::optional<std::string> _destination;
     std::optional<bool> _answer;
     int _alerts = 0;
+    int drawnWidth_ = 0; // characters of the bar or indicator now on the line
+    std::mutex animationMutex_;
+    std::condition_variable_any animationWake_;
+    std::jthread animation_; // draws the indicator while the bar animates; last, so it ends first
 };
 
 } // namespace marrowvale

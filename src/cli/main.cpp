@@ -6,11 +6,17 @@
 #include "app/controller/InterruptSignals.h"
 #include "cli/CliOptions.h"
 #include "cli/TerminalWindow.h"
+#include "model/Composition.h"
+#include "model/EventBin.h"
+#include "model/ModelContext.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <filesystem>
 #include <fmt/format.h>
+#include <fmt/ranges.h>
+#include <map>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -54,6 +60,48 @@ void noteMissingPieces(const CliOptions& options, const AppServices& services) {
     }
 }
 
+// The bins holding a sequence of each title given more than once, in menu order.
+std::map<std::string, std::vector<const EventBin*>> binsOfNamesakes(AppController& controller) {
+    std::map<std::string, std::vector<const EventBin*>> bins;
+    for (const EventBin* bin :
+         controller.store().fetchBinsSortedByName(TextComparison::localizedStandard)) {
+        for (const Composition* sequence : bin->storyCompositions) {
+            if (sequence != nullptr) {
+                bins[sequence->name].push_back(bin);
+            }
+        }
+    }
+    std::erase_if(bins, [](const auto& entry) { return entry.second.size() < 2; });
+    return bins;
+}
+
+// Warns that `--sequence TITLE` cannot tell apart the sequences sharing a title, naming their
+// bins and the one a report shows (the first the store finds, as the report run does); with a
+// title, only about that title.
+void warnAboutNamesakes(AppController& controller, TerminalWindow& window,
+                        const std::optional<std::string>& title) {
+    for (const auto& [name, bins] : binsOfNamesakes(controller)) {
+        if (title && *title != name) {
+            continue;
+        }
+        const Composition* reported = controller.store().fetchComposition(name);
+        std::string reportedBin;
+        std::vector<std::string> binNames;
+        for (const EventBin* bin : bins) {
+            binNames.push_back(fmt::format("\u201c{}\u201d", bin->name));
+            const auto& sequences = bin->storyCompositions;
+            if (std::find(sequences.begin(), sequences.end(), reported) != sequences.end()) {
+                reportedBin = bin->name;
+            }
+        }
+        window.showWarning(fmt::format("{} sequences are named \u201c{}\u201d (in the bins {}); "
+                                       "--sequence \u201c{}\u201d reports the one in "
+                                       "\u201c{}\u201d.",
+                                       bins.size(), name, fmt::join(binNames, ", "), name,
+                                       reportedBin));
+    }
+}
+
 int run(const CliOptions& options) {
     bool progressOnTerminal = ::isatty(STDERR_FILENO) == 1;
     TerminalWindow window(stderr, progressOnTerminal);
@@ -92,6 +140,7 @@ int run(const CliOptions& options) {
 
     const std::vector<std::string>& menu = controller.sequenceMenuItems();
     if (options.list && !options.sequence) {
+        warnAboutNamesakes(controller, window, std::nullopt);
         for (std::size_t i = 0; i < menu.size(); ++i) {
             if (!controller.isSequenceMenuSeparator(i))
                 std::printf("%s\n", menu[i].c_str());
@@ -119,6 +168,7 @@ int run(const CliOptions& options) {
     }
     window.selectSequence(index);
     controller.clickAnalyzeButton();
+    warnAboutNamesakes(controller, window, controller.selectedTitle());
 
     const auto& videoRows = controller.trackRows(TrackKind::video);
     const auto& audioRows = controller.trackRows(TrackKind::audio);
@@ -131,6 +181,12 @@ int run(const CliOptions& options) {
     }
 
     if (options.tracks) {
+        if (options.tracks->empty()) {
+            return fail(window,
+                        fmt::format("--tracks names no track of \u201c{}\u201d",
+                                    controller.selectedTitle()),
+                        "marrowvale-cli --list --sequence TITLE INPUT prints its tracks.");
+        }
         controller.setAllTracksChecked(TrackKind::video, false);
         controller.setAllTracksChecked(TrackKind::audio, false);
         for (const TrackChoice& choice : *options.tracks) {

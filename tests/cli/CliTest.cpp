@@ -5,6 +5,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <poll.h>
+#include <pty.h>
 #include <spawn.h>
 #include <sstream>
 #include <string>
@@ -133,6 +134,36 @@ TEST_F(CliTest, AnInterruptedReportLeavesNothingBehind) {
     }
 }
 
+TEST_F(CliTest, ATerminalSeesTheReportBeingWrittenAndWhereItWent) {
+    const fs::path output = folder / "shown.xlsx";
+    const std::string program = MARROWVALE_CLI;
+    const std::string outputOption = "--output=" + output.string();
+    const std::string data = "XDG_DATA_HOME=" + (folder / "data").string();
+    int terminal = -1;
+    const pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        char* arguments[] = {const_cast<char*>(program.c_str()),
+                             const_cast<char*>(outputOption.c_str()),
+                             const_cast<char*>(sample.c_str()), nullptr};
+        char* environment[] = {const_cast<char*>(data.c_str()), nullptr};
+        execve(program.c_str(), arguments, environment);
+        _exit(127);
+    }
+    std::string shown;
+    char buffer[512];
+    for (ssize_t count; (count = read(terminal, buffer, sizeof buffer)) > 0;)
+        shown.append(buffer, static_cast<std::size_t>(count));
+    close(terminal);
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << shown;
+    // The moving block with the elapsed time, then the line cleared and the workbook named.
+    EXPECT_NE(shown.find("] 0:00"), std::string::npos) << shown;
+    EXPECT_NE(shown.find("Saved \u201c" + output.string() + "\u201d"), std::string::npos)
+        << shown;
+}
+
 TEST_F(CliTest, ListsSequencesAndTracks) {
     CliResult menu = run("--list " + quoted(sample));
     EXPECT_EQ(menu.status, 0) << menu.err;
@@ -161,6 +192,29 @@ TEST_F(CliTest, ASequenceNamedLikeTheSeparatorCanBeListedAndChosen) {
     EXPECT_EQ(tracks.out.rfind("V1\t", 0), 0u) << tracks.out;
 }
 
+TEST_F(CliTest, SequencesSharingANameAreWarnedAbout) {
+    std::string timeline = readFile(sample);
+    timeline.replace(timeline.find("<name>Reel 2</name>"), 19, "<name>Reel 1</name>");
+    fs::path input = folder / "twins.xml";
+    std::ofstream(input) << timeline;
+    CliResult menu = run("--list " + quoted(input));
+    EXPECT_EQ(menu.status, 0) << menu.err;
+    EXPECT_EQ(menu.out, "Reel 1\nReel 1\nBin Clips\n");
+    const std::string warning =
+        "Warning: 2 sequences are named \u201cReel 1\u201d (in the bins \u201ca Selects\u201d, "
+        "\u201cb Edits\u201d); --sequence \u201cReel 1\u201d reports the one in ";
+    ASSERT_EQ(menu.err.rfind(warning, 0), 0u) << menu.err;
+
+    // The tracks listed are those of the sequence the warning names (one video track in
+    // "a Selects", two and an audio track in "b Edits").
+    CliResult tracks = run("--list --sequence \"Reel 1\" " + quoted(input));
+    EXPECT_EQ(tracks.status, 0) << tracks.err;
+    EXPECT_EQ(tracks.err, menu.err);
+    const bool inSelects = menu.err == warning + "\u201ca Selects\u201d.\n";
+    EXPECT_TRUE(inSelects || menu.err == warning + "\u201cb Edits\u201d.\n") << menu.err;
+    EXPECT_EQ(tracks.out, inSelects ? "V1\tV1\n" : "V1\tV1\nV2\tV2\nA1\tA1\n");
+}
+
 TEST_F(CliTest, ADamagedFileIsListedWithAWarning) {
     std::string timeline = readFile(sample);
     fs::path input = folder / "cut.xml";
@@ -179,6 +233,7 @@ TEST_F(CliTest, WritesTheReportWhereOutputSays) {
                            quoted(output) + " " + quoted(sample));
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "");
+    EXPECT_EQ(result.err, "Saved \u201c" + output.string() + "\u201d\n");
     ASSERT_TRUE(fs::exists(output));
     EXPECT_EQ(readFile(output).substr(0, 2), "PK"); // a zip container
 }
@@ -228,6 +283,8 @@ TEST_F(CliTest, AlertsGoToStandardErrorAndExitWithTwo) {
         {"--list --sequence --- " + quoted(sample), "There is no sequence \u201c---\u201d"},
         {"--output x.xlsx --tracks V3 --sequence \"Reel 1\" " + quoted(sample),
          "There is no track V3 in \u201cReel 1\u201d"},
+        {"--output x.xlsx --tracks \"\" --sequence \"Reel 1\" " + quoted(sample),
+         "--tracks names no track of \u201cReel 1\u201d"},
         {"--list --layout Nope " + quoted(sample), "There is no layout named \u201cNope\u201d"},
     };
     std::ofstream(folder / "cut.otio") << "{}";
@@ -337,10 +394,10 @@ TEST_F(CliTest, OptionsThisBuildCannotHonourGetANote) {
         fs::path output = folder / "noted.xlsx";
         CliResult result = run(c.options + " --output " + quoted(output) + " " + quoted(sample));
         EXPECT_EQ(result.status, 0) << c.options << '\n' << result.err;
-        std::size_t lines = 0;
-        for (char ch : result.err)
-            lines += ch == '\n' ? 1 : 0;
-        EXPECT_EQ(lines, c.notes.size()) << result.err;
+        std::size_t notes = 0;
+        for (std::size_t at = 0; (at = result.err.find("note:", at)) != std::string::npos; ++at)
+            ++notes;
+        EXPECT_EQ(notes, c.notes.size()) << result.err;
         for (const std::string& note : c.notes)
             EXPECT_NE(result.err.find("marrowvale-cli: note: this build " + note),
                       std::string::npos)

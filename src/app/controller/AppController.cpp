@@ -357,6 +357,7 @@ void AppController::runReportWriter(const ReportRequest& request) {
         showAlert("The report could not be written.", error.what());
     }
     _writingReport = false;
+    _window.setProgressAnimating(false);
 }
 
 void AppController::refuseWhileBusy() {
@@ -400,6 +401,11 @@ std::optional<std::string> AppController::chooseReportDestination(const std::str
                               "report.",
                               fs::path(*destination).filename().string()));
         return std::nullopt;
+    }
+    if (destination) {
+        // The workbook is written from here on.
+        _window.setProgressIndeterminate(true);
+        _window.setProgressAnimating(true);
     }
     return destination;
 }
