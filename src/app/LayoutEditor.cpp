@@ -11,12 +11,17 @@ namespace marrowvale {
 LayoutEditor::LayoutEditor(SettingsView& settings, DiagnosticSink log)
     : _settings(settings), _log(std::move(log)) {}
 
-void LayoutEditor::loadLayouts(std::optional<std::filesystem::path> layoutsPath) {
+std::optional<std::string>
+LayoutEditor::loadLayouts(std::optional<std::filesystem::path> layoutsPath) {
+    std::optional<std::string> problem;
     if (layoutsPath) {
         _file.emplace(*layoutsPath);
         LayoutsFile::LoadResult result = _file->load();
         if (result.error) {
             _log(*result.error);
+            if (!result.missing) {
+                problem = result.error;
+            }
         } else {
             _layouts = std::move(result.layouts);
             std::string text;
@@ -26,6 +31,7 @@ void LayoutEditor::loadLayouts(std::optional<std::filesystem::path> layoutsPath)
         }
     }
     refreshMenus();
+    return problem;
 }
 
 std::string LayoutEditor::selectedLayoutName(LayoutMenu menu) const {

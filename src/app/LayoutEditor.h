@@ -27,8 +27,8 @@ public:
 
     /// Start-up: reads the layouts file at `layoutsPath` (none: there is no application folder,
     /// so nothing is read or ever written) and lists the layouts in both menus. Applies no
-    /// layout.
-    void loadLayouts(std::optional<std::filesystem::path> layoutsPath);
+    /// layout. Gives the reason when a layouts file exists but cannot be used, for the user.
+    std::optional<std::string> loadLayouts(std::optional<std::filesystem::path> layoutsPath);
 
     /// The saved layouts in menu order.
     const std::vector<LayoutsItem>& layouts() const { return _layouts; }

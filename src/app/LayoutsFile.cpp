@@ -1,15 +1,13 @@
 #include "app/LayoutsFile.h"
 
 #include "app/FileDescriptor.h"
+#include "app/InputFile.h"
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <fmt/format.h>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 #include <unistd.h>
 
 namespace marrowvale {
@@ -18,20 +16,26 @@ namespace fs = std::filesystem;
 
 namespace {
 
+// Layouts files are a few kilobytes; anything near this is not one.
+constexpr std::uint64_t layoutsSizeLimit = std::uint64_t{16} << 20;
+
+// The reason as it reads inside a sentence.
+std::string inSentence(std::string reason) {
+    if (!reason.empty() && reason[0] >= 'A' && reason[0] <= 'Z') {
+        reason[0] = static_cast<char>(reason[0] - 'A' + 'a');
+    }
+    return reason;
+}
+
+// The whole file when it is a regular file of a sane size, or the reason why not.
 std::optional<std::string> readWholeFile(const fs::path& path, std::string* error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        *error = fmt::format("The file \"{}\" couldn't be opened: {}", path.string(),
-                             std::strerror(errno));
+    try {
+        return InputFile(path, layoutsSizeLimit).readAll();
+    } catch (const InputFileError& failure) {
+        *error = fmt::format("The layouts file \u201c{}\u201d cannot be read: {}.", path.string(),
+                             inSentence(failure.what()));
         return std::nullopt;
     }
-    std::ostringstream contents;
-    contents << in.rdbuf();
-    if (in.bad()) {
-        *error = fmt::format("The file \"{}\" couldn't be read.", path.string());
-        return std::nullopt;
-    }
-    return contents.str();
 }
 
 std::optional<std::string> writeAtomically(const fs::path& path, const std::string& bytes) {
@@ -118,14 +122,15 @@ LayoutsFile::LoadResult LayoutsFile::load() {
     if (!text) {
         // A missing file is the normal first launch; an existing one must not be lost.
         _keepDamaged = exists;
+        result.missing = !exists;
         result.error = error;
         return result;
     }
     auto layouts = decodeLayouts(*text, &error);
     if (!layouts) {
         _keepDamaged = true;
-        result.error =
-            fmt::format("The data in \"{}\" couldn't be read: {}", _path.string(), error);
+        result.error = fmt::format("The layouts file \u201c{}\u201d cannot be used: {}.",
+                                   _path.string(), error);
         return result;
     }
     result.layouts = std::move(*layouts);

@@ -31,6 +31,8 @@ public:
     struct LoadResult {
         std::vector<LayoutsItem> layouts;
         std::optional<std::string> error;
+        /// Whether the file does not exist (the first launch): the error is then no news.
+        bool missing = false;
     };
 
     /// The file at `path` (normally the application folder followed by "Layouts.json").
@@ -42,7 +44,8 @@ public:
     /// Where a damaged file is kept.
     std::filesystem::path backupPath() const;
 
-    /// Reads and decodes the whole file; any failure gives no layouts and the reason.
+    /// Reads and decodes the whole file, when it is a regular file under 16 MiB; any failure
+    /// gives no layouts and the reason, naming the file and what is wrong with it.
     LoadResult load();
 
     /// Replaces the file with `layouts`; none on success, else the reason. A damaged file found

@@ -166,21 +166,26 @@ std::string encodeLayouts(const std::vector<LayoutsItem>& layouts) {
 }
 
 std::optional<std::vector<LayoutsItem>> decodeLayouts(std::string_view json, std::string* error) {
-    nlohmann::json document = nlohmann::json::parse(json, nullptr, false);
-    if (document.is_discarded()) {
-        setError(error, "the layouts file is not valid JSON");
+    nlohmann::json document;
+    try {
+        document = nlohmann::json::parse(json);
+    } catch (const nlohmann::json::parse_error& failure) {
+        setError(error, fmt::format("it is not valid JSON (at byte {})", failure.byte));
         return std::nullopt;
     }
     if (!document.is_array()) {
-        setError(error, "the layouts file does not hold a list");
+        setError(error, "it does not hold a list");
         return std::nullopt;
     }
     std::vector<LayoutsItem> layouts;
     layouts.reserve(document.size());
     for (const nlohmann::json& element : document) {
-        auto layout = LayoutsItem::fromJson(element, error);
-        if (!layout)
+        std::string reason;
+        auto layout = LayoutsItem::fromJson(element, &reason);
+        if (!layout) {
+            setError(error, fmt::format("layout {}: {}", layouts.size() + 1, reason));
             return std::nullopt;
+        }
         layouts.push_back(std::move(*layout));
     }
     return layouts;

@@ -172,6 +172,16 @@ void TerminalWindow::showAlert(const std::string& messageText, const std::string
     std::fflush(_error);
 }
 
+void TerminalWindow::showDetailedAlert(const std::string& messageText,
+                                       const std::string& informativeText,
+                                       const std::string& detailText) {
+    showAlert(messageText, informativeText);
+    if (!detailText.empty()) {
+        std::fprintf(_error, "%s\n", detailText.c_str());
+        std::fflush(_error);
+    }
+}
+
 bool TerminalWindow::askYesNo(const std::string& messageText, const std::string& informativeText) {
     if (_answer)
         return *_answer;

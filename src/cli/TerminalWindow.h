@@ -42,6 +42,9 @@ public:
     /// Prints where the workbook was saved.
     void openFinishedReport(const std::string& path) override;
     void showAlert(const std::string& messageText, const std::string& informativeText) override;
+    /// The alert's lines, then the detail on a line of its own.
+    void showDetailedAlert(const std::string& messageText, const std::string& informativeText,
+                           const std::string& detailText) override;
     bool askYesNo(const std::string& messageText, const std::string& informativeText) override;
     bool openUrl(const std::string&) override { return false; }
     void logDiagnostic(const std::string&) override {}

@@ -1,5 +1,6 @@
 #include "xmeml/ProcessXMEML.h"
 
+#include "app/InputFile.h"
 #include "app/ReaderHost.h"
 #include "app/XMLContentError.h"
 #include "model/ModelContext.h"
@@ -10,8 +11,10 @@
 
 #include <algorithm>
 #include <fmt/format.h>
+#include <libxml/xmlerror.h>
 #include <new>
 #include <unordered_set>
+#include <vector>
 
 namespace marrowvale {
 
@@ -29,18 +32,27 @@ void removeRepeatedLines(std::vector<std::string>& lines) {
     std::erase_if(lines, [&seen](const std::string& line) { return !seen.insert(line).second; });
 }
 
-} // namespace
+// What the parser found and where: its first error with the line and column, or that the
+// bytes do not even begin like XML.
+std::string foundText(const std::optional<XMEMLRecoveredError>& error) {
+    if (!error || error->code == XML_ERR_DOCUMENT_EMPTY) {
+        return "The file is not an XML file.";
+    }
+    return fmt::format("Line {}, column {}: {}", error->line, error->column, error->message);
+}
 
-XMEMLImportResult processXMEML(ModelContext& store, std::string_view bytes, ReaderHost& host,
-                               const XMEMLProgressShares& shares) {
+template <typename Parse>
+XMEMLImportResult importDocument(ModelContext& store, ReaderHost& host,
+                                 const XMEMLProgressShares& shares, Parse parse) {
     XMEMLImportResult result;
     std::optional<XMEMLDocument> document;
     try {
-        document.emplace(XMEMLDocument::parse(bytes, "xmeml"));
+        document.emplace(parse());
     } catch (const XMEMLParseError& error) {
         result.diagnostics.push_back(
             fmt::format("LibXML error: code={}, message={}", error.code(), error.what()));
-        host.showAlert(std::string(problemTitle), error.what());
+        host.showDetailedAlert(std::string(problemTitle), error.what(),
+                               foundText(error.firstError()));
         return result;
     } catch (const std::bad_alloc&) {
         result.diagnostics.push_back("Not enough memory to read the file");
@@ -51,9 +63,11 @@ XMEMLImportResult processXMEML(ModelContext& store, std::string_view bytes, Read
         // Text that is not UTF-8 would reach the store and the report as broken characters.
         result.diagnostics.push_back(
             "XML query error: The text cannot be represented in the requested character encoding");
-        host.showAlert("The text of this file cannot be read.",
-                       "Some of its text is neither UTF-8 nor in the character encoding that "
-                       "its XML declaration names.");
+        host.showDetailedAlert("The text of this file cannot be read.",
+                               "Some of its text is neither UTF-8 nor in the character encoding "
+                               "that its XML declaration names.",
+                               document->recoveredError() ? foundText(document->recoveredError())
+                                                          : std::string());
         return result;
     }
     if (document->root() == XMEMLDocument::none) {
@@ -93,6 +107,35 @@ XMEMLImportResult processXMEML(ModelContext& store, std::string_view bytes, Read
     result.diagnostics = std::move(import.diagnostics);
     removeRepeatedLines(result.diagnostics);
     return result;
+}
+
+} // namespace
+
+XMEMLImportResult processXMEML(ModelContext& store, std::string_view bytes, ReaderHost& host,
+                               const XMEMLProgressShares& shares) {
+    return importDocument(store, host, shares,
+                          [bytes] { return XMEMLDocument::parse(bytes, "xmeml"); });
+}
+
+XMEMLImportResult processXMEML(ModelContext& store, InputFile& file, ReaderHost& host,
+                               const XMEMLProgressShares& shares) {
+    std::vector<char> buffer;
+    auto next = [&file, &buffer](std::size_t maxLength) {
+        buffer.resize(std::max(buffer.size(), maxLength));
+        return std::string_view(buffer.data(), file.read(buffer.data(), maxLength));
+    };
+    try {
+        return importDocument(store, host, shares, [&] {
+            return XMEMLDocument::parse(next, static_cast<std::size_t>(file.size()), "xmeml");
+        });
+    } catch (const InputFileError& error) {
+        XMEMLImportResult result;
+        result.diagnostics.push_back(fmt::format("Read error: {}", error.what()));
+        host.showAlert(fmt::format("The file \u201c{}\u201d couldn\u2019t be opened.",
+                                   file.path().filename().string()),
+                       error.what());
+        return result;
+    }
 }
 
 } // namespace marrowvale

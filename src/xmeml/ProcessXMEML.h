@@ -8,6 +8,7 @@
 
 namespace marrowvale {
 
+class InputFile;
 class ModelContext;
 class ReaderHost;
 
@@ -38,8 +39,14 @@ struct XMEMLImportResult {
 /// master clips and sequences with their tracks, items, logging, markers and effects. The
 /// bytes are handed to libxml2 as they are, so their declared or detected encoding is honoured.
 /// A file that cannot be parsed, is empty, or is not XMEML gets an alert through the host and
-/// stores nothing. Never throws for any content of the file.
+/// stores nothing; the alert's detail tells what the parser found and where. Never throws for
+/// any content of the file.
 XMEMLImportResult processXMEML(ModelContext& store, std::string_view bytes, ReaderHost& host,
+                               const XMEMLProgressShares& shares = {});
+
+/// The same for a file, read chunk by chunk as the parser goes; a file that holds no XML is
+/// refused after its first chunk. A file that cannot be read gets an alert too.
+XMEMLImportResult processXMEML(ModelContext& store, InputFile& file, ReaderHost& host,
                                const XMEMLProgressShares& shares = {});
 
 } // namespace marrowvale

@@ -73,8 +73,9 @@ std::size_t startTagCount(std::string_view bytes) {
 
 } // namespace
 
-XMEMLParseError::XMEMLParseError(int code, const std::string& message)
-    : std::runtime_error(message), _code(code) {}
+XMEMLParseError::XMEMLParseError(int code, const std::string& message,
+                                 std::optional<XMEMLRecoveredError> firstError)
+    : std::runtime_error(message), _code(code), firstError_(std::move(firstError)) {}
 
 /// Receives libxml2's streaming events and appends elements to a document.
 class XMEMLDocumentBuilder {
@@ -114,7 +115,8 @@ public:
         std::optional<XMEMLRecoveredError>& damage = _doc._recoveredError;
         if (!damage || damage->code == XML_ERR_DOCUMENT_END) {
             const int line = damage ? damage->line : xmlSAX2GetLineNumber(_context);
-            damage = XMEMLRecoveredError{XML_ERR_DOCUMENT_END, line,
+            const int column = damage ? damage->column : xmlSAX2GetColumnNumber(_context);
+            damage = XMEMLRecoveredError{XML_ERR_DOCUMENT_END, line, column,
                                          "Premature end of data in tag " +
                                              std::string(_doc.tag(_open.back().node))};
         }
@@ -352,8 +354,8 @@ private:
             error->domain != XML_FROM_PARSER || error->code == XML_ERR_USER_STOP) {
             return;
         }
-        builder._doc._recoveredError =
-            XMEMLRecoveredError{error->code, error->line, trimmedMessage(error->message)};
+        builder._doc._recoveredError = XMEMLRecoveredError{error->code, error->line, error->int2,
+                                                           trimmedMessage(error->message)};
     }
 
     XMEMLDocument& _doc;
@@ -370,27 +372,44 @@ private:
 
 XMEMLDocument XMEMLDocument::parse(std::string_view bytes,
                                    std::optional<std::string_view> requiredRoot) {
-    if (bytes.size() > static_cast<std::size_t>(INT_MAX)) {
+    std::size_t offset = 0;
+    auto next = [bytes, &offset](std::size_t maxLength) {
+        std::string_view chunk = bytes.substr(offset, maxLength);
+        offset += chunk.size();
+        return chunk;
+    };
+    // Reserving one element per start tag spares the largest array any regrowth.
+    return parseChunks(next, bytes.size(), startTagCount(bytes) + 1, requiredRoot);
+}
+
+XMEMLDocument XMEMLDocument::parse(const ChunkSource& next, std::size_t size,
+                                   std::optional<std::string_view> requiredRoot) {
+    return parseChunks(next, size, 0, requiredRoot);
+}
+
+XMEMLDocument XMEMLDocument::parseChunks(const ChunkSource& next, std::size_t size,
+                                         std::size_t expectedElements,
+                                         std::optional<std::string_view> requiredRoot) {
+    if (size > static_cast<std::size_t>(INT_MAX)) {
         throw XMEMLParseError(XML_ERR_NO_MEMORY, "The file is too large to be read");
     }
-    if (bytes.empty()) {
+    // The first chunk of four bytes lets libxml2 detect the encoding.
+    const std::string_view first = size == 0 ? std::string_view() : next(4);
+    if (first.empty()) {
         throw XMEMLParseError(XML_ERR_DOCUMENT_EMPTY, "Document is empty");
     }
     xmlInitParser();
     XMEMLDocument document;
-    // Reserving one element per start tag spares the largest array any regrowth.
-    document._nodes.reserve(startTagCount(bytes) + 1);
+    document._nodes.reserve(expectedElements);
 
     // Entities may add as much again as the file holds, and at least a mebibyte.
     XMEMLDocumentBuilder builder(document, requiredRoot,
-                                 std::max<std::size_t>(bytes.size(), std::size_t{1} << 20));
+                                 std::max<std::size_t>(size, std::size_t{1} << 20));
     xmlSAXHandler sax = XMEMLDocumentBuilder::handler();
     // The bytes are pushed in chunks: libxml2 then holds only what it has not parsed yet
-    // instead of a copy of the whole file. The first chunk of four bytes lets it detect the
-    // encoding.
-    const std::size_t first = std::min<std::size_t>(4, bytes.size());
-    std::unique_ptr<xmlParserCtxt, ParserContextDeleter> context(
-        xmlCreatePushParserCtxt(&sax, &builder, bytes.data(), static_cast<int>(first), nullptr));
+    // instead of a copy of the whole file.
+    std::unique_ptr<xmlParserCtxt, ParserContextDeleter> context(xmlCreatePushParserCtxt(
+        &sax, &builder, first.data(), static_cast<int>(first.size()), nullptr));
     if (!context) {
         throw XMEMLParseError(XML_ERR_NO_MEMORY, "The parser could not be created");
     }
@@ -398,13 +417,20 @@ XMEMLDocument XMEMLDocument::parse(std::string_view bytes,
     xmlCtxtUseOptions(context.get(), XML_PARSE_RECOVER | XML_PARSE_NOERROR | XML_PARSE_NOWARNING |
                                          XML_PARSE_NONET | XML_PARSE_NOENT);
     constexpr std::size_t chunkSize = 1 << 18;
-    std::size_t offset = first;
-    do {
-        const std::size_t length = std::min(chunkSize, bytes.size() - offset);
-        const bool last = offset + length == bytes.size();
-        xmlParseChunk(context.get(), bytes.data() + offset, static_cast<int>(length), last ? 1 : 0);
-        offset += length;
-    } while (offset < bytes.size() && !builder.stopped());
+    std::size_t offset = first.size();
+    // A parser that has given up (no XML at the start, say) reads nothing more.
+    while (offset < size && !builder.stopped() && context->instate != XML_PARSER_EOF) {
+        const std::string_view chunk = next(std::min(chunkSize, size - offset));
+        offset += chunk.size();
+        const bool last = chunk.empty() || offset == size;
+        xmlParseChunk(context.get(), chunk.data(), static_cast<int>(chunk.size()), last ? 1 : 0);
+        if (chunk.empty()) {
+            break; // the source ended early
+        }
+    }
+    if (size == first.size()) {
+        xmlParseChunk(context.get(), nullptr, 0, 1);
+    }
     builder.finish();
 
     int code = context->lastError.code;
@@ -418,7 +444,7 @@ XMEMLDocument XMEMLDocument::parse(std::string_view bytes,
                               "The document's entities expand to far more text than it holds");
     }
     if (document._nodes.empty() && code != XML_ERR_OK) {
-        throw XMEMLParseError(code, message);
+        throw XMEMLParseError(code, message, document._recoveredError);
     }
     return document;
 }

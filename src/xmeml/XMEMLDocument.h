@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <initializer_list>
 #include <optional>
 #include <stdexcept>
@@ -16,24 +17,31 @@ using NodeIndex = std::uint32_t;
 /// Interned element or attribute name of an XMEMLDocument.
 using NameID = std::uint32_t;
 
-/// libxml2 could not make a document of the bytes: its error code and message.
-class XMEMLParseError : public std::runtime_error {
-public:
-    /// An error with libxml2's code and its message (trimmed).
-    XMEMLParseError(int code, const std::string& message);
-
-    /// libxml2's error code.
-    int code() const noexcept { return _code; }
-
-private:
-    int _code;
-};
-
-/// The first error libxml2 repaired while reading a document: what followed it may be missing.
+/// The first error libxml2 met (and, in a document it could read, repaired) while reading a
+/// document: what followed it may be missing.
 struct XMEMLRecoveredError {
     int code = 0;
     int line = 0;
+    int column = 0;
     std::string message;
+};
+
+/// libxml2 could not make a document of the bytes: its error code and message, and the first
+/// error it met on the way with its place, when it met one.
+class XMEMLParseError : public std::runtime_error {
+public:
+    /// An error with libxml2's code and its message (trimmed).
+    XMEMLParseError(int code, const std::string& message,
+                    std::optional<XMEMLRecoveredError> firstError = std::nullopt);
+
+    /// libxml2's error code.
+    int code() const noexcept { return _code; }
+    /// The first error the parser met, with its line and column.
+    const std::optional<XMEMLRecoveredError>& firstError() const noexcept { return firstError_; }
+
+private:
+    int _code;
+    std::optional<XMEMLRecoveredError> firstError_;
 };
 
 /// A read-only element tree of an XML document, built in one pass by libxml2's streaming
@@ -55,6 +63,16 @@ public:
     /// (a document without any error and without elements has no root), and when entities
     /// expand to far more than the file holds.
     static XMEMLDocument parse(std::string_view bytes,
+                               std::optional<std::string_view> requiredRoot = std::nullopt);
+
+    /// Hands over the next bytes of a document, at most `maxLength` of them; none at its end.
+    /// The bytes stay valid until the next call.
+    using ChunkSource = std::function<std::string_view(std::size_t maxLength)>;
+
+    /// Parses a document of `size` bytes that `next` hands over chunk by chunk, as the parse
+    /// above does with bytes in memory. No more is asked of `next` once the parser has given
+    /// up, so a file that holds no XML is never read to its end.
+    static XMEMLDocument parse(const ChunkSource& next, std::size_t size,
                                std::optional<std::string_view> requiredRoot = std::nullopt);
 
     /// The root element, or none.
@@ -119,6 +137,10 @@ public:
 private:
     friend class XMEMLDocumentBuilder;
     XMEMLDocument() = default;
+
+    static XMEMLDocument parseChunks(const ChunkSource& next, std::size_t size,
+                                     std::size_t expectedElements,
+                                     std::optional<std::string_view> requiredRoot);
 
     struct Node {
         NameID name;

@@ -1,6 +1,7 @@
 #include "app/controller/AppController.h"
 
 #include "FakeMainWindow.h"
+#include "app/InputFile.h"
 #include "app/SettingsState.h"
 #include "model/ModelContext.h"
 
@@ -60,10 +61,10 @@ protected:
         otioFile = folder / "cut.otio";
         std::ofstream(otioFile) << "{}";
 
-        services.processXMEML = [this](ModelContext& store, std::string_view bytes,
+        services.processXMEML = [this](ModelContext& store, InputFile& file,
                                        ReaderHost& host) -> std::optional<InputType> {
             ++xmemlCalls;
-            readBytes = std::string(bytes);
+            readBytes = file.readAll();
             host.startProgress(200);
             host.updateProgress(10);
             if (duringImport)
@@ -347,7 +348,7 @@ TEST_F(AppControllerTest, OpenAnalyzeAndSaveAreRefusedWhileATaskRuns) {
 }
 
 TEST_F(AppControllerTest, ReaderExceptionsBecomeAlertsAndLeaveNoTimeline) {
-    services.processXMEML = [](ModelContext& store, std::string_view,
+    services.processXMEML = [](ModelContext& store, InputFile&,
                                ReaderHost&) -> std::optional<InputType> {
         store.create<EventBin>("half");
         throw std::runtime_error("out of memory");

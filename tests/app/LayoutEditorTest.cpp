@@ -69,7 +69,7 @@ TEST(LayoutNames, UniqueNameIncrementsTrailingDigits) {
 
 TEST_F(LayoutEditorTest, AddRenameRemoveKeepMenusListAndFileInStep) {
     startEditor();
-    EXPECT_EQ(log.back().rfind("The file", 0), 0u); // a missing file is only reported
+    EXPECT_EQ(log.back().rfind("The layouts file", 0), 0u); // a missing file is only logged
     add("Dailies");
     add("Dailies");
     add("Dailies");

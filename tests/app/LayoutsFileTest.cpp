@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <sys/stat.h>
 
 using namespace marrowvale;
 namespace fs = std::filesystem;
@@ -148,6 +149,35 @@ TEST(LayoutsFile, DamagedFileIsKeptBeforeItIsOverwritten) {
     LayoutsFile unloaded(path);
     EXPECT_EQ(unloaded.save(layouts), std::nullopt);
     EXPECT_EQ(readText(unloaded.backupPath()), "not json");
+}
+
+TEST(LayoutsFile, AnUnusableFileIsNamedWithWhatIsWrong) {
+    TemporaryFolder folder;
+    const fs::path pipe = folder.path() / "pipe.json";
+    ::mkfifo(pipe.c_str(), 0600);
+    const fs::path huge = folder.path() / "huge.json";
+    writeText(huge, "[]");
+    fs::resize_file(huge, std::uintmax_t{16} << 20);
+    const fs::path keyless = folder.path() / "keyless.json";
+    nlohmann::ordered_json layout = sampleLayout("A").toJson();
+    layout.erase("inColumnCheckbox");
+    writeText(keyless, "[" + sampleLayout("B").toJson().dump() + "," + layout.dump() + "]");
+    const fs::path broken = folder.path() / "broken.json";
+    writeText(broken, "[tru");
+    const std::pair<fs::path, std::string> cases[] = {
+        {pipe, "cannot be read: it is a named pipe (FIFO), not a regular file."},
+        {"/dev/zero", "cannot be read: it is a device, not a regular file."},
+        {huge, "cannot be read: it holds 16.0 MiB; files of 16.0 MiB or more are not read."},
+        {keyless,
+         "cannot be used: layout 2: the key \"inColumnCheckbox\" is missing or not a boolean."},
+        {broken, "cannot be used: it is not valid JSON (at byte 5)."},
+    };
+    for (const auto& [path, reason] : cases) {
+        LayoutsFile::LoadResult result = LayoutsFile(path).load();
+        EXPECT_FALSE(result.missing);
+        EXPECT_EQ(result.error, "The layouts file \u201c" + path.string() + "\u201d " + reason);
+    }
+    EXPECT_TRUE(LayoutsFile(folder.path() / "none.json").load().missing);
 }
 
 TEST(LayoutsFile, ApplicationFolderFollowsXdg) {

@@ -10,6 +10,7 @@
 #include <sstream>
 #include <string>
 #include <sys/inotify.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -49,8 +50,9 @@ protected:
     // `environment` holds extra variables ("NAME=value ...").
     CliResult run(const std::string& arguments, const std::string& environment = "") {
         fs::path err = folder / "stderr.txt";
+        // A program that waits or reads forever fails the test instead of holding it up.
         std::string command = environment + " XDG_DATA_HOME=\"" + (folder / "data").string() +
-                              "\" \"" + MARROWVALE_CLI + "\" " + arguments + " 2>\"" +
+                              "\" timeout 120 \"" + MARROWVALE_CLI + "\" " + arguments + " 2>\"" +
                               err.string() + "\" </dev/null";
         CliResult result;
         FILE* pipe = popen(command.c_str(), "r");
@@ -316,6 +318,48 @@ TEST_F(CliTest, AFailedSaveIsAnAlertAndExitsWithTwo) {
         EXPECT_EQ(result.err, "The report could not be saved\n" + c.informative + "\n");
         EXPECT_EQ(result.out, "");
         EXPECT_FALSE(fs::exists(c.output));
+    }
+}
+
+TEST_F(CliTest, FilesThatCannotBeReadAreRefusedBeforeReading) {
+    ::mkfifo((folder / "pipe.xml").c_str(), 0600);
+    ::mkfifo((folder / "pipe.json").c_str(), 0600);
+    fs::create_symlink("/dev/zero", folder / "zero.xml");
+    std::ofstream(folder / "huge.xml") << "<xmeml>";
+    fs::resize_file(folder / "huge.xml", std::uintmax_t{1} << 31);
+    std::ofstream(folder / "junk.xml") << "Just some notes, no timeline.";
+    const std::string layoutsWarning = "Warning: The layouts file \u201c";
+    struct Case {
+        std::string arguments;
+        int status;
+        std::string err;
+    };
+    const Case cases[] = {
+        {"--list " + quoted(folder / "pipe.xml"), 2,
+         "The file \u201cpipe.xml\u201d couldn\u2019t be opened.\nIt is a named pipe (FIFO), not "
+         "a regular file\n"},
+        {"--list " + quoted(folder / "zero.xml"), 2,
+         "The file \u201czero.xml\u201d couldn\u2019t be opened.\nIt is a device, not a regular "
+         "file\n"},
+        {"--list " + quoted(folder / "huge.xml"), 2,
+         "The file \u201chuge.xml\u201d couldn\u2019t be opened.\nIt holds 2.0 GiB; files of 2.0 "
+         "GiB or more are not read\n"},
+        {"--list " + quoted(folder / "junk.xml"), 2,
+         "There is a problem with this XMEML\nDocument is empty\nThe file is not an XML file.\n"},
+        {"--layouts " + quoted(folder / "pipe.json") + " --list " + quoted(sample), 0,
+         layoutsWarning + (folder / "pipe.json").string() +
+             "\u201d cannot be read: it is a named pipe (FIFO), not a regular file. No saved "
+             "layouts are available.\n"},
+        {"--layouts /dev/zero --list " + quoted(sample), 0,
+         layoutsWarning +
+             "/dev/zero\u201d cannot be read: it is a device, not a regular file. No saved "
+             "layouts are available.\n"},
+    };
+    for (const Case& c : cases) {
+        CliResult result = run(c.arguments);
+        EXPECT_EQ(result.status, c.status) << c.arguments;
+        EXPECT_EQ(result.err, c.err);
+        EXPECT_EQ(result.out, c.status == 0 ? "Reel 2\nReel 1\nBin Clips\n" : "");
     }
 }
 

@@ -19,20 +19,28 @@ TEST(ImportEntry, EveryFailureAlertsAndStoresNothing) {
         std::string bytes;
         std::string message;
         std::string informative; // empty: libxml2's message, only checked to be non-empty
+        std::string detail;      // what the parser found and where
     };
+    const std::string notXML = "The file is not an XML file.";
     const Case cases[] = {
-        {"", "There is a problem with this XMEML", ""},
-        {"not xml at all", "There is a problem with this XMEML", ""},
-        {"<?xml version=\"1.0\"?>\n<!-- nothing -->\n", "There is a problem with this XMEML", ""},
+        {"", "There is a problem with this XMEML", "", notXML},
+        {"not xml at all", "There is a problem with this XMEML", "", notXML},
+        {"<?xml vers", "There is a problem with this XMEML", "",
+         "Line 1, column 7: Malformed declaration expecting version"},
         {"<fcpxml version=\"1.9\"><library/></fcpxml>", "This is not a valid .xml file",
-         "Please export a new Final Cut Pro XML file from Premiere Pro."},
+         "Please export a new Final Cut Pro XML file from Premiere Pro.", ""},
         {"<XMEML><sequence/></XMEML>", "This is not a valid .xml file",
-         "Please export a new Final Cut Pro XML file from Premiere Pro."},
+         "Please export a new Final Cut Pro XML file from Premiere Pro.", ""},
         {"<filter><effect/></filter>", "This is not a valid .xml file",
-         "Please export a new Final Cut Pro XML file from Premiere Pro."},
-        // Latin-1 bytes in a file that names no encoding are not stored.
-        {"<xmeml><sequence><name>Cr\xE8me</name></sequence></xmeml>", notUTF8, notUTF8Why},
-        {"<xmeml><sequence id='Cr\xE8me'/></xmeml>", notUTF8, notUTF8Why},
+         "Please export a new Final Cut Pro XML file from Premiere Pro.", ""},
+        // Latin-1 bytes in a file that names no encoding, or names UTF-8, are not stored.
+        {"<xmeml><sequence><name>Cr\xE8me</name></sequence></xmeml>", notUTF8, notUTF8Why,
+         "Line 1, column 26: Input is not proper UTF-8, indicate encoding !\nBytes: 0xE8 0x6D "
+         "0x65 0x3C"},
+        {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<xmeml>\n<sequence id='Cr\xE8me'/></xmeml>",
+         notUTF8, notUTF8Why,
+         "Line 3, column 17: Input is not proper UTF-8, indicate encoding !\nBytes: 0xE8 0x6D "
+         "0x65 0x27"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.bytes);
@@ -48,6 +56,7 @@ TEST(ImportEntry, EveryFailureAlertsAndStoresNothing) {
         } else {
             EXPECT_EQ(imported->host.alerts[0].second, c.informative);
         }
+        EXPECT_EQ(imported->host.details[0], c.detail);
         EXPECT_EQ(imported->host.starts, 0);
         EXPECT_EQ(storedObjects(imported->store), 0u);
     }

@@ -157,10 +157,57 @@ TEST(XMEMLDocument, RemembersTheFirstRepairedError) {
     XMEMLDocument mismatched = XMEMLDocument::parse("<a>\n<b>1</c>\n</a>");
     ASSERT_TRUE(mismatched.recoveredError());
     EXPECT_EQ(mismatched.recoveredError()->line, 2);
+    EXPECT_EQ(mismatched.recoveredError()->column, 9);
+
+    // A document that never gets going keeps its first error for the refusal.
+    try {
+        XMEMLDocument::parse("<?xml vers");
+        ADD_FAILURE() << "parsed";
+    } catch (const XMEMLParseError& error) {
+        ASSERT_TRUE(error.firstError());
+        EXPECT_EQ(error.firstError()->line, 1);
+        EXPECT_EQ(error.firstError()->column, 7);
+        EXPECT_EQ(error.firstError()->message, "Malformed declaration expecting version");
+    }
 
     // Neither a well-formed document nor one stopped at an unexpected root counts as damaged.
     EXPECT_FALSE(XMEMLDocument::parse("<a><b/></a>").recoveredError());
     EXPECT_FALSE(XMEMLDocument::parse("<fcpxml><a/></fcpxml>", "xmeml").recoveredError());
+}
+
+TEST(XMEMLDocument, ChunksReadTheSameAndStopWhenTheParserGivesUp) {
+    struct Case {
+        std::string bytes;
+        std::size_t chunksAtMost; // asked of the source, the empty end included
+    };
+    const std::string timeline =
+        "<xmeml>" + std::string(700000, ' ') + "<sequence><name>A</name></sequence></xmeml>";
+    const Case cases[] = {
+        {timeline, 5},                            // 4 bytes, three chunks of 256 KiB
+        {"hello" + std::string(3000000, 'x'), 2}, // no XML: only the start is read
+        {std::string(3000000, '\0'), 2},          // a file of zeros, likewise
+    };
+    for (const Case& c : cases) {
+        std::size_t offset = 0;
+        std::size_t chunks = 0;
+        auto next = [&](std::size_t maxLength) {
+            ++chunks;
+            std::string_view chunk = std::string_view(c.bytes).substr(offset, maxLength);
+            offset += chunk.size();
+            return chunk;
+        };
+        try {
+            XMEMLDocument streamed = XMEMLDocument::parse(next, c.bytes.size(), "xmeml");
+            XMEMLDocument whole = XMEMLDocument::parse(c.bytes, "xmeml");
+            ASSERT_EQ(streamed.size(), whole.size());
+            EXPECT_EQ(streamed.pathText(streamed.root(),
+                                        {streamed.nameID("sequence"), streamed.nameID("name")}),
+                      "A");
+        } catch (const XMEMLParseError& error) {
+            EXPECT_THROW(XMEMLDocument::parse(c.bytes, "xmeml"), XMEMLParseError);
+        }
+        EXPECT_LE(chunks, c.chunksAtMost) << c.bytes.substr(0, 10);
+    }
 }
 
 } // namespace

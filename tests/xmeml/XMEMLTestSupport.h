@@ -26,6 +26,12 @@ public:
     }
     void showAlert(const std::string& messageText, const std::string& informativeText) override {
         alerts.emplace_back(messageText, informativeText);
+        details.emplace_back();
+    }
+    void showDetailedAlert(const std::string& messageText, const std::string& informativeText,
+                           const std::string& detailText) override {
+        alerts.emplace_back(messageText, informativeText);
+        details.push_back(detailText);
     }
     bool askYesNo(const std::string&, const std::string&) override { return true; }
 
@@ -34,6 +40,7 @@ public:
     double value = 0;
     std::vector<double> steps;
     std::vector<std::pair<std::string, std::string>> alerts;
+    std::vector<std::string> details; // one per alert
 };
 
 /// One import of a document: the store, the host and the result.

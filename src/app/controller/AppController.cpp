@@ -1,16 +1,12 @@
 #include "app/controller/AppController.h"
 
+#include "app/InputFile.h"
 #include "app/ReportOptionsReader.h"
 #include "model/ModelContext.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <cstring>
 #include <exception>
 #include <fmt/format.h>
-#include <fstream>
-#include <iterator>
-#include <sstream>
 
 namespace marrowvale {
 
@@ -33,27 +29,6 @@ std::string pathExtension(const fs::path& file) {
     if (dot == std::string::npos || dot == 0)
         return {};
     return name.substr(dot + 1);
-}
-
-// The whole file, or the system's reason why not.
-std::optional<std::string> readFileBytes(const fs::path& file, std::string* error) {
-    std::error_code status;
-    if (fs::is_directory(file, status)) {
-        *error = std::strerror(EISDIR);
-        return std::nullopt;
-    }
-    std::ifstream in(file, std::ios::binary);
-    if (!in) {
-        *error = std::strerror(errno);
-        return std::nullopt;
-    }
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    if (in.bad()) {
-        *error = std::strerror(EIO);
-        return std::nullopt;
-    }
-    return std::move(bytes).str();
 }
 
 } // namespace
@@ -87,7 +62,10 @@ void AppController::applicationDidFinishLaunching() {
     _window.setProgressIndeterminate(true);
     _window.setProgressAnimating(false);
     _window.setInputFile("", FileIcon::none);
-    _layoutEditor.loadLayouts(_layoutsFile);
+    if (std::optional<std::string> problem = _layoutEditor.loadLayouts(_layoutsFile)) {
+        // Said once, here: otherwise a missing layout would be all the user ever hears.
+        _window.showWarning(*problem + " No saved layouts are available.");
+    }
     logDiagnostic("Use RAM for storage? true");
 }
 
@@ -151,6 +129,18 @@ bool AppController::importInputFile(const fs::path& file) {
     _window.setProgressAnimating(true);
     std::string extension = pathExtension(file);
     std::string fileName = file.filename().string();
+    // Only a regular file of a sane size is read: a pipe or a device would be waited on or
+    // read forever.
+    std::optional<InputFile> input;
+    if (extension == "otio" || extension == "xml") {
+        try {
+            input.emplace(file, InputFile::timelineSizeLimit);
+        } catch (const InputFileError& error) {
+            showAlert(fmt::format("The file \u201c{}\u201d couldn\u2019t be opened.", fileName),
+                      error.what());
+            return false;
+        }
+    }
     try {
         if (extension == "otio") {
             if (!_services.processOTIO) {
@@ -162,19 +152,12 @@ bool AppController::importInputFile(const fs::path& file) {
             return true;
         }
         if (extension == "xml") {
-            std::string error;
-            std::optional<std::string> bytes = readFileBytes(file, &error);
-            if (!bytes) {
-                showAlert(fmt::format("The file \u201c{}\u201d couldn\u2019t be opened.", fileName),
-                          error);
-                return false;
-            }
             if (!_services.processXMEML) {
                 showAlert("This file type is not available",
                           "This build of Marrowvale cannot read XMEML (.xml) files.");
                 return false;
             }
-            if (std::optional<InputType> type = _services.processXMEML(store(), *bytes, *this))
+            if (std::optional<InputType> type = _services.processXMEML(store(), *input, *this))
                 _importState.inputType = *type;
             return true;
         }
@@ -378,6 +361,14 @@ void AppController::showAlert(const std::string& messageText, const std::string&
     _window.setProgressIndeterminate(true);
     _window.setProgressAnimating(false);
     _window.showAlert(messageText, informativeText);
+}
+
+void AppController::showDetailedAlert(const std::string& messageText,
+                                      const std::string& informativeText,
+                                      const std::string& detailText) {
+    _window.setProgressIndeterminate(true);
+    _window.setProgressAnimating(false);
+    _window.showDetailedAlert(messageText, informativeText, detailText);
 }
 
 bool AppController::askYesNo(const std::string& messageText, const std::string& informativeText) {

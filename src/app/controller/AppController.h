@@ -104,6 +104,8 @@ public:
     void startProgress(double maxValue) override;
     void updateProgress(double incrementBy) override;
     void showAlert(const std::string& messageText, const std::string& informativeText) override;
+    void showDetailedAlert(const std::string& messageText, const std::string& informativeText,
+                           const std::string& detailText) override;
     bool askYesNo(const std::string& messageText, const std::string& informativeText) override;
     bool askQuestion(const std::string& messageText, const std::string& informativeText,
                      const std::string& firstButton, const std::string& secondButton) override;

@@ -13,6 +13,7 @@
 
 namespace marrowvale {
 
+class InputFile;
 class ModelContext;
 
 /// What the media-format check tells the user.
@@ -25,12 +26,15 @@ struct MediaFormatSummary {
 /// calls them. An empty entry means the subsystem is not part of this build: the controller
 /// then tells the user so in an alert.
 struct AppServices {
-    /// Reads an XMEML file's bytes into the store; gives the input type to remember (none when
-    /// the reader set it through the host itself). Reports its failures in alerts.
-    using XMEMLReader = std::function<std::optional<InputType>(
-        ModelContext& store, std::string_view bytes, ReaderHost& host)>;
+    /// Reads an XMEML file into the store, chunk by chunk from the checked file; gives the input
+    /// type to remember (none when the reader set it through the host itself). Reports its
+    /// failures in alerts.
+    using XMEMLReader = std::function<std::optional<InputType>(ModelContext& store, InputFile& file,
+                                                               ReaderHost& host)>;
     /// Reads an OTIO file into the store with an optional drop-frame hint and the progress
-    /// range; sets the input type through the host and reports its failures in alerts.
+    /// range; sets the input type through the host and reports its failures in alerts. The
+    /// controller has checked that the file is a regular file of a sane size; the reader reads
+    /// it through InputFile all the same.
     using OTIOReader = std::function<void(ModelContext& store, const std::filesystem::path& file,
                                           std::optional<bool> dropFrame, double progressStart,
                                           double progressEnd, ReaderHost& host)>;

@@ -23,8 +23,8 @@ namespace marrowvale {
 namespace {
 
 #if MARROWVALE_HAVE_XMEML
-std::optional<InputType> readXMEML(ModelContext& store, std::string_view bytes, ReaderHost& host) {
-    XMEMLImportResult result = processXMEML(store, bytes, host);
+std::optional<InputType> readXMEML(ModelContext& store, InputFile& file, ReaderHost& host) {
+    XMEMLImportResult result = processXMEML(store, file, host);
     for (const std::string& line : result.diagnostics)
         host.logDiagnostic(line);
     for (const std::string& line : result.warnings)

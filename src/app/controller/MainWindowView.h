@@ -72,6 +72,16 @@ public:
 
     /// Shows an informational alert (a sheet on the main window when there is one).
     virtual void showAlert(const std::string& messageText, const std::string& informativeText) = 0;
+    /// An alert as showAlert, with a detail for whoever wants to know more: what a reader found
+    /// in the file and where, such as the parser's first error with its line and column. A
+    /// window shows it as the alert's detailed text; a host without a place for it adds it to
+    /// the informative text.
+    virtual void showDetailedAlert(const std::string& messageText,
+                                   const std::string& informativeText,
+                                   const std::string& detailText) {
+        showAlert(messageText,
+                  detailText.empty() ? informativeText : informativeText + "\n\n" + detailText);
+    }
     /// Asks a yes/no question; true for yes.
     virtual bool askYesNo(const std::string& messageText, const std::string& informativeText) = 0;
     /// Asks a question with two buttons in this order, the first the default; true for the

@@ -386,11 +386,12 @@ bool MainWindow::openUrl(const std::string& url) {
 }
 
 void MainWindow::showMessageBox(QMessageBox::Icon icon, const QString& text,
-                                const QString& informativeText) {
+                                const QString& informativeText, const QString& detailedText) {
     const bool onWindow = isVisible();
     auto* box = new QMessageBox(icon, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
                                 onWindow ? this : nullptr);
     box->setInformativeText(informativeText);
+    box->setDetailedText(detailedText);
     box->setAttribute(Qt::WA_DeleteOnClose);
     if (onWindow) {
         // Like a sheet: the window is blocked, the caller goes on.
@@ -405,6 +406,12 @@ void MainWindow::showMessageBox(QMessageBox::Icon icon, const QString& text,
 
 void MainWindow::showAlert(const std::string& messageText, const std::string& informativeText) {
     showMessageBox(QMessageBox::Information, qt(messageText), qt(informativeText));
+}
+
+void MainWindow::showDetailedAlert(const std::string& messageText,
+                                   const std::string& informativeText,
+                                   const std::string& detailText) {
+    showMessageBox(QMessageBox::Information, qt(messageText), qt(informativeText), qt(detailText));
 }
 
 void MainWindow::showWarning(const std::string& line) {

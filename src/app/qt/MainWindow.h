@@ -60,6 +60,9 @@ public:
     std::optional<std::string> chooseReportDestination(const std::string& reportName) override;
     void openFinishedReport(const std::string& path) override;
     void showAlert(const std::string& messageText, const std::string& informativeText) override;
+    /// The alert with the detail as the message box's detailed text, shown on request.
+    void showDetailedAlert(const std::string& messageText, const std::string& informativeText,
+                           const std::string& detailText) override;
     bool askYesNo(const std::string& messageText, const std::string& informativeText) override;
     bool askQuestion(const std::string& messageText, const std::string& informativeText,
                      const std::string& firstButton, const std::string& secondButton) override;
@@ -80,8 +83,8 @@ private:
     void updateControls();
     void showProgress();
     void keepEventLoopTurning(bool now);
-    void showMessageBox(QMessageBox::Icon icon, const QString& text,
-                        const QString& informativeText);
+    void showMessageBox(QMessageBox::Icon icon, const QString& text, const QString& informativeText,
+                        const QString& detailedText = {});
     QTableWidget* trackTable(TrackKind kind) const;
 
     Desktop& desktop_;

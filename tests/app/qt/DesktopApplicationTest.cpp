@@ -312,6 +312,17 @@ TEST_F(DesktopApplicationTest, AlertsQuestionsAndLinksGoThroughTheWindow) {
     EXPECT_FALSE(find<QPushButton>("analyzeButton")->isEnabled());
     shown[0]->accept();
 
+    // What the parser found is the alert's detailed text.
+    const fs::path notes = folder / "notes.xml";
+    std::ofstream(notes) << "Just some notes.";
+    application->openFiles({QString::fromStdString(notes.string())});
+    shown = alerts();
+    ASSERT_EQ(shown.size(), 1u);
+    EXPECT_EQ(shown[0]->text(), "There is a problem with this XMEML");
+    EXPECT_EQ(shown[0]->informativeText(), "Document is empty");
+    EXPECT_EQ(shown[0]->detailedText(), "The file is not an XML file.");
+    shown[0]->accept();
+
     // The two-button question: the buttons in the order given, the first the default.
     std::vector<QString> buttons;
     bool defaultFirst = false;
@@ -348,7 +359,7 @@ TEST_F(DesktopApplicationTest, InputIsHeldOffWhileAnImportRuns) {
     bool timerFired = false;
     bool closedDuringImport = true;
     auto* markers = static_cast<QCheckBox*>(nullptr);
-    services.processXMEML = [&](ModelContext& store, std::string_view bytes, ReaderHost& host) {
+    services.processXMEML = [&](ModelContext& store, InputFile& file, ReaderHost& host) {
         openEnabled =
             application->mainWindow().findChild<QPushButton*>("openFileButton")->isEnabled();
         QTimer::singleShot(0, [&] { timerFired = true; });
@@ -365,7 +376,7 @@ TEST_F(DesktopApplicationTest, InputIsHeldOffWhileAnImportRuns) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
             host.updateProgress(10);
         }
-        return reader(store, bytes, host);
+        return reader(store, file, host);
     };
     start(std::move(services));
     markers = find<QCheckBox>("markersSheetSwitch");

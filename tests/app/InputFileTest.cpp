@@ -1,0 +1,70 @@
+#include "app/InputFile.h"
+
+#include <fstream>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+
+using namespace marrowvale;
+namespace fs = std::filesystem;
+
+namespace {
+
+class InputFileTest : public ::testing::Test {
+protected:
+    InputFileTest() {
+        std::string pattern = (fs::temp_directory_path() / "input-XXXXXX").string();
+        folder = mkdtemp(pattern.data());
+    }
+    ~InputFileTest() override {
+        std::error_code ignored;
+        fs::remove_all(folder, ignored);
+    }
+    fs::path folder;
+};
+
+} // namespace
+
+TEST_F(InputFileTest, OnlyRegularFilesUnderTheLimitAreOpened) {
+    ::mkfifo((folder / "pipe").c_str(), 0600);
+    fs::create_symlink("/dev/zero", folder / "zero.xml");
+    fs::create_directory(folder / "folder.xml");
+    std::ofstream(folder / "ten") << "0123456789";
+    struct Case {
+        fs::path path;
+        std::uint64_t limit;
+        std::string reason; // empty: opened
+    };
+    const Case cases[] = {
+        {folder / "pipe", 100, "It is a named pipe (FIFO), not a regular file"},
+        {folder / "zero.xml", 100, "It is a device, not a regular file"},
+        {folder / "folder.xml", 100, "Is a directory"},
+        {folder / "missing", 100, "No such file or directory"},
+        {folder / "ten", 10, "It holds 10 bytes; files of 10 bytes or more are not read"},
+        {folder / "ten", 11, ""},
+    };
+    for (const Case& c : cases) {
+        try {
+            InputFile file(c.path, c.limit);
+            EXPECT_EQ(c.reason, "") << c.path;
+            EXPECT_EQ(file.size(), 10u);
+        } catch (const InputFileError& error) {
+            EXPECT_EQ(error.what(), c.reason) << c.path;
+        }
+    }
+    EXPECT_EQ(byteSizeText(std::uint64_t{1} << 31), "2.0 GiB");
+    EXPECT_EQ(byteSizeText(16 * 1024 * 1024 + 512 * 1024), "16.5 MiB");
+}
+
+TEST_F(InputFileTest, ReadsInChunksNoFurtherThanTheSizeChecked) {
+    const fs::path path = folder / "growing";
+    std::ofstream(path) << "0123456789";
+    InputFile file(path, InputFile::timelineSizeLimit);
+    std::ofstream(path, std::ios::app) << "more";
+    char buffer[4];
+    std::string read;
+    for (std::size_t count; (count = file.read(buffer, sizeof buffer)) > 0;)
+        read.append(buffer, count);
+    EXPECT_EQ(read, "0123456789");
+    EXPECT_EQ(InputFile(path, 100).readAll(), "0123456789more");
+}
