@@ -67,6 +67,15 @@ protected:
 
     std::string quoted(const fs::path& path) { return "\"" + path.string() + "\""; }
 
+    // The sample as a file of its own, with its sequence "Reel 2" renamed.
+    fs::path sampleRenamingReel2(const std::string& title, const std::string& fileName) {
+        std::string timeline = readFile(sample);
+        timeline.replace(timeline.find("<name>Reel 2</name>"), 19, "<name>" + title + "</name>");
+        fs::path input = folder / fileName;
+        std::ofstream(input) << timeline;
+        return input;
+    }
+
     fs::path folder;
     fs::path sample;
 };
@@ -182,10 +191,7 @@ TEST_F(CliTest, ListsSequencesAndTracks) {
 }
 
 TEST_F(CliTest, ASequenceNamedLikeTheSeparatorCanBeListedAndChosen) {
-    std::string timeline = readFile(sample);
-    timeline.replace(timeline.find("<name>Reel 2</name>"), 19, "<name>---</name>");
-    fs::path input = folder / "dashes.xml";
-    std::ofstream(input) << timeline;
+    const fs::path input = sampleRenamingReel2("---", "dashes.xml");
     CliResult menu = run("--list " + quoted(input));
     EXPECT_EQ(menu.status, 0) << menu.err;
     EXPECT_EQ(menu.out, "---\nReel 1\nBin Clips\n");
@@ -195,10 +201,7 @@ TEST_F(CliTest, ASequenceNamedLikeTheSeparatorCanBeListedAndChosen) {
 }
 
 TEST_F(CliTest, SequencesSharingANameAreWarnedAbout) {
-    std::string timeline = readFile(sample);
-    timeline.replace(timeline.find("<name>Reel 2</name>"), 19, "<name>Reel 1</name>");
-    fs::path input = folder / "twins.xml";
-    std::ofstream(input) << timeline;
+    const fs::path input = sampleRenamingReel2("Reel 1", "twins.xml");
     CliResult menu = run("--list " + quoted(input));
     EXPECT_EQ(menu.status, 0) << menu.err;
     EXPECT_EQ(menu.out, "Reel 1\nReel 1\nBin Clips\n");
