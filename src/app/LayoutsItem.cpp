@@ -172,6 +172,10 @@ std::optional<std::vector<LayoutsItem>> decodeLayouts(std::string_view json, std
     } catch (const nlohmann::json::parse_error& failure) {
         setError(error, fmt::format("it is not valid JSON (at byte {})", failure.byte));
         return std::nullopt;
+    } catch (const nlohmann::json::exception&) {
+        // The parser's other refusal: a number beyond what a double holds.
+        setError(error, "it is not valid JSON (a number out of range)");
+        return std::nullopt;
     }
     if (!document.is_array()) {
         setError(error, "it does not hold a list");

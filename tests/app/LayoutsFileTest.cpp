@@ -164,6 +164,8 @@ TEST(LayoutsFile, AnUnusableFileIsNamedWithWhatIsWrong) {
     writeText(keyless, "[" + sampleLayout("B").toJson().dump() + "," + layout.dump() + "]");
     const fs::path broken = folder.path() / "broken.json";
     writeText(broken, "[tru");
+    const fs::path overflowing = folder.path() / "overflowing.json";
+    writeText(overflowing, "[1e99999]");
     const std::pair<fs::path, std::string> cases[] = {
         {pipe, "cannot be read: it is a named pipe (FIFO), not a regular file."},
         {"/dev/zero", "cannot be read: it is a device, not a regular file."},
@@ -171,6 +173,7 @@ TEST(LayoutsFile, AnUnusableFileIsNamedWithWhatIsWrong) {
         {keyless,
          "cannot be used: layout 2: the key \"inColumnCheckbox\" is missing or not a boolean."},
         {broken, "cannot be used: it is not valid JSON (at byte 5)."},
+        {overflowing, "cannot be used: it is not valid JSON (a number out of range)."},
     };
     for (const auto& [path, reason] : cases) {
         LayoutsFile::LoadResult result = LayoutsFile(path).load();
