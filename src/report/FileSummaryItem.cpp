@@ -29,14 +29,6 @@ std::vector<FileSummaryItem> FileSummaryList::take() {
     return std::move(items_);
 }
 
-FileSummaryItem* firstRecord(std::string_view path, std::vector<FileSummaryItem>& items) {
-    for (FileSummaryItem& item : items) {
-        if (item.path == path)
-            return &item;
-    }
-    return nullptr;
-}
-
 void sortFilesSummary(std::vector<FileSummaryItem>& items) {
     std::vector<std::pair<std::string, std::size_t>> keys;
     keys.reserve(items.size());

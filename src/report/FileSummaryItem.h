@@ -36,10 +36,6 @@ private:
 /// The last component of a file path ("/a/b.mov" gives "b.mov"; trailing slashes ignored).
 std::string lastPathComponent(std::string_view path);
 
-/// The first item whose path is exactly `path`, or null. A linear search, for a finished list;
-/// gather a list with FileSummaryList.
-FileSummaryItem* firstRecord(std::string_view path, std::vector<FileSummaryItem>& items);
-
 /// Sorts the items stably by name in text order.
 void sortFilesSummary(std::vector<FileSummaryItem>& items);
 
