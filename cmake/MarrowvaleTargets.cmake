@@ -31,3 +31,19 @@ function(marrowvale_tests name)
   gtest_discover_tests(${name} DISCOVERY_MODE PRE_TEST
                        PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen")
 endfunction()
+
+# marrowvale_shared_testdata(<target>)
+# Defines MARROWVALE_SHARED_TESTDATA for a test program: the folder of real exports from other
+# applications, which lies beside the repository and never inside it ("" where it is absent, so
+# the tests that read it are skipped).
+function(marrowvale_shared_testdata target)
+  get_filename_component(parent_dir ${PROJECT_SOURCE_DIR} DIRECTORY)
+  get_filename_component(grandparent_dir ${parent_dir} DIRECTORY)
+  set(shared_testdata "")
+  foreach(candidate ${parent_dir}/shared/testdata ${grandparent_dir}/shared/testdata)
+    if(NOT shared_testdata AND IS_DIRECTORY ${candidate})
+      set(shared_testdata ${candidate})
+    endif()
+  endforeach()
+  target_compile_definitions(${target} PRIVATE MARROWVALE_SHARED_TESTDATA="${shared_testdata}")
+endfunction()

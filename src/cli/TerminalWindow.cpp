@@ -196,4 +196,26 @@ bool TerminalWindow::askYesNo(const std::string& messageText, const std::string&
     return line == "y" || line == "Y" || line == "yes" || line == "Yes";
 }
 
+bool TerminalWindow::askQuestion(const std::string& messageText, const std::string& informativeText,
+                                 const std::string& firstButton, const std::string& secondButton) {
+    if (_answer)
+        return *_answer;
+    clearProgress();
+    if (!::isatty(STDIN_FILENO)) {
+        std::fprintf(_error,
+                     "%s\nAnswered \u201c%s\u201d, the default: there is no terminal to ask on "
+                     "(--drop-frame yes|no gives the answer).\n",
+                     messageText.c_str(), firstButton.c_str());
+        std::fflush(_error);
+        return false;
+    }
+    std::fprintf(_error, "%s\n%s\n1) %s (default)\n2) %s\n[1/2] ", messageText.c_str(),
+                 informativeText.c_str(), firstButton.c_str(), secondButton.c_str());
+    std::fflush(_error);
+    std::string line;
+    if (!std::getline(std::cin, line))
+        return false;
+    return line == "2" || line == secondButton;
+}
+
 } // namespace marrowvale

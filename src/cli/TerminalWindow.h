@@ -46,6 +46,10 @@ public:
     void showDetailedAlert(const std::string& messageText, const std::string& informativeText,
                            const std::string& detailText) override;
     bool askYesNo(const std::string& messageText, const std::string& informativeText) override;
+    /// The --drop-frame answer (yes for the second button); else asks on a terminal, and
+    /// otherwise takes the first button, saying so on standard error.
+    bool askQuestion(const std::string& messageText, const std::string& informativeText,
+                     const std::string& firstButton, const std::string& secondButton) override;
     bool openUrl(const std::string&) override { return false; }
     void logDiagnostic(const std::string&) override {}
     /// Writes "Warning: " and the line to standard error; the exit status is not affected.
@@ -57,7 +61,8 @@ public:
     void setSheetSwitch(SheetSwitch sheetSwitch, bool on);
     /// The answer the save panel gives; none cancels it.
     void setReportDestination(std::optional<std::string> destination);
-    /// The answer to yes/no questions; none asks on a terminal and otherwise answers no.
+    /// The answer to questions (yes, or the second of two buttons); none asks on a terminal
+    /// and otherwise answers no, or the first button.
     void setQuestionAnswer(std::optional<bool> answer) { _answer = answer; }
     /// How many alerts were shown.
     int alertCount() const { return _alerts; }

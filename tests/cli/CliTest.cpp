@@ -1,3 +1,5 @@
+#include "report/WorkbookReader.h"
+
 #include <csignal>
 #include <cstdio>
 #include <fcntl.h>
@@ -283,7 +285,7 @@ TEST_F(CliTest, AlertsGoToStandardErrorAndExitWithTwo) {
          "The file \u201cmissing.xml\u201d couldn\u2019t be opened.\nNo such file or directory"},
         {"--list " + quoted(text), "The file \u201cnotes.txt\u201d cannot be opened."},
         {"--list " + quoted(notXmeml), "This is not a valid .xml file"},
-        {"--list " + quoted(folder / "cut.otio"), "This file type is not available"},
+        {"--list " + quoted(folder / "cut.otio"), "There is a problem with this OTIO"},
         {"--list --sequence Nope " + quoted(sample), "There is no sequence \u201cNope\u201d"},
         {"--list --sequence --- " + quoted(sample), "There is no sequence \u201c---\u201d"},
         {"--output x.xlsx --tracks V3 --sequence \"Reel 1\" " + quoted(sample),
@@ -449,5 +451,82 @@ TEST_F(CliTest, OptionsThisBuildCannotHonourGetANote) {
             EXPECT_NE(result.err.find("marrowvale-cli: note: this build " + note),
                       std::string::npos)
                 << result.err;
+    }
+}
+
+TEST_F(CliTest, ReportsEveryOTIOTimeline) {
+    std::vector<fs::path> timelines;
+    for (const fs::path& folderOfTimelines : {fs::path(MARROWVALE_SOURCE_DIR) / "samples",
+                                              fs::path(MARROWVALE_SHARED_TESTDATA) / "otio"}) {
+        if (folderOfTimelines.parent_path().empty() || !fs::is_directory(folderOfTimelines))
+            continue;
+        for (const fs::directory_entry& entry : fs::directory_iterator(folderOfTimelines)) {
+            if (entry.path().extension() == ".otio")
+                timelines.push_back(entry.path());
+        }
+    }
+    ASSERT_GE(timelines.size(), 3u);
+    for (const fs::path& input : timelines) {
+        SCOPED_TRACE(input.string());
+        CliResult menu = run("--list " + quoted(input));
+        if (menu.status == 2) {
+            // A refusal is an alert with its reason, never a crash.
+            EXPECT_EQ(menu.err.rfind("There is a problem with this OTIO\n", 0), 0u) << menu.err;
+            continue;
+        }
+        ASSERT_EQ(menu.status, 0) << menu.err;
+        EXPECT_FALSE(menu.out.empty());
+        const fs::path output = folder / (input.stem().string() + ".xlsx");
+        CliResult report = run("--sheets markers,generators,transitions,effects,summary "
+                               "--output " +
+                               quoted(output) + " " + quoted(input));
+        ASSERT_EQ(report.status, 0) << report.err;
+        marrowvale::testing::WorkbookReader workbook(output);
+        const std::vector<std::string> sheets = workbook.sheetNames();
+        ASSERT_FALSE(sheets.empty());
+        // Premiere Pro's reels; every other editor's clips.
+        EXPECT_EQ(sheets[0],
+                  input.filename() == "premiere-timeline.otio" ? "All Reels" : "All Clips");
+        EXPECT_GT(workbook.texts(sheets[0]).size(), 1u);
+    }
+}
+
+TEST_F(CliTest, TheDropFrameQuestionIsAnsweredByTheOptionOrElseByItsDefault) {
+    const fs::path input = folder / "Reel 3.otio";
+    std::ofstream(input) << R"({"OTIO_SCHEMA": "Timeline.1", "metadata": {}, "name": "",
+        "global_start_time": {"OTIO_SCHEMA": "RationalTime.1", "rate": 29.97, "value": 1800},
+        "tracks": {"OTIO_SCHEMA": "Stack.1", "name": "", "children": [
+            {"OTIO_SCHEMA": "Track.1", "name": "V1", "kind": "Video", "children": [
+                {"OTIO_SCHEMA": "Clip.2", "name": "Shot", "source_range": {
+                    "OTIO_SCHEMA": "TimeRange.1",
+                    "start_time": {"OTIO_SCHEMA": "RationalTime.1", "rate": 29.97, "value": 0},
+                    "duration": {"OTIO_SCHEMA": "RationalTime.1", "rate": 29.97, "value": 30}}}
+            ]}]}})";
+    const struct {
+        std::string option;
+        std::string timelineIn;
+        std::string note;
+    } cases[] = {
+        {"", "00:01:00:00", "Answered \u201cNon-Drop Frame\u201d, the default"},
+        {"--drop-frame no ", "00:01:00:00", ""},
+        {"--drop-frame yes ", "00:01:00;02", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.option);
+        const fs::path output = folder / "Reel 3.xlsx";
+        CliResult result = run(c.option + "--output " + quoted(output) + " " + quoted(input));
+        ASSERT_EQ(result.status, 0) << result.err;
+        if (c.note.empty()) {
+            EXPECT_EQ(result.err.find("Drop Frame"), std::string::npos) << result.err;
+        } else {
+            EXPECT_EQ(result.err.rfind(
+                          "Does this timeline use Non-Drop or Drop Frame timecode?\n" + c.note, 0),
+                      0u)
+                << result.err;
+        }
+        marrowvale::testing::WorkbookReader workbook(output);
+        const int column = workbook.column("All Clips", "Timeline In");
+        ASSERT_GE(column, 0);
+        EXPECT_EQ(workbook.value("All Clips", 1, column), c.timelineIn);
     }
 }

@@ -6,6 +6,9 @@
 #if MARROWVALE_HAVE_XMEML
 #include "xmeml/ProcessXMEML.h"
 #endif
+#if MARROWVALE_HAVE_OTIO
+#include "otio/ProcessOTIO.h"
+#endif
 #if MARROWVALE_HAVE_REPORT
 #include "report/ReportRun.h"
 #endif
@@ -72,6 +75,13 @@ AppServices defaultAppServices([[maybe_unused]] std::ostream* diagnostics) {
     AppServices services;
 #if MARROWVALE_HAVE_XMEML
     services.processXMEML = readXMEML;
+#endif
+#if MARROWVALE_HAVE_OTIO
+    services.processOTIO = [](ModelContext& store, const std::filesystem::path& file,
+                              std::optional<bool> dropFrame, double progressStart,
+                              double progressEnd, ReaderHost& host) {
+        processOTIO(store, file, dropFrame, progressStart, progressEnd, host);
+    };
 #endif
     services.createXLSX = [diagnostics](ModelContext& store, const ReportRequest& request,
                                         ReportHost& host) {

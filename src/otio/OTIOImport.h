@@ -1,0 +1,70 @@
+#pragma once
+
+#include "DovovevoZavCore/VideoFrameRate.h"
+#include "app/InputType.h"
+#include "media/MediaFileProbe.h"
+#include "otio/schema/Timeline.h"
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace marrowvale {
+
+class Asset;
+class ModelContext;
+class ReaderHost;
+
+/// Probes a local media file for its video tracks and timecode rate; the asset pass calls it
+/// once for each distinct local file that exists. probeMediaFile is the real one.
+using MediaFileProber = std::function<MediaFileProbe(const std::filesystem::path&)>;
+
+/// The working state of one OTIO import, shared by its passes and by the conversions they call:
+/// the decoded document, the store being filled, the host that shows progress and asks the
+/// drop-frame question, the producing editor, and the asset lookup built once per import so
+/// that no item searches the whole store.
+class OTIOImport {
+public:
+    /// An import of the decoded timeline into the store, written by `producer`.
+    OTIOImport(const otio::Timeline& timeline, ModelContext& store, ReaderHost& host,
+               InputType producer, const MediaFileProber& probe);
+
+    const otio::Timeline& timeline;
+    ModelContext& store;
+    ReaderHost& host;
+    /// DaVrOTIO (Resolve and any document without editor metadata), PProOTIO or AvidOTIO.
+    const InputType inputType;
+    const MediaFileProber& probe;
+    /// The picture rate the timeline is shown at (timelineVideoFrameRate, else 60p): the
+    /// sequence's rate, and the rate of media whose available range names none.
+    const dovovevozav::VideoFrameRate timelineRate;
+
+    /// Indexes the stored assets by address, keeping the first of equal addresses (the one a
+    /// search in store order finds). Called once, after the asset pass.
+    void indexAssets();
+    /// The first stored asset whose address is exactly `url`, or null.
+    Asset* assetWithURL(std::string_view url) const;
+
+private:
+    struct TextHash {
+        using is_transparent = void;
+        std::size_t operator()(std::string_view text) const noexcept {
+            return std::hash<std::string_view>{}(text);
+        }
+    };
+
+    std::unordered_map<std::string, Asset*, TextHash, std::equal_to<>> assetsByURL_;
+};
+
+/// The records of an optional list of the document, none when it is absent.
+template <class T>
+std::span<const T> listOrEmpty(const std::optional<std::vector<T>>& list) {
+    return list ? std::span<const T>(*list) : std::span<const T>();
+}
+
+} // namespace marrowvale
