@@ -12,7 +12,6 @@
 #include <fmt/format.h>
 #include <string>
 #include <system_error>
-#include <unordered_map>
 
 namespace marrowvale {
 
@@ -83,12 +82,11 @@ public:
 
     void add(const MediaEntry& entry) {
         ++entries_;
-        const auto [found, isNew] = assets_.try_emplace(entry.url, nullptr);
-        if (!isNew) {
-            upgrade(*found->second, entry.kind);
+        if (Asset* asset = import_.assetWithURL(entry.url)) {
+            upgrade(*asset, entry.kind);
             return;
         }
-        found->second = makeAsset(entry);
+        import_.addAsset(entry.url, makeAsset(entry));
     }
 
     std::size_t entryCount() const { return entries_; }
@@ -102,7 +100,7 @@ private:
         }
     }
 
-    Asset* makeAsset(const MediaEntry& entry) {
+    Asset& makeAsset(const MediaEntry& entry) {
         const otio::TimeRange& range = entry.availableRange;
         const VideoFrameRate rate =
             videoFrameRateOf(range.startTime).value_or(import_.timelineRate);
@@ -110,7 +108,7 @@ private:
         VideoFormat* format = import_.store.create<VideoFormat>(makeIdentifier("vf-"), rateText,
                                                                 rateText, 0, 0, false, "", "");
         const MediaFileState file = inspect(import_, entry.url);
-        return import_.store.create<Asset>(
+        return *import_.store.create<Asset>(
             makeIdentifier("as-"), lastAddressComponent(entry.url),
             framesAt(range.startTime, rate.rate()), framesAt(range.duration, rate.rate()),
             std::string(timecodeRateOfMedia(rate, file).rawValue()), format, entry.url, false,
@@ -118,7 +116,6 @@ private:
     }
 
     OTIOImport& import_;
-    std::unordered_map<std::string, Asset*> assets_;
     std::size_t entries_ = 0;
 };
 

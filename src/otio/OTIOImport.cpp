@@ -1,6 +1,5 @@
 #include "otio/OTIOImport.h"
 
-#include "model/ModelContext.h"
 #include "otio/TimelineRates.h"
 
 namespace marrowvale {
@@ -11,13 +10,8 @@ OTIOImport::OTIOImport(const otio::Timeline& timeline, ModelContext& store, Read
       timelineRate(timelineVideoFrameRate(timeline).value_or(dovovevozav::VideoFrameRate::fps60p)) {
 }
 
-void OTIOImport::indexAssets() {
-    assetsByURL_.clear();
-    for (Asset* asset : store.fetchAll<Asset>()) {
-        if (asset->url) {
-            assetsByURL_.try_emplace(*asset->url, asset);
-        }
-    }
+void OTIOImport::addAsset(const std::string& url, Asset& asset) {
+    assetsByURL_.try_emplace(url, &asset);
 }
 
 Asset* OTIOImport::assetWithURL(std::string_view url) const {

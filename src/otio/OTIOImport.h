@@ -26,7 +26,7 @@ using MediaFileProber = std::function<MediaFileProbe(const std::filesystem::path
 
 /// The working state of one OTIO import, shared by its passes and by the conversions they call:
 /// the decoded document, the store being filled, the host that shows progress and asks the
-/// drop-frame question, the producing editor, and the asset lookup built once per import so
+/// drop-frame question, the producing editor, and the assets made so far by media address, so
 /// that no item searches the whole store.
 class OTIOImport {
 public:
@@ -44,10 +44,9 @@ public:
     /// sequence's rate, and the rate of media whose available range names none.
     const dovovevozav::VideoFrameRate timelineRate;
 
-    /// Indexes the stored assets by address, keeping the first of equal addresses (the one a
-    /// search in store order finds). Called once, after the asset pass.
-    void indexAssets();
-    /// The first stored asset whose address is exactly `url`, or null.
+    /// Remembers the asset made for a media address; the first asset of an address stays.
+    void addAsset(const std::string& url, Asset& asset);
+    /// The asset made for exactly this address in this import, or null.
     Asset* assetWithURL(std::string_view url) const;
 
 private:

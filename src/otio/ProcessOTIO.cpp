@@ -88,7 +88,6 @@ bool processOTIODocument(ModelContext& store, std::string_view bytes,
     try {
         storeOTIOAssets(import, progressStart);
         logStoredCounts(store, host);
-        import.indexAssets();
         EventBin* bin = store.create<EventBin>("");
         storeOTIOSequence(import, name, *bin, dropFrame, progressEnd);
     } catch (const std::exception& error) {
