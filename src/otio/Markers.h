@@ -12,7 +12,8 @@ class OTIOImport;
 class StoryElement;
 
 /// Stores markers of the sequence itself as the composition's MarkedRange records, placed at
-/// their start plus the composition's first frame. Called by the sequence pass with the top
+/// their start plus the composition's first frame. Marker times are frame counts at the
+/// sequence's rate once rescaled from their own rate (framesAt), like every other time. Called by the sequence pass with the top
 /// stack's markers and then with each top-level child's markers (empty lists when absent).
 ///
 /// Not built yet: for now no marker is stored. This is where the sequence markers plug in.
@@ -20,8 +21,8 @@ void storeSequenceMarkers(OTIOImport& import, std::span<const otio::Marker> mark
                           Composition& composition);
 
 /// Stores the markers of one item as the element's MarkedRange records: a marker's start is a
-/// source time, converted from the sequence rate to the element's own rate (see
-/// convertedFrames) and placed on the timeline relative to the clip. Called by the clip
+/// source time, rescaled to the sequence rate (framesAt), converted from there to the element's
+/// own rate (convertedFrames) and placed on the timeline relative to the clip. Called by the clip
 /// conversion last, for every element it keeps, with the item's "markers" (empty when absent).
 ///
 /// Not built yet: for now no marker is stored. This is where the clip markers plug in.
