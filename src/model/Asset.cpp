@@ -95,6 +95,21 @@ std::string Asset::urlPath() const {
     return url ? pathOfURL(*url) : std::string();
 }
 
+std::optional<std::string> Asset::localPath() const {
+    if (!url) {
+        return std::nullopt;
+    }
+    const std::size_t scheme = schemeLength(*url);
+    std::string name(std::string_view(*url).substr(0, scheme));
+    for (char& c : name) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    }
+    if (scheme != 0 && name != "file:") {
+        return std::nullopt;
+    }
+    return pathOfURL(*url);
+}
+
 std::string Asset::debugDescription() const {
     return "Asset " + id + ": \"" + name + "\", " + urlPath() +
            "\n        start: " + detail::doubleText(firstFrame) +

@@ -49,6 +49,9 @@ public:
 
     /// The path part of `url`, percent escapes decoded; empty when there is no url.
     std::string urlPath() const;
+    /// The path of `url` when it names a local file (a "file:" URL or a plain path); none
+    /// without a url or for any other scheme, whose media is never read.
+    std::optional<std::string> localPath() const;
     /// The path part of URL text ("file://host/a%20b.mov" gives "/a b.mov"); text without a
     /// scheme is taken as a path already and returned unchanged.
     static std::string pathOfURL(std::string_view url);

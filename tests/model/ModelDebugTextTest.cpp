@@ -60,6 +60,20 @@ TEST(ModelDebugTextTest, URLPaths) {
     for (const auto& [url, path] : cases) {
         EXPECT_EQ(Asset::pathOfURL(url), path) << url;
     }
+
+    // Only local files are read: other schemes have no local path.
+    Asset asset;
+    EXPECT_EQ(asset.localPath(), std::nullopt);
+    const std::pair<const char*, std::optional<std::string>> local[] = {
+        {"FILE:///a.mov", "/a.mov"},
+        {"/plain.mov", "/plain.mov"},
+        {"http://host/a.mov", std::nullopt},
+        {"smb://server/share/a.mov", std::nullopt},
+    };
+    for (const auto& [url, path] : local) {
+        asset.url = url;
+        EXPECT_EQ(asset.localPath(), path) << url;
+    }
 }
 
 TEST(ModelDebugTextTest, TracksListTheirElements) {
