@@ -17,6 +17,7 @@
 #include <charconv>
 #include <cmath>
 #include <iterator>
+#include <limits>
 #include <optional>
 
 namespace marrowvale {
@@ -109,6 +110,14 @@ std::optional<double> numberFromText(std::string_view text) {
     return value;
 }
 
+/// A track number: a number, or a number and the track count as "7/12", which gives 7.
+std::optional<double> trackNumberFromText(std::string_view text) {
+    const std::size_t slash = text.find('/');
+    if (slash != std::string_view::npos && !numberFromText(text.substr(slash + 1)))
+        return std::nullopt;
+    return numberFromText(text.substr(0, slash));
+}
+
 } // namespace
 
 ClipRowWriter::ClipRowWriter(ReportContext& context, Worksheet sheet,
@@ -146,7 +155,7 @@ void ClipRowWriter::writeRow(const StoryElement& clip, std::uint32_t row,
     const Format& plain = formats.plain;
 
     writeNumber(column(H::Row), static_cast<double>(row), plain);
-    writeThumbnail(clip);
+    writeThumbnail();
 
     writeText(column(H::Track), clip.trackName, plain);
     if (has(H::RoleSubrole))
@@ -203,15 +212,38 @@ void ClipRowWriter::writeRow(const StoryElement& clip, std::uint32_t row,
         writeAudioTags(clip);
 }
 
-void ClipRowWriter::writeThumbnail(const StoryElement& clip) {
-    const int col = column(H::Thumbnail);
-    const std::int64_t width = options_.thumbnailWidth;
-    if (col < 0 || !isVideo(clip) || width < 1 || context_.mediaProbe == nullptr)
+int ClipRowWriter::thumbnailWidth() const {
+    return static_cast<int>(
+        std::clamp<std::int64_t>(options_.thumbnailWidth, 0, ReportOptions::maxThumbnailWidth));
+}
+
+void ClipRowWriter::makeThumbnails(const std::vector<StoryElement*>& clips) {
+    thumbnails_.clear();
+    const int width = thumbnailWidth();
+    if (!has(H::Thumbnail) || width < 1 || context_.mediaProbe == nullptr)
         return;
-    const int pixelWidth =
-        static_cast<int>(std::min<std::int64_t>(width, ReportOptions::maxThumbnailWidth));
-    std::optional<ThumbnailResult> picture = context_.mediaProbe->makeThumbnail(
-        static_cast<int>(row_), pixelWidth, clip, context_.thumbnailsFolder);
+    std::vector<ThumbnailRequest> requests;
+    std::vector<std::size_t> rows;
+    for (std::size_t i = 0; i < clips.size(); ++i) {
+        if (clips[i] != nullptr && isVideo(*clips[i])) {
+            requests.push_back({static_cast<int>(i + 1), width, clips[i]});
+            rows.push_back(i);
+        }
+    }
+    if (requests.empty())
+        return;
+    std::vector<std::optional<ThumbnailResult>> answers =
+        context_.mediaProbe->makeThumbnails(requests, context_.thumbnailsFolder, context_.stop);
+    thumbnails_.resize(clips.size());
+    for (std::size_t i = 0; i < rows.size() && i < answers.size(); ++i)
+        thumbnails_[rows[i]] = std::move(answers[i]);
+}
+
+void ClipRowWriter::writeThumbnail() {
+    const int col = column(H::Thumbnail);
+    if (col < 0 || row_ == 0 || row_ > thumbnails_.size())
+        return;
+    const std::optional<ThumbnailResult>& picture = thumbnails_[row_ - 1];
     if (!picture)
         return;
     if (picture->pixels < 0) {
@@ -221,7 +253,7 @@ void ClipRowWriter::writeThumbnail(const StoryElement& clip) {
     const auto rowPixels = static_cast<std::uint32_t>(
         std::min<long long>(picture->pixels, std::numeric_limits<std::uint32_t>::max()));
     sheet_.insertImage(picture->text, Cell(row_, static_cast<std::uint16_t>(col)), rowPixels);
-    widths_.set(static_cast<std::size_t>(col), static_cast<double>(pixelWidth - 5) / 7.0);
+    widths_.set(static_cast<std::size_t>(col), static_cast<double>(thumbnailWidth() - 5) / 7.0);
 }
 
 void ClipRowWriter::writeAudioTags(const StoryElement& clip) {
@@ -233,7 +265,7 @@ void ClipRowWriter::writeAudioTags(const StoryElement& clip) {
     const Format& plain = formats_->plain;
     writeText(column(H::ID3title), tags->ID3title, plain);
     writeText(column(H::ID3album), tags->ID3album, plain);
-    if (auto number = numberFromText(tags->ID3track))
+    if (auto number = trackNumberFromText(tags->ID3track))
         writeNumber(column(H::ID3track), *number, plain);
     if (auto number = numberFromText(tags->ID3year))
         writeNumber(column(H::ID3year), *number, plain);

@@ -74,6 +74,7 @@ std::vector<FileSummaryItem> writeClipSheet(ReportContext& context,
 
     FileSummaryList files;
     ClipRowWriter rows(context, frame.sheet(), *columns, frame.widths(), options);
+    rows.makeThumbnails(sorted);
     std::uint32_t row = 0;
     for (const StoryElement* clip : sorted) {
         if (context.stop != nullptr) {

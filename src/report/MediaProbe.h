@@ -3,9 +3,11 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace marrowvale {
 
+class StopRequest;
 class StoryElement;
 
 /// A thumbnail answer: on success the JPEG's path and the row height in pixels it needs; on
@@ -27,17 +29,27 @@ struct ID3Fields {
     std::string ID3publisher;
 };
 
-/// What the clip sheet asks of media probing: a picture of a clip and the tags of its audio
-/// file. Calls come one at a time, from the thread that writes the report.
+/// One picture a clip sheet needs: the clip of row `index`, `width` pixels wide.
+struct ThumbnailRequest {
+    int index = 0;
+    int width = 0;
+    const StoryElement* clip = nullptr;
+};
+
+/// What the clip sheet asks of media probing: pictures of clips and the tags of audio files.
+/// Calls come from the thread that writes the report, which owns the model objects.
 class MediaProbe {
 public:
     virtual ~MediaProbe() = default;
 
-    /// Writes a JPEG of the clip, `width` pixels wide, into `folder`, named from the row number
-    /// `index`. None when the clip has no picture to give (no asset, or not a picture file).
-    virtual std::optional<ThumbnailResult> makeThumbnail(int index, int width,
-                                                         const StoryElement& clip,
-                                                         const std::filesystem::path& folder) = 0;
+    /// Writes a JPEG of each request's clip into `folder`, named from the row number, and gives
+    /// one answer per request in request order: none when the clip has no picture to give (no
+    /// asset, or not a picture file). The sheet asks for all its pictures at once, before its
+    /// rows are written, so that they can be made side by side; the answers do not depend on
+    /// the order they are made in. Once `stop` is raised the remaining answers are none.
+    virtual std::vector<std::optional<ThumbnailResult>>
+    makeThumbnails(const std::vector<ThumbnailRequest>& requests,
+                   const std::filesystem::path& folder, const StopRequest* stop) = 0;
 
     /// The tags of the clip's audio file, or none when it has none that can be read.
     virtual std::optional<ID3Fields> readAudioMetadata(const StoryElement& clip) = 0;
@@ -46,10 +58,11 @@ public:
 /// Media probing that finds nothing: no pictures and no tags.
 class NoMediaProbe final : public MediaProbe {
 public:
-    /// Always none.
-    std::optional<ThumbnailResult> makeThumbnail(int, int, const StoryElement&,
-                                                 const std::filesystem::path&) override {
-        return std::nullopt;
+    /// None for every request.
+    std::vector<std::optional<ThumbnailResult>>
+    makeThumbnails(const std::vector<ThumbnailRequest>& requests, const std::filesystem::path&,
+                   const StopRequest*) override {
+        return std::vector<std::optional<ThumbnailResult>>(requests.size());
     }
 
     /// Always none.

@@ -103,22 +103,28 @@ DemoTimeline::DemoTimeline() {
     a2->elements.push_back(music);
 }
 
-std::optional<ThumbnailResult> FakeMediaProbe::makeThumbnail(int, int, const StoryElement& clip,
-                                                             const fs::path& folder) {
-    thumbnailRequests.push_back(clip.name);
+std::vector<std::optional<ThumbnailResult>>
+FakeMediaProbe::makeThumbnails(const std::vector<ThumbnailRequest>& requests,
+                               const fs::path& folder, const StopRequest* stop) {
+    std::vector<std::optional<ThumbnailResult>> answers(requests.size());
     lastFolder = folder;
-    if (whenAsked)
-        whenAsked(clip);
-    auto found = thumbnails.find(clip.name);
-    if (found == thumbnails.end())
-        return std::nullopt;
-    ThumbnailResult result = found->second;
-    if (writePictures && result.pixels >= 0) {
-        fs::path picture = folder / result.text;
-        writeTinyJpeg(picture);
-        result.text = picture.string();
+    for (std::size_t i = 0; i < requests.size() && !(stop && stop->isRequested()); ++i) {
+        const StoryElement& clip = *requests[i].clip;
+        thumbnailRequests.push_back(clip.name);
+        if (whenAsked)
+            whenAsked(clip);
+        auto found = thumbnails.find(clip.name);
+        if (found == thumbnails.end())
+            continue;
+        ThumbnailResult result = found->second;
+        if (writePictures && result.pixels >= 0) {
+            fs::path picture = folder / result.text;
+            writeTinyJpeg(picture);
+            result.text = picture.string();
+        }
+        answers[i] = result;
     }
-    return result;
+    return answers;
 }
 
 std::optional<ID3Fields> FakeMediaProbe::readAudioMetadata(const StoryElement& clip) {

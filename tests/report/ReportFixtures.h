@@ -89,8 +89,9 @@ public:
     /// Called with each clip a thumbnail is asked for, before the answer.
     std::function<void(const StoryElement&)> whenAsked;
 
-    std::optional<ThumbnailResult> makeThumbnail(int index, int width, const StoryElement& clip,
-                                                 const std::filesystem::path& folder) override;
+    std::vector<std::optional<ThumbnailResult>>
+    makeThumbnails(const std::vector<ThumbnailRequest>& requests,
+                   const std::filesystem::path& folder, const StopRequest* stop) override;
     std::optional<ID3Fields> readAudioMetadata(const StoryElement& clip) override;
 };
 
