@@ -87,6 +87,9 @@ FormatContext FormatContext::open(const std::filesystem::path& path, const Probe
     options.set("format_whitelist", demuxers);
     options.set("probesize", std::to_string(limits.probeBytes));
     options.set("analyzeduration", std::to_string(limits.analyzeMicroseconds));
+    // A picture's name is its name: "shot%03d.png" must not become a numbered sequence of
+    // other files.
+    options.set("pattern_type", "none");
     // "file:" and an absolute path: a path that looks like a URL ("http:x", "concat:a|b") is
     // still the local file of that name.
     std::error_code error;
@@ -119,6 +122,11 @@ AVStream* FormatContext::stream(unsigned index) const {
 
 const char* FormatContext::formatName() const {
     return context_->iformat->name;
+}
+
+bool FormatContext::seekBackward(int streamIndex, std::int64_t timestamp) {
+    restartDeadline();
+    return av_seek_frame(context_, streamIndex, timestamp, AVSEEK_FLAG_BACKWARD) >= 0;
 }
 
 bool FormatContext::readPacket(Packet& packet) {

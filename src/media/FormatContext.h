@@ -3,6 +3,7 @@
 #include "media/ProbeLimits.h"
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <memory>
 
@@ -42,6 +43,10 @@ public:
     AVStream* stream(unsigned index) const;
     /// The demuxer's short name ("mov,mp4,m4a,3gp,3g2,mj2").
     const char* formatName() const;
+
+    /// Moves the read position to the key frame of a stream at or before `timestamp` (in the
+    /// stream's time base). False when the demuxer cannot seek there.
+    bool seekBackward(int streamIndex, std::int64_t timestamp);
 
     /// Reads the next packet of a stream that is not discarded. False at the end of the file;
     /// throws MediaError on a read error or when the call runs out of time.

@@ -4,6 +4,9 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
+#include <taglib/id3v2tag.h>
+#include <taglib/mpegfile.h>
+#include <taglib/textidentificationframe.h>
 
 namespace marrowvale::testing {
 
@@ -35,6 +38,41 @@ std::filesystem::path GeneratedMedia::movie(const std::string& name, const std::
         arguments << " -timecode '" << timecode << "'";
     }
     return make(name, arguments.str());
+}
+
+std::filesystem::path GeneratedMedia::colourMovie(const std::string& name) const {
+    return make(name, "-f lavfi -i \"nullsrc=s=64x48:r=25:d=1,format=gbrp,"
+                      "geq=r='10*N':g='240-10*N':b='mod(N,3)*100'\" -c:v libx264 "
+                      "-pix_fmt yuv420p -bf 2 -x264-params keyint=10:min-keyint=10:scenecut=0");
+}
+
+std::array<int, 3> GeneratedMedia::frameColour(int n) {
+    return {10 * n, 240 - 10 * n, (n % 3) * 100};
+}
+
+std::filesystem::path
+GeneratedMedia::id3Song(const std::string& name,
+                        const std::vector<std::pair<std::string, std::string>>& frames) const {
+    const std::filesystem::path path =
+        make(name, "-f lavfi -i sine=duration=0.2 -fflags +bitexact -c:a libmp3lame "
+                   "-write_id3v2 0");
+    TagLib::MPEG::File file(path.c_str());
+    TagLib::ID3v2::Tag& tag = *file.ID3v2Tag(true);
+    for (const auto& [id, text] : frames) {
+        const TagLib::String value(text, TagLib::String::UTF8);
+        // The tag owns its frames.
+        if (id.starts_with("TXXX:")) {
+            tag.addFrame(new TagLib::ID3v2::UserTextIdentificationFrame(
+                TagLib::String(id.substr(5), TagLib::String::UTF8), TagLib::StringList(value)));
+        } else {
+            auto* frame = new TagLib::ID3v2::TextIdentificationFrame(TagLib::ByteVector(id.c_str()),
+                                                                     TagLib::String::UTF8);
+            frame->setText(value);
+            tag.addFrame(frame);
+        }
+    }
+    EXPECT_TRUE(file.save(TagLib::MPEG::File::ID3v2)) << path;
+    return path;
 }
 
 std::filesystem::path GeneratedMedia::text(const std::string& name, const std::string& text) const {

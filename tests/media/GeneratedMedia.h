@@ -1,7 +1,10 @@
 #pragma once
 
+#include <array>
 #include <filesystem>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace marrowvale::testing {
 
@@ -25,6 +28,18 @@ public:
     /// part 2, with a timecode track starting at `timecode` unless it is empty.
     std::filesystem::path movie(const std::string& name, const std::string& rate,
                                 const std::string& timecode, double seconds = 1.0) const;
+
+    /// A one-second H.264 movie of 25 frames at 25 fps, 64x48, with a key frame every 10
+    /// frames and B-frames between; frame n is one flat colour, frameColour(n).
+    std::filesystem::path colourMovie(const std::string& name) const;
+    /// The colour of frame n of colourMovie(), as red, green and blue.
+    static std::array<int, 3> frameColour(int n);
+
+    /// A short MP3 tone whose ID3v2 tag holds `frames` in order: each a frame ID and its text,
+    /// "TXXX:description" for a user text frame.
+    std::filesystem::path
+    id3Song(const std::string& name,
+            const std::vector<std::pair<std::string, std::string>>& frames) const;
 
     /// A file holding `text`.
     std::filesystem::path text(const std::string& name, const std::string& text) const;

@@ -1,0 +1,133 @@
+#include "media/ThumbnailBatch.h"
+
+#include "media/ThumbnailWriter.h"
+#include "media/VideoFrameReader.h"
+
+#include <algorithm>
+#include <atomic>
+#include <exception>
+#include <numeric>
+#include <system_error>
+#include <thread>
+
+namespace marrowvale {
+
+namespace {
+
+// Runs handed out per worker: enough for an even share when some runs cost more than others,
+// few enough that each run still covers neighbouring times.
+constexpr std::size_t runsPerWorker = 4;
+
+struct Run {
+    std::size_t begin;
+    std::size_t end;
+};
+
+// The job indexes by file, then by time, cut into runs that never span two files.
+std::vector<Run> cutIntoRuns(const std::vector<std::size_t>& order,
+                             const std::vector<ThumbnailJob>& jobs, std::size_t workers) {
+    const std::size_t length = std::max<std::size_t>(
+        1, (order.size() + workers * runsPerWorker - 1) / (workers * runsPerWorker));
+    std::vector<Run> runs;
+    std::size_t begin = 0;
+    for (std::size_t i = 1; i <= order.size(); ++i) {
+        if (i == order.size() || i - begin == length ||
+            jobs[order[i]].source != jobs[order[begin]].source) {
+            runs.push_back({begin, i});
+            begin = i;
+        }
+    }
+    return runs;
+}
+
+// One worker's tools: the reader of the file it is on (opened once for its jobs there) and
+// its writer.
+class Worker {
+public:
+    std::optional<int> make(const ThumbnailJob& job) {
+        try {
+            if (!reader_ || reader_->path() != job.source) {
+                reader_.reset();
+                if (job.source == unreadable_) {
+                    return std::nullopt;
+                }
+                unreadable_ = job.source;
+                reader_.emplace(VideoFrameReader::open(job.source));
+                unreadable_.clear();
+            }
+            const Frame* frame = reader_->frameAt(job.numerator, job.denominator);
+            if (frame == nullptr) {
+                return std::nullopt;
+            }
+            return writer_.write(*frame, job.width, job.output);
+        } catch (const std::exception&) {
+            // A file that fails on the way is opened afresh for the next job.
+            reader_.reset();
+            return std::nullopt;
+        }
+    }
+
+private:
+    std::optional<VideoFrameReader> reader_;
+    std::filesystem::path unreadable_; // a file that would not open: not tried again
+    ThumbnailWriter writer_;
+};
+
+} // namespace
+
+std::vector<std::optional<int>> makeThumbnailFiles(const std::vector<ThumbnailJob>& jobs,
+                                                   unsigned workers,
+                                                   const std::function<bool()>& stopRequested) {
+    std::vector<std::optional<int>> heights(jobs.size());
+    if (jobs.empty()) {
+        return heights;
+    }
+    std::vector<std::size_t> order(jobs.size());
+    std::iota(order.begin(), order.end(), std::size_t{0});
+    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+        const ThumbnailJob& x = jobs[a];
+        const ThumbnailJob& y = jobs[b];
+        if (x.source != y.source) {
+            return x.source < y.source;
+        }
+        // x.numerator / x.denominator < y.numerator / y.denominator, exactly
+        return static_cast<__int128>(x.numerator) * y.denominator <
+               static_cast<__int128>(y.numerator) * x.denominator;
+    });
+
+    if (workers == 0) {
+        workers = std::max(1u, std::thread::hardware_concurrency());
+    }
+    const std::vector<Run> runs = cutIntoRuns(order, jobs, workers);
+    workers = static_cast<unsigned>(std::min<std::size_t>(workers, runs.size()));
+
+    std::atomic<std::size_t> nextRun{0};
+    auto work = [&]() noexcept {
+        try {
+            Worker worker;
+            for (std::size_t r = nextRun++; r < runs.size(); r = nextRun++) {
+                for (std::size_t i = runs[r].begin; i < runs[r].end; ++i) {
+                    if (stopRequested && stopRequested()) {
+                        return;
+                    }
+                    heights[order[i]] = worker.make(jobs[order[i]]);
+                }
+            }
+        } catch (const std::exception&) {
+            // No memory for a worker's tools: its jobs stay unmade, the others go on.
+        }
+    };
+    std::vector<std::jthread> threads;
+    threads.reserve(workers - 1);
+    for (unsigned i = 1; i < workers; ++i) {
+        try {
+            threads.emplace_back(work);
+        } catch (const std::system_error&) {
+            break; // fewer threads than asked: the ones there share the runs
+        }
+    }
+    work();
+    return heights;
+}
+
+} // namespace marrowvale

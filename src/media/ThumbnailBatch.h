@@ -1,0 +1,31 @@
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <vector>
+
+namespace marrowvale {
+
+/// One thumbnail file to make: the picture of `source` shown `numerator`/`denominator`
+/// seconds after its start (0 for a still picture), `width` pixels wide, written to `output`.
+struct ThumbnailJob {
+    std::filesystem::path source;
+    std::int64_t numerator = 0;
+    std::int64_t denominator = 1;
+    int width = 0;
+    std::filesystem::path output;
+};
+
+/// Makes the thumbnail files of `jobs` side by side on `workers` threads (0: one per core)
+/// and gives the height in pixels of each written picture, in job order; none for a job whose
+/// file cannot be read, has no picture at that time or cannot be written. Jobs are handed out
+/// in runs of neighbouring times of one file, so each worker opens a file once for all its
+/// jobs there and decodes on from one time to the next where it can. Once `stopRequested`
+/// answers true, no further job starts and the remaining answers are none.
+std::vector<std::optional<int>> makeThumbnailFiles(const std::vector<ThumbnailJob>& jobs,
+                                                   unsigned workers = 0,
+                                                   const std::function<bool()>& stopRequested = {});
+
+} // namespace marrowvale

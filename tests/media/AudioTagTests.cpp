@@ -1,0 +1,147 @@
+#include "GeneratedMedia.h"
+#include "media/AudioFileTags.h"
+#include "media/ClipMediaProbe.h"
+#include "model/Asset.h"
+#include "model/StoryElement.h"
+
+#include <gtest/gtest.h>
+#include <sstream>
+#include <taglib/flacfile.h>
+#include <taglib/id3v1tag.h>
+#include <taglib/infotag.h>
+#include <taglib/mp4file.h>
+#include <taglib/mpegfile.h>
+#include <taglib/tpropertymap.h>
+#include <taglib/wavfile.h>
+#include <taglib/xiphcomment.h>
+
+namespace marrowvale::testing {
+namespace {
+
+namespace fs = std::filesystem;
+
+TagLib::PropertyMap properties(std::initializer_list<std::pair<const char*, const char*>> items) {
+    TagLib::PropertyMap map;
+    for (const auto& [key, value] : items) {
+        map.insert(key, TagLib::StringList(TagLib::String(value, TagLib::String::UTF8)));
+    }
+    return map;
+}
+
+std::vector<std::string> fieldsOf(const ID3Fields& tags) {
+    return {tags.ID3title, tags.ID3album,  tags.ID3track,    tags.ID3year,
+            tags.ID3genre, tags.ID3artist, tags.ID3composer, tags.ID3publisher};
+}
+
+// Tags written at test time with TagLib into each format, read back into the eight fields.
+TEST(AudioTags, EveryTagFormatFillsTheEightFields) {
+    const GeneratedMedia media;
+    const std::string tone = "-f lavfi -i sine=duration=0.2 -fflags +bitexact ";
+
+    const fs::path mp3 = media.id3Song("id3.mp3", {{"TIT2", "Anthem \xC3\xA9t\xC3\xA9"},
+                                                   {"TALB", "Harbour"},
+                                                   {"TRCK", "3/12"},
+                                                   {"TDRC", "1999"},
+                                                   {"TCON", "Score"},
+                                                   {"TPE1", "Band"},
+                                                   {"TCOM", "Writer"},
+                                                   {"TPUB", "Label"},
+                                                   // a user text, not a year
+                                                   {"TXXX:ENCODER NOTE", "2020"}});
+    {
+        TagLib::MPEG::File file(mp3.c_str());
+        file.ID3v1Tag(true)->setTitle("Old title"); // ID3v2 outranks ID3v1
+        ASSERT_TRUE(file.save());
+    }
+    // The later item wins.
+    const fs::path userYear =
+        media.id3Song("user-year.mp3", {{"TDRC", "1998"}, {"TXXX:YEAR", "2003"}});
+    const fs::path m4a = media.make("atoms.m4a", tone + "-c:a aac");
+    {
+        TagLib::MP4::File file(m4a.c_str());
+        file.setProperties(properties({{"TITLE", "Theme"},
+                                       {"ALBUM", "Score"},
+                                       {"TRACKNUMBER", "7/9"},
+                                       {"DATE", "2019"},
+                                       {"GENRE", "Ambient"},
+                                       {"ARTIST", "Ensemble"},
+                                       {"COMPOSER", "Composer"}}));
+        ASSERT_TRUE(file.save());
+    }
+    const fs::path flac = media.make("comments.flac", tone + "-c:a flac");
+    {
+        TagLib::FLAC::File file(flac.c_str());
+        file.xiphComment(true)->setProperties(properties({{"TITLE", "Tide"},
+                                                          {"TRACKNUMBER", "5"},
+                                                          {"DATE", "2001"},
+                                                          {"ORGANIZATION", "Records"},
+                                                          {"COMMENT", "skipped"}}));
+        ASSERT_TRUE(file.save());
+    }
+    const fs::path wav = media.make("chunks.wav", tone + "-c:a pcm_s16le");
+    {
+        TagLib::RIFF::WAV::File file(wav.c_str());
+        TagLib::RIFF::Info::Tag& info = *file.InfoTag();
+        info.setTitle("Info title");
+        info.setAlbum("Info album");
+        info.setFieldText("IPRT", "4");
+        info.setFieldText("ICRD", "2010");
+        file.ID3v2Tag()->setTitle("ID3 title"); // the ID3 chunk outranks the INFO list
+        ASSERT_TRUE(file.save());
+    }
+
+    struct Case {
+        fs::path file;
+        std::vector<std::string> fields;
+    };
+    const Case cases[] = {
+        {mp3,
+         {"Anthem \xC3\xA9t\xC3\xA9", "Harbour", "3/12", "1999", "Score", "Band", "Writer",
+          "Label"}},
+        {userYear, {"", "", "", "2003", "", "", "", ""}},
+        {m4a, {"Theme", "Score", "7/9", "2019", "Ambient", "Ensemble", "Composer", ""}},
+        {flac, {"Tide", "", "5", "2001", "", "", "", "Records"}},
+        {wav, {"ID3 title", "Info album", "4", "2010", "", "", "", ""}},
+        {media.text("notes.mp3", "not audio"), {"", "", "", "", "", "", "", ""}},
+        {media.folder() / "missing.wav", {"", "", "", "", "", "", "", ""}},
+    };
+    for (const Case& c : cases) {
+        std::ostringstream diagnostics;
+        ::testing::internal::CaptureStdout();
+        const ID3Fields tags = readAudioFileTags(c.file, &diagnostics);
+        EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
+        EXPECT_EQ(fieldsOf(tags), c.fields) << c.file;
+        if (c.file == mp3) {
+            EXPECT_NE(diagnostics.str().find("***  skip ENCODER NOTE 2020\n"), std::string::npos)
+                << diagnostics.str();
+        }
+        if (c.file == flac) {
+            EXPECT_NE(diagnostics.str().find("***  skip COMMENT skipped\n"), std::string::npos)
+                << diagnostics.str();
+        }
+    }
+
+    // The clip probe reads only an on-line audio file's tags.
+    Asset song;
+    song.category = Asset::Category::Audio;
+    song.online = true;
+    song.url = "file://" + mp3.string();
+    StoryElement clip;
+    clip.asset = &song;
+    ClipMediaProbe probe;
+    EXPECT_EQ(probe.readAudioMetadata(clip)->ID3album, "Harbour");
+    for (auto change :
+         {+[](Asset& a) { a.online = false; }, +[](Asset& a) { a.category = Asset::Category::AV; },
+          +[](Asset& a) { a.url = "http://example.com/id3.mp3"; }}) {
+        Asset other;
+        other.category = song.category;
+        other.online = song.online;
+        other.url = song.url;
+        change(other);
+        clip.asset = &other;
+        EXPECT_EQ(fieldsOf(*probe.readAudioMetadata(clip)), fieldsOf(ID3Fields{}));
+    }
+}
+
+} // namespace
+} // namespace marrowvale::testing
