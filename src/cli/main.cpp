@@ -51,15 +51,6 @@ void applyThumbnailChoice(SettingsState& settings, const CliOptions& options) {
     settings.setColumnState(ColumnCheckbox::keepThumbnails, options.keepThumbnails);
 }
 
-// A plain note on standard error for each chosen option this build cannot honour yet; the
-// report is still written and the exit status is unchanged.
-void noteMissingPieces(const CliOptions& options, const AppServices& services) {
-    if (options.thumbnailWidth > 0 && !services.makesThumbnails) {
-        std::fprintf(stderr, "marrowvale-cli: note: this build does not make thumbnails yet; "
-                             "the Thumbnail cells stay blank\n");
-    }
-}
-
 // The bins holding a sequence of each title given more than once, in menu order.
 std::map<std::string, std::vector<const EventBin*>> binsOfNamesakes(AppController& controller) {
     std::map<std::string, std::vector<const EventBin*>> bins;
@@ -202,7 +193,6 @@ int run(const CliOptions& options) {
         }
     }
 
-    noteMissingPieces(options, services);
     controller.clickSaveButton();
     if (signals.received() != 0) {
         signals.raiseAgain(); // the run has removed its working files

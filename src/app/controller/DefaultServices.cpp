@@ -12,6 +12,10 @@
 #if MARROWVALE_HAVE_REPORT
 #include "report/ReportRun.h"
 #endif
+#if MARROWVALE_HAVE_MEDIA
+#include "media/ClipMediaProbe.h"
+#include "media/MediaLibraryMessages.h"
+#endif
 #if MARROWVALE_HAVE_FFMPEG
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -73,6 +77,12 @@ MediaFormatSummary describeDecoders() {
 
 AppServices defaultAppServices([[maybe_unused]] std::ostream* diagnostics) {
     AppServices services;
+#if MARROWVALE_HAVE_MEDIA
+    // A file the media libraries cannot read shows in the report, not as their lines on the
+    // terminal.
+    silenceMediaLibraryMessages();
+    services.makesThumbnails = true;
+#endif
 #if MARROWVALE_HAVE_XMEML
     services.processXMEML = readXMEML;
 #endif
@@ -86,9 +96,12 @@ AppServices defaultAppServices([[maybe_unused]] std::ostream* diagnostics) {
     services.createXLSX = [diagnostics](ModelContext& store, const ReportRequest& request,
                                         ReportHost& host) {
 #if MARROWVALE_HAVE_REPORT
-        // No media probing yet: see makesThumbnails below.
         ReportServices reportServices;
         reportServices.diagnostics = diagnostics;
+#if MARROWVALE_HAVE_MEDIA
+        ClipMediaProbe mediaProbe(diagnostics);
+        reportServices.mediaProbe = &mediaProbe;
+#endif
         createXLSX(store, request, host, reportServices);
 #else
         (void)store, (void)request, (void)diagnostics;
@@ -102,7 +115,6 @@ AppServices defaultAppServices([[maybe_unused]] std::ostream* diagnostics) {
 #if MARROWVALE_HAVE_REPORT
     services.writesOptionalSheets = true;
 #endif
-    services.makesThumbnails = false;
     return services;
 }
 
