@@ -1,11 +1,14 @@
 // A media file under hostile bytes: opened as a movie and asked everything the frame-rate
 // detection and the timecode readers ask (tracks, descriptions, rates, samples, start, end and
-// duration timecodes). The bytes go through a file, as the readers only open files.
+// duration timecodes), made into thumbnails and read for audio tags. The bytes go through a
+// file, as the readers only open files.
 #include "DovovevoZavCore/Timecode.h"
+#include "media/AudioFileTags.h"
 #include "media/FrameRateDetection.h"
 #include "media/MediaAsset.h"
 #include "media/MediaError.h"
 #include "media/MediaParseError.h"
+#include "media/ThumbnailBatch.h"
 #include "media/TimecodeReading.h"
 #include "media/TimecodeSample.h"
 
@@ -94,6 +97,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::ofstream out(inputFile(), std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
+    // Thumbnails of the first picture and of one a tenth of a second in, then the tags.
+    const std::filesystem::path picture = inputFile().string() + ".jpg";
+    (void)marrowvale::makeThumbnailFiles(
+        {{inputFile(), 0, 1, 16, picture}, {inputFile(), 1, 10, 16, picture}}, 1);
+    std::filesystem::remove(picture);
+    (void)marrowvale::readAudioFileTags(inputFile(), nullptr);
+
     marrowvale::ProbeLimits limits;
     limits.callTimeout = std::chrono::milliseconds(2000);
     std::optional<MediaAsset> asset;

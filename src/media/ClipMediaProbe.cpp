@@ -137,7 +137,11 @@ std::optional<ID3Fields> ClipMediaProbe::readAudioMetadata(const StoryElement& c
     if (!path || path->empty()) {
         return ID3Fields{};
     }
-    return readAudioFileTags(*path, diagnostics_);
+    auto known = tagsOfFile_.find(*path);
+    if (known == tagsOfFile_.end()) {
+        known = tagsOfFile_.emplace(*path, readAudioFileTags(*path, diagnostics_)).first;
+    }
+    return known->second;
 }
 
 } // namespace marrowvale

@@ -2,13 +2,15 @@
 
 #include "report/MediaProbe.h"
 
+#include <map>
 #include <ostream>
+#include <string>
 
 namespace marrowvale {
 
 /// Media probing for the report from the clips' media files: thumbnails of movie and picture
 /// clips, made side by side on the machine's cores, and the tags of audio-file clips. Only
-/// local files are read.
+/// local files are read. One probe serves one report run.
 class ClipMediaProbe final : public MediaProbe {
 public:
     /// A probe writing its diagnostic lines ("Writing thumbnail to ...", "***  skip ...") to
@@ -26,12 +28,14 @@ public:
                    const std::filesystem::path& folder, const StopRequest* stop) override;
 
     /// The tags of an on-line audio-file clip's file; eight empty texts for any other clip
-    /// or a file that cannot be read.
+    /// or a file that cannot be read. Each file is read once in the probe's life, however many
+    /// clips use it.
     std::optional<ID3Fields> readAudioMetadata(const StoryElement& clip) override;
 
 private:
     std::ostream* diagnostics_;
     unsigned workers_;
+    std::map<std::string, ID3Fields, std::less<>> tagsOfFile_;
 };
 
 } // namespace marrowvale
