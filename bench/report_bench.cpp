@@ -2,7 +2,6 @@
 // libxlsxwriter loop that writes the same cell values, and prints both and their ratio. Then
 // times the whole road, XMEML import and report, for timelines of 20,000 and 100,000 clips that
 // each use a file of their own, and prints how the larger one scales.
-#include "app/ReportHost.h"
 #include "app/ReportRequest.h"
 #include "model/Asset.h"
 #include "model/Composition.h"
@@ -12,10 +11,10 @@
 #include "report/ClipSheetColumns.h"
 #include "report/ColumnHeading.h"
 #include "report/ReportRun.h"
+#include "support/BenchHost.h"
 #include "xmeml/ProcessXMEML.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -30,28 +29,12 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using bench::BenchHost;
+using bench::secondsOf;
+
 constexpr int clipCount = 20000;
 constexpr int trackCount = 4;
 constexpr int rate = 25;
-
-/// Answers the save panel with a fixed path and stays silent otherwise.
-class BenchHost final : public ReportHost {
-public:
-    explicit BenchHost(std::string path) : path_(std::move(path)) {}
-    void startProgress(double) override {}
-    void updateProgress(double) override {}
-    void showAlert(const std::string& message, const std::string& detail) override {
-        std::fprintf(stderr, "alert: %s (%s)\n", message.c_str(), detail.c_str());
-    }
-    bool askYesNo(const std::string&, const std::string&) override { return true; }
-    std::optional<std::string> chooseReportDestination(const std::string&) override {
-        return path_;
-    }
-    void openFinishedReport(const std::string&) override {}
-
-private:
-    std::string path_;
-};
 
 struct Clip {
     std::string name, path, description, scene, take;
@@ -252,14 +235,6 @@ void writeBare(const std::string& path, const std::vector<std::vector<BareCell>>
         worksheet_set_column(sheet, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c), widths[c],
                              nullptr);
     workbook_close(book);
-}
-
-template <typename Work>
-double secondsOf(Work work) {
-    auto start = std::chrono::steady_clock::now();
-    work();
-    std::chrono::duration<double> elapsed = std::chrono::steady_clock::now() - start;
-    return elapsed.count();
 }
 
 // ---- Scaling: the whole road for timelines whose clips each use a file of their own ----

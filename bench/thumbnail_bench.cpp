@@ -3,18 +3,17 @@
 // command-line tool, one process per picture, N processes at a time. Prints both and their
 // ratio. Then times the report of a 300-clip timeline on that movie with and without
 // thumbnails. N is the first argument, by default the number of cores.
-#include "app/ReportHost.h"
 #include "app/ReportRequest.h"
 #include "media/ClipMediaProbe.h"
 #include "media/MediaLibraryMessages.h"
 #include "media/ThumbnailBatch.h"
 #include "model/ModelContext.h"
 #include "report/ReportRun.h"
+#include "support/BenchHost.h"
 #include "support/Random.h"
 #include "xmeml/ProcessXMEML.h"
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -32,17 +31,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using bench::BenchHost;
+using bench::secondsOf;
+
 constexpr int thumbnailCount = 300;
 constexpr int width = 160;
 constexpr int rate = 25;
 constexpr int movieSeconds = 180;
-
-template <class Work>
-double secondsOf(Work work) {
-    const auto start = std::chrono::steady_clock::now();
-    work();
-    return std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-}
 
 bool run(const std::string& command) {
     return std::system(command.c_str()) == 0;
@@ -81,25 +76,6 @@ bool runInParallel(const std::vector<std::vector<std::string>>& commands, unsign
     return allSucceeded;
 }
 
-/// Answers the save panel with a fixed path and stays silent otherwise.
-class BenchHost final : public ReportHost {
-public:
-    explicit BenchHost(std::string path) : path_(std::move(path)) {}
-    void startProgress(double) override {}
-    void updateProgress(double) override {}
-    void showAlert(const std::string& message, const std::string& detail) override {
-        std::fprintf(stderr, "alert: %s (%s)\n", message.c_str(), detail.c_str());
-    }
-    bool askYesNo(const std::string&, const std::string&) override { return true; }
-    std::optional<std::string> chooseReportDestination(const std::string&) override {
-        return path_;
-    }
-    void openFinishedReport(const std::string&) override {}
-
-private:
-    std::string path_;
-};
-
 /// A sequence of one-second clips of the movie, one per source frame.
 std::string timeline(const fs::path& movie, const std::vector<int>& frames) {
     const std::string rateElement = "<rate><timebase>25</timebase><ntsc>FALSE</ntsc></rate>";
@@ -115,10 +91,10 @@ std::string timeline(const fs::path& movie, const std::vector<int>& frames) {
                                "</file>",
                                movie.string(), rateElement, movieSeconds * rate);
         }
-        text += fmt::format("<clipitem id=\"c{}\"><name>Shot {}</name>{}<start>{}</start>"
-                            "<end>{}</end><in>{}</in><out>{}</out>{}</clipitem>\n",
-                            i, i, rateElement, start, start + rate, frames[i], frames[i] + rate,
-                            file);
+        text +=
+            fmt::format("<clipitem id=\"c{}\"><name>Shot {}</name>{}<start>{}</start>"
+                        "<end>{}</end><in>{}</in><out>{}</out>{}</clipitem>\n",
+                        i, i, rateElement, start, start + rate, frames[i], frames[i] + rate, file);
     }
     return text + "</track></video></media></sequence></xmeml>\n";
 }
@@ -172,13 +148,13 @@ int main(int argc, char** argv) {
     double library = 1e300;
     double commandLine = 1e300;
     for (int i = 0; i < runs; ++i) {
-        library = std::min(library, secondsOf([&] {
-                               const auto heights = makeThumbnailFiles(jobs, parallel);
-                               if (std::count(heights.begin(), heights.end(), 90) !=
-                                   thumbnailCount) {
-                                   std::fprintf(stderr, "thumbnail_bench: pictures missing\n");
-                               }
-                           }));
+        library =
+            std::min(library, secondsOf([&] {
+                         const auto heights = makeThumbnailFiles(jobs, parallel);
+                         if (std::count(heights.begin(), heights.end(), 90) != thumbnailCount) {
+                             std::fprintf(stderr, "thumbnail_bench: pictures missing\n");
+                         }
+                     }));
         commandLine = std::min(commandLine, secondsOf([&] {
                                    if (!runInParallel(commands, parallel)) {
                                        std::fprintf(stderr, "thumbnail_bench: ffmpeg failed\n");
