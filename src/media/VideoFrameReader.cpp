@@ -81,14 +81,10 @@ VideoFrameReader VideoFrameReader::open(const std::filesystem::path& path) {
     return VideoFrameReader(path, std::move(format), std::move(decoder), index);
 }
 
-// A frame is "at" the target when its time is no later than the target, allowing a quarter
-// frame for containers that round their timestamps.
-VideoFrameReader::Placement VideoFrameReader::place(std::int64_t pts, std::int64_t target) const {
-    const std::int64_t tolerance = frameTicks_ / 4;
-    if (pts > target + tolerance) {
-        return Placement::after;
-    }
-    return Placement::at;
+// Whether a frame starts after the target, allowing a quarter frame for containers that round
+// their timestamps.
+bool VideoFrameReader::isAfter(std::int64_t pts, std::int64_t target) const {
+    return pts > target + frameTicks_ / 4;
 }
 
 std::int64_t VideoFrameReader::frameEnd(const Frame& frame) const {
@@ -115,9 +111,9 @@ const Frame* VideoFrameReader::frameAt(std::int64_t numerator, std::int64_t deno
     const std::int64_t tolerance = frameTicks_ / 4;
 
     // Still showing: the frame in hand lasts past the target.
-    if (hasCurrent_ && place(current_.get()->pts, target) == Placement::at &&
+    if (hasCurrent_ && !isAfter(current_.get()->pts, target) &&
         (frameEnd(current_) > target + tolerance ||
-         (hasPending_ && place(pending_.get()->pts, target) == Placement::after))) {
+         (hasPending_ && isAfter(pending_.get()->pts, target)))) {
         return &current_;
     }
     if (shouldSeek(target)) {
@@ -130,10 +126,10 @@ bool VideoFrameReader::shouldSeek(std::int64_t target) const {
     if (endSent_ || (!atStart_ && !hasCurrent_ && !hasPending_)) {
         return true;
     }
-    if (hasCurrent_ && place(current_.get()->pts, target) == Placement::after) {
+    if (hasCurrent_ && isAfter(current_.get()->pts, target)) {
         return true;
     }
-    if (hasPending_ && !hasCurrent_ && place(pending_.get()->pts, target) == Placement::after) {
+    if (hasPending_ && !hasCurrent_ && isAfter(pending_.get()->pts, target)) {
         return true;
     }
     // Going forward: seek only when a key frame lies between what was read and the target.
@@ -171,7 +167,7 @@ const Frame* VideoFrameReader::decodeTo(std::int64_t target) {
     int retries = 0;
     for (;;) {
         if (hasPending_) {
-            if (place(pending_.get()->pts, target) == Placement::after) {
+            if (isAfter(pending_.get()->pts, target)) {
                 if (hasCurrent_) {
                     return &current_;
                 }

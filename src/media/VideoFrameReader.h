@@ -39,8 +39,7 @@ private:
     VideoFrameReader(std::filesystem::path path, FormatContext format, CodecContext decoder,
                      int streamIndex);
 
-    enum class Placement { before, at, after };
-    Placement place(std::int64_t pts, std::int64_t target) const;
+    bool isAfter(std::int64_t pts, std::int64_t target) const;
     std::int64_t frameEnd(const Frame& frame) const;
     bool shouldSeek(std::int64_t target) const;
     void seek(std::int64_t target);
