@@ -20,6 +20,14 @@ std::string clockTimeString(std::int64_t milliseconds) {
                        secondOfDay % 60);
 }
 
+std::string_view trimmedText(std::string_view text, std::string_view characters) {
+    const std::size_t first = text.find_first_not_of(characters);
+    if (first == std::string_view::npos) {
+        return {};
+    }
+    return text.substr(first, text.find_last_not_of(characters) - first + 1);
+}
+
 std::vector<std::string> nonEmptyComponents(std::string_view text, std::string_view separator) {
     std::vector<std::string> pieces;
     if (separator.empty()) {

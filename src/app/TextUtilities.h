@@ -17,6 +17,10 @@ std::string clockTimeString(std::int64_t milliseconds);
 /// empty ones. An empty text gives no pieces; an empty separator gives the whole text.
 std::vector<std::string> nonEmptyComponents(std::string_view text, std::string_view separator);
 
+/// `text` without the `characters` at either end (white space and line breaks by default).
+std::string_view trimmedText(std::string_view text,
+                             std::string_view characters = " \t\n\r\v\f");
+
 /// Whether `text` is strict UTF-8: no overlong forms, no surrogates, nothing beyond U+10FFFF.
 bool isValidUTF8(std::string_view text);
 

@@ -1,6 +1,7 @@
 #include "otio/SequencePass.h"
 
 #include "app/ReaderHost.h"
+#include "app/TextUtilities.h"
 #include "model/Identifier.h"
 #include "model/ModelContext.h"
 #include "otio/AudioTrackPlacements.h"
@@ -89,10 +90,8 @@ std::string avidTrackName(const otio::Child& track, bool video, std::int64_t ind
             avidName = *aaf.slotName;
         }
     }
-    const std::string name = fmt::format("{}{} {}", video ? 'V' : 'A', index, avidName);
-    const std::size_t first = name.find_first_not_of(" \t");
-    const std::size_t last = name.find_last_not_of(" \t");
-    return first == std::string::npos ? std::string() : name.substr(first, last - first + 1);
+    return std::string(
+        trimmedText(fmt::format("{}{} {}", video ? 'V' : 'A', index, avidName), " \t"));
 }
 
 bool isTrackWithItems(const otio::Child& child) {

@@ -14,7 +14,15 @@ xmlDoc* readHTML(const char* bytes, int length) {
     return htmlReadMemory(bytes, length, "", nullptr, htmlParseOptions);
 }
 
+xmlDoc* readUTF8HTML(const char* bytes, int length) {
+    return htmlReadMemory(bytes, length, "", "UTF-8", htmlParseOptions);
+}
+
 } // namespace
+
+std::shared_ptr<HTMLDocument> HTMLDocument::parseUTF8(std::string_view text) {
+    return wrap(readBytes(text, readUTF8HTML));
+}
 
 std::shared_ptr<HTMLDocument> HTMLDocument::parse(std::string_view bytes) {
     return wrap(readBytes(bytes, readHTML));

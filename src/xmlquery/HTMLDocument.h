@@ -17,6 +17,10 @@ public:
     /// more). An empty input gives a document without root.
     static std::shared_ptr<HTMLDocument> parse(std::string_view bytes);
 
+    /// Parses UTF-8 text as it stands: a charset the page declares is not followed, so that
+    /// text taken from a UTF-8 document keeps its characters. Throws XMLError.
+    static std::shared_ptr<HTMLDocument> parseUTF8(std::string_view text);
+
     /// Converts UTF-8 text to the named character encoding and parses the result. Throws
     /// XMLError (invalidData when the text cannot be converted).
     static std::shared_ptr<HTMLDocument> parseText(std::string_view text,

@@ -215,6 +215,14 @@ TEST(HTMLDocument, FragmentsAndTitleText) {
     EXPECT_EQ(page->title(), "Caf\u00e9 & more");
     EXPECT_EQ(page->head()->tag(), "head");
 
+    // Text from a UTF-8 document stays UTF-8 whatever charset the page declares.
+    const std::string declaresLatin1 =
+        "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; "
+        "charset=iso-8859-1\"></head><body><p><span>Caf\u00e9</span></p></body></html>";
+    EXPECT_EQ(
+        HTMLDocument::parseUTF8(declaresLatin1)->root()->xpath("//span").first()->stringValue(),
+        "Caf\u00e9");
+
     // Unlike XML, blank HTML gives a document without root rather than an error.
     for (const std::string_view blank : {"", "   "}) {
         const auto document = HTMLDocument::parse(blank);
