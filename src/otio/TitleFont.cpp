@@ -25,7 +25,8 @@ void report(std::string* problem, std::string text) {
 // what came before it.
 std::string fontOfStyle(std::string_view style) {
     std::string font;
-    for (const std::string& part : nonEmptyComponents(style, "; ")) {
+    // The last declaration ends with ";" as well.
+    for (const std::string& part : nonEmptyComponents(trimmedText(style, ";"), "; ")) {
         const std::vector<std::string> pieces = nonEmptyComponents(part, ":");
         if (pieces.empty()) {
             continue;

@@ -6,6 +6,8 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <map>
+#include <nlohmann/json.hpp>
 #include <poll.h>
 #include <pty.h>
 #include <spawn.h>
@@ -493,7 +495,120 @@ TEST_F(CliTest, ReportsEveryOTIOTimeline) {
         EXPECT_EQ(sheets[0],
                   input.filename() == "premiere-timeline.otio" ? "All Reels" : "All Clips");
         EXPECT_GT(workbook.texts(sheets[0]).size(), 1u);
+        // What some files carry, by the first column of an optional sheet.
+        const std::map<std::string, std::pair<std::string, std::vector<std::string>>> carried = {
+            {"nested_example.otio", {"Speed Change Effects", {"Speed Change", "Freeze Frame"}}},
+            {"premiere_example.otio", {"Timeline Markers", {"My MArker 1", "", "dsf"}}},
+            {"resolve-timeline.otio", {"Video & Audio Effects", {"Transform"}}},
+            {"avid-timeline.otio", {"Clip Markers", {"Fix flare"}}},
+        };
+        if (const auto found = carried.find(input.filename().string()); found != carried.end()) {
+            std::vector<std::string> firstColumn;
+            const auto rows = workbook.texts(found->second.first);
+            for (std::size_t row = 1; row < rows.size(); ++row) {
+                firstColumn.push_back(rows[row].at(0));
+            }
+            EXPECT_EQ(firstColumn, found->second.second) << found->second.first;
+        }
     }
+}
+
+TEST_F(CliTest, AnOTIOTimelinesTitlesEffectsSpeedChangesAndMarkersFillTheirSheets) {
+    using nlohmann::json;
+    const auto range = [](double start, double duration) {
+        const auto time = [](double value) {
+            return json{{"OTIO_SCHEMA", "RationalTime.1"}, {"rate", 24}, {"value", value}};
+        };
+        return json{{"OTIO_SCHEMA", "TimeRange.1"},
+                    {"start_time", time(start)},
+                    {"duration", time(duration)}};
+    };
+    const auto marker = [&range](const std::string& name, double start, const std::string& note) {
+        return json{{"OTIO_SCHEMA", "Marker.2"},
+                    {"metadata", {{"Resolve_OTIO", {{"Note", note}, {"Keywords", {"VFX"}}}}}},
+                    {"name", name},
+                    {"color", "RED"},
+                    {"marked_range", range(start, 0)}};
+    };
+    const auto resolveEffect = [](const std::string& name, const std::vector<std::string>& ids) {
+        json parameters = json::array();
+        for (const std::string& id : ids) {
+            parameters.push_back({{"Default Parameter Value", 0},
+                                  {"Parameter ID", id},
+                                  {"Parameter Value", 1},
+                                  {"Variant Type", "Double"}});
+        }
+        return json{
+            {"OTIO_SCHEMA", "Effect.1"},
+            {"name", name},
+            {"effect_name", name},
+            {"metadata",
+             {{"Resolve_OTIO", {{"Enabled", true}, {"Name", name}, {"Parameters", parameters}}}}}};
+    };
+    json shot = {{"OTIO_SCHEMA", "Clip.2"},
+                 {"name", "Shot"},
+                 {"source_range", range(86424, 48)},
+                 {"effects",
+                  {resolveEffect("Transform", {"zoomX", "cropLeft"}),
+                   {{"OTIO_SCHEMA", "LinearTimeWarp.1"},
+                    {"name", "Retime"},
+                    {"effect_name", "LinearTimeWarp"},
+                    {"metadata", json::object()},
+                    {"time_scalar", 0.5}}}},
+                 {"markers", {marker("VFX 010", 86430, "Sky")}}};
+    const json titleHTML = {{"Title HTML", "<html><body><p><span style=\" font-family:'Open Sans'; "
+                                           "font-size:84pt;\">Hello</span></p></body></html>"}};
+    json title = {
+        {"OTIO_SCHEMA", "Clip.2"}, {"name", "Opening title"}, {"source_range", range(0, 24)}};
+    title["media_references"]["DEFAULT_MEDIA"] = {{"OTIO_SCHEMA", "GeneratorReference.1"},
+                                                  {"generator_kind", "Text"}};
+    title["media_references"]["DEFAULT_MEDIA"]["parameters"]["Resolve_OTIO"] =
+        json::array({json{{"Parameters", json::array({titleHTML})}}});
+    json dialogue = {{"OTIO_SCHEMA", "Clip.2"},
+                     {"name", "Dialogue"},
+                     {"source_range", range(0, 48)},
+                     {"effects", {resolveEffect("Gain", {"gain"})}}};
+    const auto track = [](const std::string& name, const std::string& kind, json items) {
+        return json{
+            {"OTIO_SCHEMA", "Track.1"}, {"name", name}, {"kind", kind}, {"children", items}};
+    };
+    const json document = {
+        {"OTIO_SCHEMA", "Timeline.1"},
+        {"metadata", {{"Resolve_OTIO", {{"Resolve OTIO Meta Version", "1.0"}}}}},
+        {"name", "Reel 1"},
+        {"global_start_time", {{"OTIO_SCHEMA", "RationalTime.1"}, {"rate", 24}, {"value", 86400}}},
+        {"tracks",
+         {{"OTIO_SCHEMA", "Stack.1"},
+          {"name", ""},
+          {"markers", {marker("Reel start", 0, "Top")}},
+          {"children", {track("V1", "Video", {shot, title}), track("A1", "Audio", {dialogue})}}}}};
+    const fs::path input = folder / "Reel 1.otio";
+    std::ofstream(input) << document.dump();
+    const fs::path output = folder / "Reel 1.xlsx";
+    CliResult result =
+        run("--sheets markers,generators,effects --output " + quoted(output) + " " + quoted(input));
+    ASSERT_EQ(result.status, 0) << result.err;
+
+    marrowvale::testing::WorkbookReader workbook(output);
+    using Rows = std::vector<std::vector<std::string>>;
+    const auto body = [&workbook](const std::string& sheet) {
+        Rows rows = workbook.texts(sheet);
+        rows.erase(rows.begin());
+        return rows;
+    };
+    EXPECT_EQ(body("Timeline Markers"),
+              (Rows{{"Reel start", "Red", "VFX", "Top", "01:00:00:00", "01:00:00:00", ""}}));
+    EXPECT_EQ(body("Clip Markers"), (Rows{{"VFX 010", "Red", "VFX", "Sky", "01:00:00:06",
+                                           "01:00:00:06", "", "V1", "Shot", "01:00:01:06"}}));
+    EXPECT_EQ(body("Graphics & Titles"),
+              (Rows{{"V1", "Opening title", "Text", "01:00:02:00", "01:00:03:00", "00:00:01:00",
+                     "Open Sans 84pt", "Hello"}}));
+    EXPECT_EQ(
+        body("Video & Audio Effects"),
+        (Rows{{"Transform", "Left, zoomX", "\u2713", "Shot", "V1", "01:00:00:00", "01:00:02:00"},
+              {"Gain", "", "\u2713", "Dialogue", "A1", "01:00:00:00", "01:00:02:00"}}));
+    EXPECT_EQ(body("Speed Change Effects"),
+              (Rows{{"Speed Change", "50.0%", "Shot", "V1", "01:00:00:00", "01:00:02:00"}}));
 }
 
 TEST_F(CliTest, TheDropFrameQuestionIsAnsweredByTheOptionOrElseByItsDefault) {

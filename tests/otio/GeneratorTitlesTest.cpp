@@ -78,7 +78,7 @@ TEST(GeneratorTitles, EachEditorsTitleGivesItsFontAndText) {
          generator("Solid"), plainClip, laterEntry,
          htmlTitle("No style", "<body><p><span>Plain <b>bold</b></span></p></body>"),
          htmlTitle("Size first", "<p><span style=\"font-size:20pt;  font-family:'X'\">t</span>"),
-         htmlTitle("Size only", "<p><span style=\"font-size:30pt; color:#fff;\">t</span>"),
+         htmlTitle("Size only", "<p><span style=\"font-size:30pt;\">t</span>"),
          htmlTitle("Not text", 12), htmlTitle("No span", "<<<&&&>>> <p>x</p>"),
          htmlTitle("Entity", "<!DOCTYPE x [<!ENTITY e SYSTEM \"file:///etc/passwd\">]>"
                              "<body><p><span>&e;</span></p></body>"),
