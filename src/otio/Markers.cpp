@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <cctype>
+#include <string>
+#include <string_view>
 #include <unicode/locid.h>
 #include <unicode/unistr.h>
 
@@ -18,35 +20,7 @@ using dovovevozav::TimecodeUpperLimit;
 
 namespace {
 
-// A range created with the marker's name and colour, attached to its owner by the caller.
-MarkedRange* makeRange(OTIOImport& import, const otio::Marker& marker, StoryElement* clip) {
-    return import.store.create<MarkedRange>(
-        clip, marker.name, std::string(), std::vector<std::string>{}, capitalizedText(marker.color),
-        0.0, 0.0, 0.0, clip == nullptr);
-}
-
-// Resolve's note and keywords, else Premiere Pro's comments.
-void setNotes(const otio::Marker& marker, MarkedRange& range) {
-    if (const std::optional<otio::DaVRMarkerMetadata>& resolve = marker.metadata.resolveOTIO) {
-        range.notes = resolve->note;
-        range.keywords = resolve->keywords;
-    } else if (const std::optional<otio::PProMarkerMetadata>& premiere =
-                   marker.metadata.premiereproOTIO) {
-        range.notes = premiere->comments;
-    }
-}
-
-const std::optional<std::string>& avidColor(const otio::Marker& marker) {
-    static const std::optional<std::string> none;
-    const std::optional<otio::AvidMarkerMetadata>& avid = marker.metadata.avidOTIO;
-    if (!avid || !avid->commentMarkerAttributeList) {
-        return none;
-    }
-    return avid->commentMarkerAttributeList->color;
-}
-
-} // namespace
-
+// `text` with the first letter of every word in upper case and the others in lower case.
 std::string capitalizedText(std::string_view text) {
     // Colour names are nearly always plain words: those need no word breaking.
     const bool plainWords = std::all_of(text.begin(), text.end(), [](char c) {
@@ -71,6 +45,35 @@ std::string capitalizedText(std::string_view text) {
     unicode.toUTF8String(result);
     return result;
 }
+
+// A range created with the marker's name and colour, attached to its owner by the caller.
+MarkedRange* makeRange(OTIOImport& import, const otio::Marker& marker, StoryElement* clip) {
+    return import.store.create<MarkedRange>(
+        clip, marker.name, std::string(), std::vector<std::string>{}, capitalizedText(marker.color),
+        0.0, 0.0, 0.0, clip == nullptr);
+}
+
+// Resolve's note and keywords, else Premiere Pro's comments.
+void setNotes(const otio::Marker& marker, MarkedRange& range) {
+    if (const std::optional<otio::DaVRMarkerMetadata>& resolve = marker.metadata.resolveOTIO) {
+        range.notes = resolve->note;
+        range.keywords = resolve->keywords;
+    } else if (const std::optional<otio::PProMarkerMetadata>& premiere =
+                   marker.metadata.premiereproOTIO) {
+        range.notes = premiere->comments;
+    }
+}
+
+// Media Composer's own colour of a marker; null when it has none.
+const std::string* avidColor(const otio::Marker& marker) {
+    const std::optional<otio::AvidMarkerMetadata>& avid = marker.metadata.avidOTIO;
+    if (!avid || !avid->commentMarkerAttributeList || !avid->commentMarkerAttributeList->color) {
+        return nullptr;
+    }
+    return &*avid->commentMarkerAttributeList->color;
+}
+
+} // namespace
 
 void storeSequenceMarkers(OTIOImport& import, std::span<const otio::Marker> markers,
                           Composition& composition) {
@@ -108,7 +111,7 @@ void storeClipMarkers(OTIOImport& import, std::span<const otio::Marker> markers,
         import.host.logDiagnostic(marker.name);
         MarkedRange* range = makeRange(import, marker, &element);
         element.markedRanges.push_back(range);
-        if (const std::optional<std::string>& color = avidColor(marker)) {
+        if (const std::string* color = avidColor(marker)) {
             range->color = *color;
             if (range->name == "DescriptiveMarker") {
                 range->name = "Marker";

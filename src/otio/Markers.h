@@ -4,8 +4,6 @@
 #include "otio/schema/Marker.h"
 
 #include <span>
-#include <string>
-#include <string_view>
 
 namespace marrowvale {
 
@@ -33,8 +31,5 @@ void storeSequenceMarkers(OTIOImport& import, std::span<const otio::Marker> mark
 /// absent).
 void storeClipMarkers(OTIOImport& import, std::span<const otio::Marker> markers,
                       dovovevozav::TimecodeFrameRate sequenceRate, StoryElement& element);
-
-/// `text` with the first letter of every word in upper case and the others in lower case.
-std::string capitalizedText(std::string_view text);
 
 } // namespace marrowvale
