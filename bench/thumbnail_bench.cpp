@@ -4,7 +4,7 @@
 // ratio. Then times the report of a 300-clip timeline on that movie with and without
 // thumbnails. N is the first argument, by default the number of cores.
 #include "app/ReportRequest.h"
-#include "media/ClipMediaProbe.h"
+#include "services/ClipMediaProbe.h"
 #include "media/MediaLibraryMessages.h"
 #include "media/ThumbnailBatch.h"
 #include "model/ModelContext.h"

@@ -5,14 +5,12 @@
 // words already replaced by numbers; the decoder is timed on both texts, the reader on the text
 // as Resolve writes it. The media files the timeline names do not exist here, so the reader
 // probes nothing: its asset pass only asks the file system.
-#include "otio/OTIOTimelineGenerator.h"
-#include "otio/schema/TimelineDecoder.h"
-#include "support/HeapCounter.h"
-#if MARROWVALE_HAVE_OTIO_READER
 #include "app/ReaderHost.h"
 #include "model/ModelContext.h"
+#include "otio/OTIOTimelineGenerator.h"
 #include "otio/ProcessOTIO.h"
-#endif
+#include "otio/schema/TimelineDecoder.h"
+#include "support/HeapCounter.h"
 
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -81,7 +79,6 @@ BENCHMARK(BM_BareJsonParse)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 // Argument 0: the strict text; 1: the text as Resolve writes it, with "-Infinity".
 BENCHMARK(BM_DecodeTimeline)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-#if MARROWVALE_HAVE_OTIO_READER
 // A window that shows nothing and answers the drop-frame question with its default.
 class QuietHost : public marrowvale::ReaderHost {
 public:
@@ -115,7 +112,6 @@ void BM_ImportOTIO(benchmark::State& state) {
 }
 
 BENCHMARK(BM_ImportOTIO)->Unit(benchmark::kMillisecond)->MinTime(2.0);
-#endif
 
 } // namespace
 
@@ -128,13 +124,11 @@ int main(int argc, char** argv) {
     {
         nlohmann::json warm = nlohmann::json::parse(strict.begin(), strict.end());
         marrowvale::otio::Timeline decoded = marrowvale::otio::decodeTimeline(bytes);
-#if MARROWVALE_HAVE_OTIO_READER
         marrowvale::ModelContext store;
         importTimeline(store);
         std::printf("Imported: %zu assets, %zu items on %zu video and %zu audio tracks\n",
                     store.count<marrowvale::Asset>(), store.count<marrowvale::StoryElement>(),
                     store.count<marrowvale::VideoTrack>(), store.count<marrowvale::AudioTrack>());
-#endif
     }
 
     benchmark::Initialize(&argc, argv);
@@ -150,14 +144,12 @@ int main(int argc, char** argv) {
                     "\"-Infinity\"   decode / parse: %.2f and %.2f (target at most 1.5)\n",
                     parse, strictDecode, decode, strictDecode / parse, decode / parse);
     }
-#if MARROWVALE_HAVE_OTIO_READER
     const double import = reporter.milliseconds["BM_ImportOTIO/min_time:2.000"];
     if (parse > 0 && import > 0) {
         std::printf("Bare JSON parse: %.1f ms   OTIO import: %.1f ms   import / parse: %.2f "
                     "(target at most 2)\n",
                     parse, import, import / parse);
     }
-#endif
 
     const double size = static_cast<double>(bytes.size());
     const std::int64_t parsePeak = peakHeapOf([&] {
@@ -178,7 +170,6 @@ int main(int argc, char** argv) {
                 megabytes(parsePeak), static_cast<double>(parsePeak) / size, megabytes(strictPeak),
                 static_cast<double>(strictPeak) / size, megabytes(decodePeak),
                 static_cast<double>(decodePeak) / size);
-#if MARROWVALE_HAVE_OTIO_READER
     const std::int64_t importPeak = peakHeapOf([&] {
         marrowvale::ModelContext store;
         importTimeline(store);
@@ -186,6 +177,5 @@ int main(int argc, char** argv) {
     });
     std::printf("Peak heap of the import: %.1f MB (%.2f x file)\n", megabytes(importPeak),
                 static_cast<double>(importPeak) / size);
-#endif
     return 0;
 }

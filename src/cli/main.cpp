@@ -9,6 +9,7 @@
 #include "model/Composition.h"
 #include "model/EventBin.h"
 #include "model/ModelContext.h"
+#include "services/DefaultServices.h"
 
 #include <algorithm>
 #include <cstdio>

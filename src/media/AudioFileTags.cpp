@@ -30,31 +30,31 @@ struct TagItem {
     std::string value;
 };
 
-using Field = std::string ID3Fields::*;
+using Field = std::string AudioFileTags::*;
 
 // Keys that fill a field: TagLib's property names, and the own keys that some files give.
 constexpr std::array<std::pair<std::string_view, Field>, 20> fieldOfKey{{
-    {"TITLE", &ID3Fields::ID3title},
-    {"ALBUM", &ID3Fields::ID3album},
-    {"TRACKNUMBER", &ID3Fields::ID3track},
-    {"info-track number", &ID3Fields::ID3track},
-    {"TRCK", &ID3Fields::ID3track},
-    {"DATE", &ID3Fields::ID3year},
-    {"YEAR", &ID3Fields::ID3year},
-    {"info-year", &ID3Fields::ID3year},
-    {"TYER", &ID3Fields::ID3year},
-    {"TDRC", &ID3Fields::ID3year},
-    {"GENRE", &ID3Fields::ID3genre},
-    {"info-genre", &ID3Fields::ID3genre},
-    {"ARTIST", &ID3Fields::ID3artist},
-    {"COMPOSER", &ID3Fields::ID3composer},
-    {"info-composer", &ID3Fields::ID3composer},
-    {"LABEL", &ID3Fields::ID3publisher},
-    {"PUBLISHER", &ID3Fields::ID3publisher},
-    {"ORGANIZATION", &ID3Fields::ID3publisher},
+    {"TITLE", &AudioFileTags::title},
+    {"ALBUM", &AudioFileTags::album},
+    {"TRACKNUMBER", &AudioFileTags::track},
+    {"info-track number", &AudioFileTags::track},
+    {"TRCK", &AudioFileTags::track},
+    {"DATE", &AudioFileTags::year},
+    {"YEAR", &AudioFileTags::year},
+    {"info-year", &AudioFileTags::year},
+    {"TYER", &AudioFileTags::year},
+    {"TDRC", &AudioFileTags::year},
+    {"GENRE", &AudioFileTags::genre},
+    {"info-genre", &AudioFileTags::genre},
+    {"ARTIST", &AudioFileTags::artist},
+    {"COMPOSER", &AudioFileTags::composer},
+    {"info-composer", &AudioFileTags::composer},
+    {"LABEL", &AudioFileTags::publisher},
+    {"PUBLISHER", &AudioFileTags::publisher},
+    {"ORGANIZATION", &AudioFileTags::publisher},
     // RIFF INFO chunks TagLib gives no property name for.
-    {"IMUS", &ID3Fields::ID3composer},
-    {"IPUB", &ID3Fields::ID3publisher},
+    {"IMUS", &AudioFileTags::composer},
+    {"IPUB", &AudioFileTags::publisher},
 }};
 
 // RIFF INFO chunk names with a TagLib property name.
@@ -165,8 +165,8 @@ std::vector<TagItem> tagItems(TagLib::File& file) {
 
 } // namespace
 
-ID3Fields readAudioFileTags(const std::filesystem::path& path, std::ostream* diagnostics) {
-    ID3Fields fields;
+AudioFileTags readAudioFileTags(const std::filesystem::path& path, std::ostream* diagnostics) {
+    AudioFileTags fields;
     std::error_code error;
     // Only a regular file: a pipe or a device would block the read or never end.
     if (!std::filesystem::is_regular_file(path, error)) {

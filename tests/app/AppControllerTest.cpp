@@ -387,15 +387,6 @@ TEST_F(AppControllerTest, HelpActionsAndStartUpLayouts) {
     EXPECT_TRUE(settings.settingsWindowShown());
 }
 
-TEST(DefaultServices, MediaFormatCheckSpeaksOfDecodableFormats) {
-    AppServices services = defaultAppServices(nullptr);
-    if (!services.describeMediaFormats)
-        GTEST_SKIP() << "built without the media library";
-    MediaFormatSummary summary = services.describeMediaFormats();
-    EXPECT_EQ(summary.messageText, "Media formats");
-    EXPECT_NE(summary.informativeText.find("video formats"), std::string::npos);
-}
-
 TEST_F(AppControllerTest, TheReportNeverReplacesTheOpenedTimeline) {
     bins = {{"Bin", {{"Reel 1", {1}, {}}}}};
     AppController& app = start();

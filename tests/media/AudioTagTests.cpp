@@ -1,6 +1,6 @@
 #include "GeneratedMedia.h"
 #include "media/AudioFileTags.h"
-#include "media/ClipMediaProbe.h"
+#include "services/ClipMediaProbe.h"
 #include "model/Asset.h"
 #include "model/StoryElement.h"
 
@@ -26,6 +26,11 @@ TagLib::PropertyMap properties(std::initializer_list<std::pair<const char*, cons
         map.insert(key, TagLib::StringList(TagLib::String(value, TagLib::String::UTF8)));
     }
     return map;
+}
+
+std::vector<std::string> fieldsOf(const AudioFileTags& tags) {
+    return {tags.title, tags.album,  tags.track,    tags.year,
+            tags.genre, tags.artist, tags.composer, tags.publisher};
 }
 
 std::vector<std::string> fieldsOf(const ID3Fields& tags) {
@@ -108,7 +113,7 @@ TEST(AudioTags, EveryTagFormatFillsTheEightFields) {
     for (const Case& c : cases) {
         std::ostringstream diagnostics;
         ::testing::internal::CaptureStdout();
-        const ID3Fields tags = readAudioFileTags(c.file, &diagnostics);
+        const AudioFileTags tags = readAudioFileTags(c.file, &diagnostics);
         EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
         EXPECT_EQ(fieldsOf(tags), c.fields) << c.file;
         if (c.file == mp3) {

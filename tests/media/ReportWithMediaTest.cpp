@@ -1,10 +1,9 @@
 // From an XMEML timeline that points at media made for the test to a workbook read back:
 // thumbnails and audio tags as the command line and the desktop application make them.
-#if MARROWVALE_HAVE_XMEML
 
 #include "GeneratedMedia.h"
 #include "app/ReportRequest.h"
-#include "media/ClipMediaProbe.h"
+#include "services/ClipMediaProbe.h"
 #include "report/ReportFixtures.h"
 #include "report/ReportRun.h"
 #include "report/WorkbookReader.h"
@@ -120,5 +119,3 @@ TEST(ReportWithMedia, ThumbnailsAndTagsInTheWorkbook) {
 
 } // namespace
 } // namespace marrowvale::testing
-
-#endif

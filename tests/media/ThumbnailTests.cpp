@@ -1,6 +1,6 @@
 #include "GeneratedMedia.h"
 #include "app/StopRequest.h"
-#include "media/ClipMediaProbe.h"
+#include "services/ClipMediaProbe.h"
 #include "media/ThumbnailBatch.h"
 #include "model/Asset.h"
 #include "model/ModelContext.h"

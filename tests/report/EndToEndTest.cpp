@@ -1,6 +1,5 @@
 // From an XMEML file to a workbook read back: the sample timeline through the XMEML reader and
 // the report run.
-#if MARROWVALE_HAVE_XMEML
 
 #include "ReportFixtures.h"
 #include "WorkbookReader.h"
@@ -229,5 +228,3 @@ TEST(EndToEndTest, EveryOptionalSheetOfATimeline) {
     EXPECT_EQ(other.value("Clip Markers", 1, 0), "Elsewhere clip");
     EXPECT_EQ(other.texts("Clip Markers").size(), 2u);
 }
-
-#endif

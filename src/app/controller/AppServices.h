@@ -7,7 +7,6 @@
 #include <filesystem>
 #include <functional>
 #include <optional>
-#include <ostream>
 #include <string>
 #include <string_view>
 
@@ -23,8 +22,8 @@ struct MediaFormatSummary {
 };
 
 /// The entry points of the readers, the report writer and the media library as the controller
-/// calls them. An empty entry means the subsystem is not part of this build: the controller
-/// then tells the user so in an alert.
+/// calls them; the front end fills them in. An empty entry means the front end offers no such
+/// service: the controller then tells the user so in an alert.
 struct AppServices {
     /// Reads an XMEML file into the store, chunk by chunk from the checked file; gives the input
     /// type to remember (none when the reader set it through the host itself). Reports its
@@ -49,14 +48,10 @@ struct AppServices {
     ReportWriter createXLSX;
     MediaFormats describeMediaFormats;
     /// Whether the report writer writes the optional sheets (markers, generators, transitions,
-    /// effects, files summary) and whether it makes thumbnails; false where this build lacks
+    /// effects, files summary) and whether it makes thumbnails; false where the services lack
     /// them, so a front end can tell the user that the choice has no effect yet.
     bool writesOptionalSheets = false;
     bool makesThumbnails = false;
 };
-
-/// The subsystems this build links, with report diagnostics going to `diagnostics` (null keeps
-/// the report quiet).
-AppServices defaultAppServices(std::ostream* diagnostics);
 
 } // namespace marrowvale

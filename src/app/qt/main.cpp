@@ -7,6 +7,7 @@
 #include "app/qt/DesktopApplication.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/SystemDesktop.h"
+#include "services/DefaultServices.h"
 
 #include <QApplication>
 #include <QCommandLineParser>

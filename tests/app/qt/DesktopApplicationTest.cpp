@@ -6,6 +6,7 @@
 #include "app/qt/Desktop.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/SettingsWindow.h"
+#include "services/DefaultServices.h"
 
 #include <QAction>
 #include <QApplication>

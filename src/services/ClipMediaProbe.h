@@ -8,9 +8,9 @@
 
 namespace marrowvale {
 
-/// Media probing for the report from the clips' media files: thumbnails of movie and picture
-/// clips, made side by side on the machine's cores, and the tags of audio-file clips. Only
-/// local files are read. One probe serves one report run.
+/// The report's media probing over the media library: thumbnails of movie and picture clips,
+/// made side by side on the machine's cores, and the tags of audio-file clips. Only local files
+/// are read. One probe serves one report run.
 class ClipMediaProbe final : public MediaProbe {
 public:
     /// A probe writing its diagnostic lines ("Writing thumbnail to ...", "***  skip ...") to

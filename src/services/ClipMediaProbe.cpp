@@ -1,4 +1,4 @@
-#include "media/ClipMediaProbe.h"
+#include "services/ClipMediaProbe.h"
 
 #include "DovovevoZavCore/Timecode.h"
 #include "DovovevoZavCore/TimecodeFrameCountValue.h"
@@ -11,6 +11,7 @@
 
 #include <atomic>
 #include <stdexcept>
+#include <utility>
 #include <variant>
 
 namespace marrowvale {
@@ -139,7 +140,11 @@ std::optional<ID3Fields> ClipMediaProbe::readAudioMetadata(const StoryElement& c
     }
     auto known = tagsOfFile_.find(*path);
     if (known == tagsOfFile_.end()) {
-        known = tagsOfFile_.emplace(*path, readAudioFileTags(*path, diagnostics_)).first;
+        AudioFileTags tags = readAudioFileTags(*path, diagnostics_);
+        ID3Fields fields{std::move(tags.title),    std::move(tags.album),    std::move(tags.track),
+                         std::move(tags.year),     std::move(tags.genre),    std::move(tags.artist),
+                         std::move(tags.composer), std::move(tags.publisher)};
+        known = tagsOfFile_.emplace(*path, std::move(fields)).first;
     }
     return known->second;
 }

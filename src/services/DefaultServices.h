@@ -1,0 +1,14 @@
+#pragma once
+
+#include "app/controller/AppServices.h"
+
+#include <ostream>
+
+namespace marrowvale {
+
+/// The readers, the report writer and media probing as both front ends give them to the
+/// controller, with report diagnostics going to `diagnostics` (null keeps the report quiet).
+/// Silences the media libraries' own messages on the terminal as it wires them.
+AppServices defaultAppServices(std::ostream* diagnostics);
+
+} // namespace marrowvale
