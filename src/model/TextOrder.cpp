@@ -4,6 +4,7 @@
 #include <unicode/coll.h>
 #include <unicode/normalizer2.h>
 #include <unicode/unistr.h>
+#include <utility>
 
 namespace marrowvale {
 
@@ -18,19 +19,28 @@ int sign(int value) {
     return (value > 0) - (value < 0);
 }
 
-icu::UnicodeString normalizedText(std::string_view text) {
-    icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(
-        icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
+} // namespace
+
+std::string textOrderKey(std::string_view text) {
+    // Plain ASCII is already in canonical form; skip ICU for the common case.
+    if (isAscii(text)) {
+        return std::string(text);
+    }
     UErrorCode status = U_ZERO_ERROR;
     const icu::Normalizer2* nfc = icu::Normalizer2::getNFCInstance(status);
     if (U_FAILURE(status) || nfc == nullptr) {
-        return unicode;
+        return std::string(text);
     }
-    icu::UnicodeString normalized = nfc->normalize(unicode, status);
-    return U_FAILURE(status) ? unicode : normalized;
+    const icu::UnicodeString unicode = icu::UnicodeString::fromUTF8(
+        icu::StringPiece(text.data(), static_cast<int32_t>(text.size())));
+    const icu::UnicodeString normalized = nfc->normalize(unicode, status);
+    if (U_FAILURE(status)) {
+        return std::string(text);
+    }
+    std::string key;
+    normalized.toUTF8String(key);
+    return key;
 }
-
-} // namespace
 
 int compareStandardText(std::string_view lhs, std::string_view rhs) {
     if (lhs == rhs) {
@@ -40,7 +50,27 @@ int compareStandardText(std::string_view lhs, std::string_view rhs) {
     if (isAscii(lhs) && isAscii(rhs)) {
         return sign(lhs.compare(rhs));
     }
-    return sign(normalizedText(lhs).compareCodePointOrder(normalizedText(rhs)));
+    return sign(textOrderKey(lhs).compare(textOrderKey(rhs)));
+}
+
+std::vector<std::string> sortedTexts(std::vector<std::string> texts) {
+    if (texts.size() < 2) {
+        return texts;
+    }
+    std::vector<std::pair<std::string, std::string>> keyed;
+    keyed.reserve(texts.size());
+    for (std::string& text : texts) {
+        std::string key = textOrderKey(text);
+        keyed.emplace_back(std::move(key), std::move(text));
+    }
+    std::stable_sort(keyed.begin(), keyed.end(),
+                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    std::vector<std::string> result;
+    result.reserve(keyed.size());
+    for (auto& entry : keyed) {
+        result.push_back(std::move(entry.second));
+    }
+    return result;
 }
 
 struct LocalizedStandardComparator::Collation {

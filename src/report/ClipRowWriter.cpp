@@ -4,6 +4,7 @@
 #include "model/Asset.h"
 #include "model/MarkedRange.h"
 #include "model/StoryElement.h"
+#include "model/TextOrder.h"
 #include "report/ClipSheetFormats.h"
 #include "report/FileSummaryItem.h"
 #include "report/MediaProbe.h"
@@ -11,7 +12,6 @@
 #include "report/ReportLookups.h"
 #include "report/ReportTime.h"
 #include "report/SheetFrame.h"
-#include "report/TextOrder.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,6 +1,6 @@
 #include "report/FileSummaryItem.h"
 
-#include "report/TextOrder.h"
+#include "model/TextOrder.h"
 
 #include <algorithm>
 

@@ -3,8 +3,8 @@
 #include "model/AudioFX.h"
 #include "model/MarkedRange.h"
 #include "model/StoryElement.h"
+#include "model/TextOrder.h"
 #include "model/VideoFX.h"
-#include "report/TextOrder.h"
 
 #include <algorithm>
 #include <cmath>

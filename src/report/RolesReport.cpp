@@ -3,6 +3,7 @@
 #include "app/ReportRequest.h"
 #include "model/MarkedRange.h"
 #include "model/StoryElement.h"
+#include "model/TextOrder.h"
 #include "report/ClipSheetWriter.h"
 #include "report/EffectsSheets.h"
 #include "report/GraphicsSheet.h"
@@ -12,7 +13,6 @@
 #include "report/ReportContext.h"
 #include "report/ReportLookups.h"
 #include "report/SheetName.h"
-#include "report/TextOrder.h"
 #include "report/TransitionsSheet.h"
 #include "xlsxwriter/SheetNames.h"
 
