@@ -1,5 +1,6 @@
 #include "report/ClipRowWriter.h"
 
+#include "DovovevoZavCore/NumberText.h"
 #include "app/TextUtilities.h"
 #include "model/Asset.h"
 #include "model/MarkedRange.h"
@@ -14,8 +15,6 @@
 #include "report/SheetFrame.h"
 
 #include <algorithm>
-#include <charconv>
-#include <cmath>
 #include <iterator>
 #include <limits>
 #include <optional>
@@ -25,6 +24,7 @@ namespace marrowvale {
 namespace {
 
 using H = ColumnHeading;
+using dovovevozav::finiteNumberFromText;
 using dovovevozav::TimecodeFrameRate;
 using dovovevozav::TimecodeUpperLimit;
 
@@ -96,26 +96,12 @@ std::string keywordsText(const StoryElement& clip) {
     return joined(sortedTexts(markerNames(clip.markedRanges)), ", ");
 }
 
-/// A whole text read as a decimal number, or none ("7/12", "" and " 7" are not numbers).
-std::optional<double> numberFromText(std::string_view text) {
-    if (!text.empty() && text.front() == '+') {
-        text.remove_prefix(1);
-        if (!text.empty() && (text.front() == '+' || text.front() == '-'))
-            return std::nullopt;
-    }
-    double value = 0;
-    auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc() || end != text.data() + text.size() || !std::isfinite(value))
-        return std::nullopt;
-    return value;
-}
-
 /// A track number: a number, or a number and the track count as "7/12", which gives 7.
 std::optional<double> trackNumberFromText(std::string_view text) {
     const std::size_t slash = text.find('/');
-    if (slash != std::string_view::npos && !numberFromText(text.substr(slash + 1)))
+    if (slash != std::string_view::npos && !finiteNumberFromText(text.substr(slash + 1)))
         return std::nullopt;
-    return numberFromText(text.substr(0, slash));
+    return finiteNumberFromText(text.substr(0, slash));
 }
 
 } // namespace
@@ -267,7 +253,7 @@ void ClipRowWriter::writeAudioTags(const StoryElement& clip) {
     writeText(column(H::ID3album), tags->ID3album, plain);
     if (auto number = trackNumberFromText(tags->ID3track))
         writeNumber(column(H::ID3track), *number, plain);
-    if (auto number = numberFromText(tags->ID3year))
+    if (auto number = finiteNumberFromText(tags->ID3year))
         writeNumber(column(H::ID3year), *number, plain);
     writeText(column(H::ID3genre), tags->ID3genre, plain);
     writeText(column(H::ID3artist), tags->ID3artist, plain);

@@ -1,9 +1,9 @@
 #include "xmeml/AssetPass.h"
 
+#include "DovovevoZavCore/NumberText.h"
 #include "app/ReaderHost.h"
 #include "model/Identifier.h"
 #include "model/ModelContext.h"
-#include "xmeml/NumberText.h"
 #include "xmeml/TimecodeRates.h"
 #include "xmeml/VideoFormatReader.h"
 #include "xmeml/XMEMLImport.h"
@@ -13,6 +13,8 @@
 #include <system_error>
 
 namespace marrowvale {
+
+using dovovevozav::finiteNumberFromText;
 
 std::optional<std::string> assetURL(std::string_view pathurl) {
     if (pathurl.empty()) {

@@ -1,7 +1,7 @@
 #include "xmeml/ClipEffectsReader.h"
 
+#include "DovovevoZavCore/NumberText.h"
 #include "model/ModelContext.h"
-#include "xmeml/NumberText.h"
 #include "xmeml/XMEMLImport.h"
 
 #include <array>
@@ -10,6 +10,9 @@
 #include <vector>
 
 namespace marrowvale {
+
+using dovovevozav::finiteNumberFromText;
+using dovovevozav::numberFromText;
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "xmeml/LoggingReader.h"
 
+#include "DovovevoZavCore/NumberText.h"
 #include "model/ModelContext.h"
-#include "xmeml/NumberText.h"
 #include "xmeml/XMEMLImport.h"
 
 #include <array>
@@ -10,6 +10,8 @@
 #include <utility>
 
 namespace marrowvale {
+
+using dovovevozav::finiteNumberFromText;
 
 std::string_view labelColorName(std::string_view pproColor) {
     static constexpr std::array<std::pair<std::string_view, std::string_view>, 7> colours{{

@@ -1,9 +1,9 @@
 #include "xmeml/SequencePass.h"
 
+#include "DovovevoZavCore/NumberText.h"
 #include "app/ReaderHost.h"
 #include "model/ModelContext.h"
 #include "xmeml/LoggingReader.h"
-#include "xmeml/NumberText.h"
 #include "xmeml/TimecodeRates.h"
 #include "xmeml/TrackItemReader.h"
 #include "xmeml/VideoFormatReader.h"
@@ -12,6 +12,9 @@
 #include <fmt/format.h>
 
 namespace marrowvale {
+
+using dovovevozav::finiteNumberFromText;
+using dovovevozav::integerFromText;
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "xmeml/TrackItemReader.h"
 
+#include "DovovevoZavCore/NumberText.h"
 #include "model/ModelContext.h"
 #include "xmeml/ClipEffectsReader.h"
 #include "xmeml/LoggingReader.h"
-#include "xmeml/NumberText.h"
 #include "xmeml/TitleText.h"
 #include "xmeml/XMEMLImport.h"
 
@@ -15,6 +15,8 @@
 namespace marrowvale {
 
 using dovovevozav::TimecodeFrameRate;
+using dovovevozav::finiteNumberFromText;
+using dovovevozav::integerFromText;
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "xmeml/VideoFormatReader.h"
 
+#include "DovovevoZavCore/NumberText.h"
 #include "model/ModelContext.h"
-#include "xmeml/NumberText.h"
 #include "xmeml/XMEMLImport.h"
 
 #include <fmt/format.h>
@@ -12,6 +12,7 @@ namespace marrowvale {
 
 using dovovevozav::Fraction;
 using dovovevozav::VideoFrameRate;
+using dovovevozav::integerFromText;
 
 VideoFormat* storeDefaultVideoFormat(ModelContext& store) {
     return store.create<VideoFormat>(

@@ -1,7 +1,9 @@
 #include "DovovevoZavCore/NumericUtilities.h"
 
+#include "DovovevoZavCore/NumberText.h"
 #include "DovovevoZavCore/TimecodeFrameRate.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 
 using namespace dovovevozav;
@@ -63,5 +65,16 @@ TEST(NumericUtilitiesTest, ClampingSortingAndParsing) {
     EXPECT_EQ(parseDecimalInt64("-9223372036854775808"), INT64_MIN);
     for (const char* bad : {"", "-", "+1", "1 ", "9223372036854775808", "12a", "١"}) {
         EXPECT_FALSE(parseDecimalInt64(bad).has_value()) << bad;
+    }
+
+    // Whole texts of timeline files: one "+" is allowed, a second sign is not.
+    EXPECT_EQ(integerFromText("+48000"), 48000);
+    EXPECT_EQ(numberFromText("+29.97"), 29.97);
+    EXPECT_EQ(numberFromText("-0.5"), -0.5);
+    EXPECT_TRUE(std::isinf(*numberFromText("inf")));
+    EXPECT_FALSE(finiteNumberFromText("inf").has_value());
+    for (const char* bad : {"", "+", "+-1", "++1", " 1", "1 ", "7/12", "0x10"}) {
+        EXPECT_FALSE(integerFromText(bad).has_value()) << bad;
+        EXPECT_FALSE(numberFromText(bad).has_value()) << bad;
     }
 }

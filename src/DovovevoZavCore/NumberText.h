@@ -4,7 +4,7 @@
 #include <optional>
 #include <string_view>
 
-namespace marrowvale {
+namespace dovovevozav {
 
 /// The whole text as a decimal floating-point number, with an optional sign; "nan" and "inf"
 /// included. White space or any other character makes it fail.
@@ -15,7 +15,7 @@ std::optional<double> numberFromText(std::string_view text);
 std::optional<double> finiteNumberFromText(std::string_view text);
 
 /// The whole text as a decimal integer with an optional "+" or "-"; fails for anything else,
-/// for an empty text and beyond the 64-bit range.
+/// for an empty text and beyond the 64-bit range (parseDecimalInt64() that also takes a "+").
 std::optional<std::int64_t> integerFromText(std::string_view text);
 
-} // namespace marrowvale
+} // namespace dovovevozav
