@@ -83,7 +83,7 @@ void setError(std::string* error, std::string text) {
 
 LayoutsItem LayoutsItem::makeNew(std::string name) {
     LayoutsItem item;
-    item.id = makeUuidString();
+    item.id = makeUpperCaseUUID();
     item.name = std::move(name);
     return item;
 }
@@ -193,14 +193,6 @@ std::optional<std::vector<LayoutsItem>> decodeLayouts(std::string_view json, std
         layouts.push_back(std::move(*layout));
     }
     return layouts;
-}
-
-std::string makeUuidString() {
-    // Layout identifiers are written in upper case, like the ones already in users' files.
-    std::string text = makeUUID();
-    for (char& c : text)
-        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return text;
 }
 
 } // namespace marrowvale

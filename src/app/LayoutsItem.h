@@ -72,7 +72,4 @@ std::string encodeLayouts(const std::vector<LayoutsItem>& layouts);
 std::optional<std::vector<LayoutsItem>> decodeLayouts(std::string_view json,
                                                       std::string* error = nullptr);
 
-/// A fresh random UUID in upper-case text.
-std::string makeUuidString();
-
 } // namespace marrowvale

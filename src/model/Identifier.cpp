@@ -6,7 +6,10 @@
 
 namespace marrowvale {
 
-std::string makeUUID() {
+namespace {
+
+// A version 4 UUID written with the given sixteen hexadecimal digits.
+std::string uuidText(const char (&hex)[17]) {
     std::random_device entropy;
     std::array<std::uint8_t, 16> bytes{};
     for (std::size_t i = 0; i < bytes.size(); i += 4) {
@@ -17,7 +20,6 @@ std::string makeUUID() {
     }
     bytes[6] = static_cast<std::uint8_t>((bytes[6] & 0x0F) | 0x40); // version 4
     bytes[8] = static_cast<std::uint8_t>((bytes[8] & 0x3F) | 0x80); // RFC 4122 variant
-    static constexpr char hex[] = "0123456789abcdef";
     std::string text;
     text.reserve(36);
     for (std::size_t i = 0; i < bytes.size(); ++i) {
@@ -28,6 +30,16 @@ std::string makeUUID() {
         text += hex[bytes[i] & 0x0F];
     }
     return text;
+}
+
+} // namespace
+
+std::string makeUUID() {
+    return uuidText("0123456789abcdef");
+}
+
+std::string makeUpperCaseUUID() {
+    return uuidText("0123456789ABCDEF");
 }
 
 std::string makeIdentifier(std::string_view prefix) {

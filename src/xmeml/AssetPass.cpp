@@ -35,16 +35,6 @@ std::optional<std::string> assetURL(std::string_view pathurl) {
     return std::string(pathurl);
 }
 
-std::string makeUpperCaseUUID() {
-    std::string uuid = makeUUID();
-    for (char& c : uuid) {
-        if (c >= 'a' && c <= 'z') {
-            c = static_cast<char>(c - 'a' + 'A');
-        }
-    }
-    return uuid;
-}
-
 namespace {
 
 // The last piece of the text between slashes that is not empty; empty when there is none.

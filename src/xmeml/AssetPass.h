@@ -19,7 +19,4 @@ void storeAssets(XMEMLImport& import, double assetsShare);
 /// control characters.
 std::optional<std::string> assetURL(std::string_view pathurl);
 
-/// A new identifier for a file or clip that has none: an upper-case UUID.
-std::string makeUpperCaseUUID();
-
 } // namespace marrowvale

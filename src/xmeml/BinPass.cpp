@@ -2,6 +2,7 @@
 
 #include "DovovevoZavCore/TimecodeFrameRate.h"
 #include "app/ReaderHost.h"
+#include "model/Identifier.h"
 #include "model/ModelContext.h"
 #include "xmeml/AssetPass.h"
 #include "xmeml/LoggingReader.h"

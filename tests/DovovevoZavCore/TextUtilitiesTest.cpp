@@ -1,12 +1,8 @@
-#include "DovovevoZavCore/CharacterSet.h"
 #include "DovovevoZavCore/DoubleText.h"
 #include "DovovevoZavCore/RegexUtilities.h"
-#include "DovovevoZavCore/TemporaryFile.h"
 
 #include <cmath>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
 
 using namespace dovovevozav;
 
@@ -70,37 +66,4 @@ TEST(TextUtilitiesTest, DoubleText) {
     for (const Case& c : cases) {
         EXPECT_EQ(doubleText(c.value), c.text);
     }
-}
-
-TEST(TextUtilitiesTest, CharacterSets) {
-    const CharacterSet digits{"0123456789"};
-    const CharacterSet separators{":;", "."};
-    const CharacterSet timecode = digits.united(separators);
-    EXPECT_TRUE(allScalars("01:00:00;00.40", timecode));
-    EXPECT_TRUE(allScalars("", digits));
-    EXPECT_FALSE(allScalars("01:00", digits));
-    EXPECT_FALSE(allScalars("١٢", digits));
-    EXPECT_EQ(timecode.subtracting(separators), digits);
-    CharacterSet accents{"é"};
-    EXPECT_TRUE(allScalars("éé", accents));
-    EXPECT_EQ(accents.size(), 1u);
-    accents.formUnion(digits);
-    accents.subtract(CharacterSet{"é"});
-    EXPECT_EQ(accents, digits);
-    // Ill-formed UTF-8 never counts as a member.
-    EXPECT_FALSE(allScalars("\xff", digits));
-}
-
-TEST(TextUtilitiesTest, TemporaryFile) {
-    const std::uint8_t bytes[] = {'t', 'c', 0, 1};
-    const auto path = writeToTemporaryFile(bytes);
-    const std::string name = path.filename().string();
-    EXPECT_EQ(name.size(), 36u);
-    EXPECT_EQ(name.find_first_of("abcdef"), std::string::npos);
-    EXPECT_EQ(name[14], '4');
-    std::ifstream in(path, std::ios::binary);
-    const std::string content((std::istreambuf_iterator<char>(in)), {});
-    EXPECT_EQ(content, std::string("tc\0\1", 4));
-    EXPECT_NE(writeToTemporaryFile(bytes), path);
-    std::filesystem::remove(path);
 }

@@ -1,4 +1,5 @@
 #include "app/LayoutsFile.h"
+#include "model/Identifier.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -120,7 +121,7 @@ TEST(LayoutsFile, StrictDecodingRejectsTheWholeFile) {
     EXPECT_EQ(encodeLayouts(*extra).find("futureKey"), std::string::npos);
 
     LayoutsItem b = a;
-    b.id = makeUuidString();
+    b.id = makeUpperCaseUUID();
     EXPECT_NE(a, b); // differ only in id
 }
 
