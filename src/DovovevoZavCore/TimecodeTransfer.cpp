@@ -1,31 +1,14 @@
 #include "DovovevoZavCore/TimecodeTransfer.h"
 
 #include "DovovevoZavCore/TimecodeCoding.h"
+#include "DovovevoZavCore/UTF8Text.h"
 
-#include <algorithm>
 #include <string>
-#include <unicode/utf8.h>
+#include <utility>
 
 namespace dovovevozav::TimecodeTransfer {
 
 namespace {
-
-bool isUtf8(std::span<const std::uint8_t> bytes) {
-    std::size_t index = 0;
-    while (index < bytes.size()) {
-        // Each scalar takes at most 4 bytes; the window keeps the offsets within 32 bits.
-        const auto window =
-            static_cast<std::int32_t>(std::min<std::size_t>(bytes.size() - index, 4));
-        std::int32_t offset = 0;
-        UChar32 scalar = 0;
-        U8_NEXT(bytes.data() + index, offset, window, scalar);
-        if (scalar < 0) {
-            return false;
-        }
-        index += static_cast<std::size_t>(offset);
-    }
-    return true;
-}
 
 Timecode loadFrom(std::span<const ItemProvider* const> providers,
                   const TimecodeProperties& properties) {
@@ -51,12 +34,13 @@ Timecode loadFrom(std::span<const ItemProvider* const> providers,
         } catch (const std::exception&) {
             throw TimecodeTransferError();
         }
-        if (!isUtf8(bytes)) {
+        std::string text(bytes.begin(), bytes.end());
+        if (!isValidUTF8(text)) {
             throw TimecodeTransferError();
         }
         try {
-            return Timecode(FormattedTimecodeSourceValue(std::string(bytes.begin(), bytes.end())),
-                            properties, TimecodeValidationRule::allowingInvalid);
+            return Timecode(FormattedTimecodeSourceValue(std::move(text)), properties,
+                            TimecodeValidationRule::allowingInvalid);
         } catch (const TimecodeStringParseError&) {
             throw TimecodeTransferError();
         }

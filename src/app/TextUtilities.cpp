@@ -66,50 +66,6 @@ int base64Digit(char c) {
 
 } // namespace
 
-bool isValidUTF8(std::string_view text) {
-    const auto* p = reinterpret_cast<const unsigned char*>(text.data());
-    const auto* end = p + text.size();
-    while (p < end) {
-        const unsigned char lead = *p;
-        if (lead < 0x80) {
-            ++p;
-            continue;
-        }
-        int length = 0;
-        unsigned char low = 0x80, high = 0xBF; // allowed range of the second byte
-        if (lead >= 0xC2 && lead <= 0xDF) {
-            length = 2;
-        } else if (lead >= 0xE0 && lead <= 0xEF) {
-            length = 3;
-            low = lead == 0xE0 ? 0xA0 : 0x80;
-            high = lead == 0xED ? 0x9F : 0xBF;
-        } else if (lead >= 0xF0 && lead <= 0xF4) {
-            length = 4;
-            low = lead == 0xF0 ? 0x90 : 0x80;
-            high = lead == 0xF4 ? 0x8F : 0xBF;
-        } else {
-            return false;
-        }
-        if (end - p < length || p[1] < low || p[1] > high) {
-            return false;
-        }
-        for (int i = 2; i < length; ++i) {
-            if ((p[i] & 0xC0) != 0x80) {
-                return false;
-            }
-        }
-        p += length;
-    }
-    return true;
-}
-
-std::optional<std::vector<std::uint8_t>> decodeBase64Padded(std::string_view text) {
-    std::string padded(text);
-    if (padded.size() % 4 != 0)
-        padded.append(4 - padded.size() % 4, '=');
-    return decodeBase64(padded);
-}
-
 std::optional<std::vector<std::uint8_t>> decodeBase64(std::string_view padded) {
     if (padded.size() % 4 != 0)
         return std::nullopt;
@@ -144,22 +100,6 @@ std::optional<std::vector<std::uint8_t>> decodeBase64(std::string_view padded) {
             bytes.push_back(std::uint8_t(value));
     }
     return bytes;
-}
-
-std::optional<std::string> decodeBase64TextPadded(std::string_view text) {
-    auto bytes = decodeBase64Padded(text);
-    if (!bytes)
-        return std::nullopt;
-    std::string decoded(bytes->begin(), bytes->end());
-    if (!isValidUTF8(decoded))
-        return std::nullopt;
-    return decoded;
-}
-
-std::string rationalSecondsString(std::int64_t value, std::int32_t timescale) {
-    if (value == 0)
-        return "0s";
-    return fmt::format("{}/{}s", value, timescale);
 }
 
 namespace {

@@ -21,24 +21,9 @@ std::vector<std::string> nonEmptyComponents(std::string_view text, std::string_v
 std::string_view trimmedText(std::string_view text,
                              std::string_view characters = " \t\n\r\v\f");
 
-/// Whether `text` is strict UTF-8: no overlong forms, no surrogates, nothing beyond U+10FFFF.
-bool isValidUTF8(std::string_view text);
-
 /// Base64 bytes of `text`, strictly: the standard alphabet, a length that is a multiple of four,
 /// "=" only to fill the last one or two places; none otherwise (no whitespace is skipped).
 std::optional<std::vector<std::uint8_t>> decodeBase64(std::string_view text);
-
-/// Base64 bytes of `text` after padding it with "=" to a multiple of four characters; none when
-/// the text is not base64 (no whitespace or line breaks are allowed).
-std::optional<std::vector<std::uint8_t>> decodeBase64Padded(std::string_view text);
-
-/// The padded base64 decoding of `text` read as UTF-8; none when it is not base64 or not valid
-/// UTF-8 (ASCII, the other accepted reading, is a subset of UTF-8).
-std::optional<std::string> decodeBase64TextPadded(std::string_view text);
-
-/// A rational time in seconds as text: "0s" for a zero value, else "value/timescales"
-/// (1001 at 30000 gives "1001/30000s").
-std::string rationalSecondsString(std::int64_t value, std::int32_t timescale);
 
 /// The integer a text field holds, read as a desktop toolkit reads it: leading whitespace, an
 /// optional sign and the digits that follow; 0 when the text does not start with a number.

@@ -1,7 +1,9 @@
 #include "xlsxwriter/LibraryText.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <unicode/utf8.h>
 
 namespace marrowvale {
 
@@ -11,48 +13,15 @@ constexpr std::string_view replacementCharacter = "\xEF\xBF\xBD";
 
 /// Length of the well-formed UTF-8 sequence at the start of text, or 0 when it is malformed.
 /// On malformed input, badLength receives the length of its maximal ill-formed subpart, which
-/// becomes one replacement character (the usual practice for UTF-8 decoders).
+/// becomes one replacement character (ICU's decoder follows that usual practice).
 std::size_t sequenceLength(std::string_view text, std::size_t& badLength) noexcept {
-    const auto byte = [&](std::size_t i) { return static_cast<std::uint8_t>(text[i]); };
-    const std::uint8_t lead = byte(0);
-    badLength = 1;
-    if (lead < 0x80) {
-        return 1;
-    }
-    std::size_t length = 0;
-    std::uint8_t low = 0x80;
-    std::uint8_t high = 0xBF;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0) {
-            low = 0xA0; // overlong
-        } else if (lead == 0xED) {
-            high = 0x9F; // surrogates
-        }
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0) {
-            low = 0x90; // overlong
-        } else if (lead == 0xF4) {
-            high = 0x8F; // beyond U+10FFFF
-        }
-    } else {
-        return 0;
-    }
-    for (std::size_t i = 1; i < length; ++i) {
-        if (i >= text.size()) {
-            return 0;
-        }
-        const std::uint8_t next = byte(i);
-        const bool valid = i == 1 ? (next >= low && next <= high) : (next >= 0x80 && next <= 0xBF);
-        if (!valid) {
-            return 0;
-        }
-        badLength = i + 1;
-    }
-    return length;
+    // A scalar takes at most four bytes; the window keeps ICU's offsets within 32 bits.
+    const auto window = static_cast<std::int32_t>(std::min<std::size_t>(text.size(), 4));
+    std::int32_t offset = 0;
+    UChar32 scalar = 0;
+    U8_NEXT(reinterpret_cast<const std::uint8_t*>(text.data()), offset, window, scalar);
+    badLength = static_cast<std::size_t>(offset);
+    return scalar < 0 ? 0 : badLength;
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 #include "xmeml/XMEMLDocument.h"
 
-#include "app/TextUtilities.h"
+#include "DovovevoZavCore/UTF8Text.h"
 
 #include <algorithm>
 #include <climits>
@@ -14,6 +14,8 @@
 #include <unordered_map>
 
 namespace marrowvale {
+
+using dovovevozav::isValidUTF8;
 
 namespace {
 

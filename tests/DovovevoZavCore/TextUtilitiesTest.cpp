@@ -1,5 +1,6 @@
 #include "DovovevoZavCore/DoubleText.h"
 #include "DovovevoZavCore/RegexUtilities.h"
+#include "DovovevoZavCore/UTF8Text.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -66,4 +67,14 @@ TEST(TextUtilitiesTest, DoubleText) {
     for (const Case& c : cases) {
         EXPECT_EQ(doubleText(c.value), c.text);
     }
+}
+
+TEST(TextUtilitiesTest, StrictUTF8) {
+    EXPECT_TRUE(isValidUTF8(""));
+    EXPECT_TRUE(isValidUTF8("Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9" "e \xF0\x9F\x8E\xAC"));
+    EXPECT_FALSE(isValidUTF8("Cr\xE8me"));         // a Latin-1 byte
+    EXPECT_FALSE(isValidUTF8("\xC0\xAF"));         // overlong "/"
+    EXPECT_FALSE(isValidUTF8("\xED\xA0\x80"));     // a surrogate
+    EXPECT_FALSE(isValidUTF8("\xF4\x90\x80\x80")); // beyond U+10FFFF
+    EXPECT_FALSE(isValidUTF8("\xE2\x82"));         // cut short
 }

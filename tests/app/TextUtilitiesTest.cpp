@@ -40,43 +40,16 @@ TEST(TextUtilities, NonEmptyComponentsSplitsAtTheWholeSeparator) {
     EXPECT_EQ(nonEmptyComponents("abc", ""), List{"abc"});
 }
 
-TEST(TextUtilities, Base64IsPaddedBeforeDecoding) {
+TEST(TextUtilities, Base64IsStrict) {
     using Bytes = std::vector<std::uint8_t>;
-    EXPECT_EQ(decodeBase64Padded("aGVsbG8"), (Bytes{'h', 'e', 'l', 'l', 'o'})); // 7 chars
-    EXPECT_EQ(decodeBase64Padded("aGVsbG8="), (Bytes{'h', 'e', 'l', 'l', 'o'}));
-    EXPECT_EQ(decodeBase64Padded("aGVsbA"), (Bytes{'h', 'e', 'l', 'l'})); // 6 chars, two "="
-    EXPECT_EQ(decodeBase64Padded("aGVsbGxv"), (Bytes{'h', 'e', 'l', 'l', 'l', 'o'}));
-    EXPECT_EQ(decodeBase64Padded(""), Bytes{});
-    EXPECT_EQ(decodeBase64Padded("aGVsb"), std::nullopt); // padded to "aGVsb===": invalid
-    EXPECT_EQ(decodeBase64Padded("aGV sbA"), std::nullopt);
-    EXPECT_EQ(decodeBase64Padded("aG=sbA=="), std::nullopt);
-    EXPECT_EQ(decodeBase64Padded("aGVs\nbA=="), std::nullopt);
-    EXPECT_EQ(decodeBase64Padded("+/+/"), (Bytes{0xFB, 0xFF, 0xBF}));
-
-    // The strict form takes no implied padding.
     EXPECT_EQ(decodeBase64("aGVsbG8="), (Bytes{'h', 'e', 'l', 'l', 'o'}));
-    EXPECT_EQ(decodeBase64("aGVsbG8"), std::nullopt);
     EXPECT_EQ(decodeBase64("aGVsbA=="), (Bytes{'h', 'e', 'l', 'l'}));
-
-    EXPECT_EQ(decodeBase64TextPadded("w6ljbGFpcg"), "éclair");
-    EXPECT_EQ(decodeBase64TextPadded("//79"), std::nullopt); // not UTF-8
-    EXPECT_EQ(decodeBase64TextPadded("7aCA"), std::nullopt); // an encoded surrogate
-    EXPECT_EQ(decodeBase64TextPadded("!!!"), std::nullopt);
-}
-
-TEST(TextUtilities, StrictUTF8) {
-    EXPECT_TRUE(isValidUTF8(""));
-    EXPECT_TRUE(isValidUTF8("Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9" "e \xF0\x9F\x8E\xAC"));
-    EXPECT_FALSE(isValidUTF8("Cr\xE8me"));         // a Latin-1 byte
-    EXPECT_FALSE(isValidUTF8("\xC0\xAF"));         // overlong "/"
-    EXPECT_FALSE(isValidUTF8("\xED\xA0\x80"));     // a surrogate
-    EXPECT_FALSE(isValidUTF8("\xF4\x90\x80\x80")); // beyond U+10FFFF
-    EXPECT_FALSE(isValidUTF8("\xE2\x82"));         // cut short
-}
-
-TEST(TextUtilities, RationalSeconds) {
-    EXPECT_EQ(rationalSecondsString(0, 30000), "0s");
-    EXPECT_EQ(rationalSecondsString(0, 0), "0s");
-    EXPECT_EQ(rationalSecondsString(1001, 30000), "1001/30000s");
-    EXPECT_EQ(rationalSecondsString(-5, 25), "-5/25s");
+    EXPECT_EQ(decodeBase64("aGVsbGxv"), (Bytes{'h', 'e', 'l', 'l', 'l', 'o'}));
+    EXPECT_EQ(decodeBase64(""), Bytes{});
+    EXPECT_EQ(decodeBase64("+/+/"), (Bytes{0xFB, 0xFF, 0xBF}));
+    EXPECT_EQ(decodeBase64("aGVsbG8"), std::nullopt); // no implied padding
+    EXPECT_EQ(decodeBase64("aGVsb==="), std::nullopt);
+    EXPECT_EQ(decodeBase64("aGV sbA="), std::nullopt);
+    EXPECT_EQ(decodeBase64("aG=sbA=="), std::nullopt);
+    EXPECT_EQ(decodeBase64("aGVs\nbA=="), std::nullopt);
 }
