@@ -19,10 +19,6 @@ public:
     enum class Category { null, Video, Audio, AV, Image };
 
     static constexpr std::string_view modelName = "Asset";
-    static constexpr std::array<std::string_view, 15> schemaMetadata{
-        "id",          "name",      "firstFrame",        "duration",   "timecodeFrameRate",
-        "videoFormat", "url",       "securityscopedURL", "readable",   "online",
-        "added",       "frameSize", "audioRate",         "cameraName", "category"};
 
     std::string id;                     ///< identifier text, e.g. "as-" and a lower-case UUID
     std::string name;                   ///< the asset's name

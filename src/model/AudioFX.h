@@ -2,7 +2,6 @@
 
 #include "model/PersistentModel.h"
 
-#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,8 +15,6 @@ class FxKeyValueTime;
 class AudioFX : public PersistentModel {
 public:
     static constexpr std::string_view modelName = "AudioFX";
-    static constexpr std::array<std::string_view, 5> schemaMetadata{"name", "settings", "track",
-                                                                    "enabled", "params"};
 
     std::string name;                 ///< the effect's name, e.g. "Audio Levels"
     std::string settings;             ///< the effect's settings as one text

@@ -2,7 +2,6 @@
 
 #include "model/PersistentModel.h"
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -17,8 +16,6 @@ class StoryElement;
 class AudioTrack : public PersistentModel {
 public:
     static constexpr std::string_view modelName = "AudioTrack";
-    static constexpr std::array<std::string_view, 6> schemaMetadata{
-        "trackIdx", "name", "enabled", "angleID", "premiereTrackType", "elements"};
 
     std::int64_t trackIdx = 0;              ///< the track's index; the ordering key
     std::string name;                       ///< the track's name

@@ -3,7 +3,6 @@
 #include "model/EnumText.h"
 #include "model/PersistentModel.h"
 
-#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -34,19 +33,6 @@ public:
     };
 
     static constexpr std::string_view modelName = "Composition";
-    static constexpr std::array<std::string_view, 13> schemaMetadata{"id",
-                                                                     "name",
-                                                                     "firstFrame",
-                                                                     "duration",
-                                                                     "timecodeFrameRate",
-                                                                     "videoFormat",
-                                                                     "videoTracks",
-                                                                     "audioChannelLayout",
-                                                                     "audioSampleRate",
-                                                                     "audioTracks",
-                                                                     "markers",
-                                                                     "metadata",
-                                                                     "category"};
 
     std::string id;                       ///< identifier text as the reader sets it
     std::string name;                     ///< the name the shell and the report fetch it by

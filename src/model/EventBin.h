@@ -2,7 +2,6 @@
 
 #include "model/PersistentModel.h"
 
-#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -17,9 +16,6 @@ class StoryElement;
 class EventBin : public PersistentModel {
 public:
     static constexpr std::string_view modelName = "EventBin";
-    /// The stored properties, in declaration order.
-    static constexpr std::array<std::string_view, 3> schemaMetadata{"name", "clips",
-                                                                    "storyCompositions"};
 
     std::string name;                            ///< the bin's name; the ordering key
     std::vector<StoryElement*> clips;            ///< the bin's master clips

@@ -2,7 +2,6 @@
 
 #include "model/PersistentModel.h"
 
-#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -14,7 +13,6 @@ namespace marrowvale {
 class FxKeyValueTime : public PersistentModel {
 public:
     static constexpr std::string_view modelName = "FxKeyValueTime";
-    static constexpr std::array<std::string_view, 3> schemaMetadata{"key", "value", "time"};
 
     std::string key;            ///< the parameter's name
     std::string value;          ///< the parameter's value as text

@@ -2,7 +2,6 @@
 
 #include "model/PersistentModel.h"
 
-#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,9 +34,6 @@ std::string_view toString(MarkerKind kind) noexcept;
 class MarkedRange : public PersistentModel {
 public:
     static constexpr std::string_view modelName = "MarkedRange";
-    static constexpr std::array<std::string_view, 9> schemaMetadata{
-        "clip",     "name",    "notes", "keywords", "srcInpoint", "timelinePosition",
-        "duration", "visible", "color"};
 
     StoryElement* clip = nullptr; ///< the clip the range belongs to; none for a sequence marker
     std::string name;             ///< the marker's name

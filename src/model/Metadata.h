@@ -2,7 +2,6 @@
 
 #include "model/PersistentModel.h"
 
-#include <array>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,7 +13,6 @@ namespace marrowvale {
 class Metadata : public PersistentModel {
 public:
     static constexpr std::string_view modelName = "Metadata";
-    static constexpr std::array<std::string_view, 3> schemaMetadata{"key", "value", "values"};
 
     std::string key;                 ///< the field's name, e.g. "lognote"
     std::string value;               ///< its value

@@ -2,7 +2,6 @@
 
 #include "model/PersistentModel.h"
 
-#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,7 +15,6 @@ class FxKeyValueTime;
 class SpeedFX : public PersistentModel {
 public:
     static constexpr std::string_view modelName = "SpeedFX";
-    static constexpr std::array<std::string_view, 3> schemaMetadata{"name", "percent", "params"};
 
     std::string name;     ///< the kind of speed change, as the reader names it
     double percent = 100; ///< playback speed in percent of normal (100 is normal)

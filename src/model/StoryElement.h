@@ -4,7 +4,6 @@
 #include "model/PersistentModel.h"
 #include "model/TrackType.h"
 
-#include <array>
 #include <cstdint>
 #include <map>
 #include <optional>
@@ -44,38 +43,6 @@ public:
     };
 
     static constexpr std::string_view modelName = "StoryElement";
-    static constexpr std::array<std::string_view, 32> schemaMetadata{"timelineClipCategory",
-                                                                     "category",
-                                                                     "asset",
-                                                                     "composition",
-                                                                     "spreadsheetSortOrder",
-                                                                     "trackType",
-                                                                     "id",
-                                                                     "name",
-                                                                     "enabled",
-                                                                     "firstFrame",
-                                                                     "clipTimelinePosition",
-                                                                     "clipDuration",
-                                                                     "srcInpoint",
-                                                                     "srcDuration",
-                                                                     "timecodeFrameRate",
-                                                                     "trackName",
-                                                                     "videoRole",
-                                                                     "audioRole",
-                                                                     "audioSubroles",
-                                                                     "descriptn",
-                                                                     "label",
-                                                                     "notes",
-                                                                     "reel",
-                                                                     "scene",
-                                                                     "shottake",
-                                                                     "appleEffect",
-                                                                     "params",
-                                                                     "metadata",
-                                                                     "markedRanges",
-                                                                     "videoFX",
-                                                                     "audioFX",
-                                                                     "speedFX"};
 
     std::string timelineClipCategory;          ///< a free category text
     Category category = Category::null;        ///< what kind of item this is

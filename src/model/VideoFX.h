@@ -2,7 +2,6 @@
 
 #include "model/PersistentModel.h"
 
-#include <array>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,8 +15,6 @@ class FxKeyValueTime;
 class VideoFX : public PersistentModel {
 public:
     static constexpr std::string_view modelName = "VideoFX";
-    static constexpr std::array<std::string_view, 4> schemaMetadata{"name", "settings", "enabled",
-                                                                    "params"};
 
     std::string name;     ///< the effect's name
     std::string settings; ///< the effect's settings as one text

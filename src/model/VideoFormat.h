@@ -2,7 +2,6 @@
 
 #include "model/PersistentModel.h"
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -14,9 +13,6 @@ namespace marrowvale {
 class VideoFormat : public PersistentModel {
 public:
     static constexpr std::string_view modelName = "VideoFormat";
-    static constexpr std::array<std::string_view, 8> schemaMetadata{
-        "id",     "name",       "videoFrameRate", "width",
-        "height", "anamorphic", "fieldOrder",     "pixelAspectRatio"};
 
     std::string id;               ///< identifier text, e.g. "vf-" and a lower-case UUID
     std::string name;             ///< the format's name as the reader supplies it

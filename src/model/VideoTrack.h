@@ -2,7 +2,6 @@
 
 #include "model/PersistentModel.h"
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -17,8 +16,6 @@ class StoryElement;
 class VideoTrack : public PersistentModel {
 public:
     static constexpr std::string_view modelName = "VideoTrack";
-    static constexpr std::array<std::string_view, 5> schemaMetadata{"trackIdx", "name", "enabled",
-                                                                    "angleID", "elements"};
 
     std::int64_t trackIdx = 0;           ///< the track's index; the ordering key
     std::string name;                    ///< the track's name
