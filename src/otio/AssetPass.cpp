@@ -112,7 +112,7 @@ private:
             makeIdentifier("as-"), lastAddressComponent(entry.url),
             framesAt(range.startTime, rate.rate()), framesAt(range.duration, rate.rate()),
             std::string(timecodeRateOfMedia(rate, file).rawValue()), format, entry.url, false,
-            false, file.exists, false, "", "", "", categoryOfMedia(entry.kind, file));
+            file.exists, "", "", "", categoryOfMedia(entry.kind, file));
     }
 
     OTIOImport& import_;

@@ -28,7 +28,7 @@ struct SampleTimeline {
         format = context.create<VideoFormat>(makeIdentifier("vf-"), "HD", "25p", 1920, 1080, false,
                                              "none", "square");
         asset = context.create<Asset>("as-1", "A001.mov", 0.0, 250.0, "25", format,
-                                      "file:///media/A001.mov", false, false, true, false,
+                                      "file:///media/A001.mov", false, true,
                                       "1920 X 1080", "48000", "", Asset::Category::AV);
         sequence = context.create<Composition>(
             "sequence-1", "Cut 1", 90000.0, 500.0, "25", format, std::vector<VideoTrack*>{},

@@ -34,8 +34,8 @@ TEST(ModelDebugTextTest, FormatsAndAssets) {
     EXPECT_EQ(format->debugDescription(), "VideoFormat vf-1: \"HD\", 29.97p, 1920x1080\n");
 
     auto* asset = context.create<Asset>("as-1", "A 1", 0.0, 250.0, "25", format,
-                                        "file://localhost/media/A%201.mov", false, false, true,
-                                        false, "", "", "", Asset::Category::Video);
+                                        "file://localhost/media/A%201.mov", false, true, "", "", "",
+                                        Asset::Category::Video);
     EXPECT_EQ(asset->debugDescription(),
               "Asset as-1: \"A 1\", /media/A 1.mov\n        start: 0.0\u0192, duration: "
               "250.0\u0192\n");
