@@ -29,7 +29,6 @@ struct U256 {
     }
 
     bool isZero() const { return (limb[0] | limb[1] | limb[2] | limb[3]) == 0; }
-    bool fitsU128() const { return (limb[2] | limb[3]) == 0; }
     u128 low128() const { return (static_cast<u128>(limb[1]) << 64) | limb[0]; }
 
     static int compare(const U256& a, const U256& b) {
