@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/UserDialogs.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -30,10 +32,8 @@ struct TrackRow {
 /// track tables, switches, panels, alerts and the outside world (links, the finished report).
 /// The Qt window and the command-line front end implement it; tests fake it. The readers and
 /// the report writer talk to the controller, which drives these primitives.
-class MainWindowView {
+class MainWindowView : public UserDialogs {
 public:
-    virtual ~MainWindowView() = default;
-
     /// Puts the progress bar into (or out of) indeterminate mode.
     virtual void setProgressIndeterminate(bool indeterminate) = 0;
     /// Starts or stops the progress bar's animation.
@@ -70,35 +70,8 @@ public:
     /// Shows the finished workbook to the user.
     virtual void openFinishedReport(const std::string& path) = 0;
 
-    /// Shows an informational alert (a sheet on the main window when there is one).
-    virtual void showAlert(const std::string& messageText, const std::string& informativeText) = 0;
-    /// An alert as showAlert, with a detail for whoever wants to know more: what a reader found
-    /// in the file and where, such as the parser's first error with its line and column. A
-    /// window shows it as the alert's detailed text; a host without a place for it adds it to
-    /// the informative text.
-    virtual void showDetailedAlert(const std::string& messageText,
-                                   const std::string& informativeText,
-                                   const std::string& detailText) {
-        showAlert(messageText,
-                  detailText.empty() ? informativeText : informativeText + "\n\n" + detailText);
-    }
-    /// Asks a yes/no question; true for yes.
-    virtual bool askYesNo(const std::string& messageText, const std::string& informativeText) = 0;
-    /// Asks a question with two buttons in this order, the first the default; true for the
-    /// second. A window without buttons of its own asks it as a yes/no question.
-    virtual bool askQuestion(const std::string& messageText, const std::string& informativeText,
-                             const std::string& firstButton, const std::string& secondButton) {
-        (void)firstButton, (void)secondButton;
-        return askYesNo(messageText, informativeText);
-    }
     /// Opens a web or mail address with the desktop; false when it could not.
     virtual bool openUrl(const std::string& url) = 0;
-
-    /// One plain diagnostic line.
-    virtual void logDiagnostic(const std::string& line) = 0;
-    /// A warning about a finished import (a damaged file read in part); a window without a
-    /// place for it logs it.
-    virtual void showWarning(const std::string& line) { logDiagnostic(line); }
 };
 
 } // namespace marrowvale
