@@ -22,31 +22,6 @@ StoryElement::StoryElement(Category category, std::int64_t spreadsheetSortOrder,
     : category(category), spreadsheetSortOrder(spreadsheetSortOrder), trackType(trackType),
       timecodeFrameRate(std::move(timecodeFrameRate)), trackName(std::move(trackName)) {}
 
-StoryElement::StoryElement(
-    std::string timelineClipCategory, Category category, Asset* asset, Composition* composition,
-    std::int64_t spreadsheetSortOrder, std::optional<TrackType> trackType, std::string id,
-    std::string name, bool enabled, double firstFrame, double clipTimelinePosition,
-    double clipDuration, std::optional<double> srcInpoint, std::optional<double> srcDuration,
-    std::string timecodeFrameRate, std::string trackName, std::string videoRole,
-    std::string audioRole, std::vector<std::string> audioSubroles, std::string descriptn,
-    std::string label, std::string notes, std::string reel, std::string scene, std::string shottake,
-    bool appleEffect, std::map<std::string, std::string> params, std::vector<Metadata*> metadata,
-    std::vector<MarkedRange*> markedRanges, std::vector<VideoFX*> videoFX,
-    std::vector<AudioFX*> audioFX, SpeedFX* speedFX)
-    : timelineClipCategory(std::move(timelineClipCategory)), category(category), asset(asset),
-      composition(composition), spreadsheetSortOrder(spreadsheetSortOrder), trackType(trackType),
-      id(std::move(id)), name(std::move(name)), enabled(enabled), firstFrame(firstFrame),
-      clipTimelinePosition(clipTimelinePosition), clipDuration(clipDuration),
-      srcInpoint(srcInpoint), srcDuration(srcDuration),
-      timecodeFrameRate(std::move(timecodeFrameRate)), trackName(std::move(trackName)),
-      videoRole(std::move(videoRole)), audioRole(std::move(audioRole)),
-      audioSubroles(std::move(audioSubroles)), descriptn(std::move(descriptn)),
-      label(std::move(label)), notes(std::move(notes)), reel(std::move(reel)),
-      scene(std::move(scene)), shottake(std::move(shottake)), appleEffect(appleEffect),
-      params(std::move(params)), metadata(std::move(metadata)),
-      markedRanges(std::move(markedRanges)), videoFX(std::move(videoFX)),
-      audioFX(std::move(audioFX)), speedFX(speedFX) {}
-
 std::string StoryElement::debugDescription() const {
     std::string text = "StoryElement ";
     text += toString(category);
@@ -54,16 +29,14 @@ std::string StoryElement::debugDescription() const {
     return text;
 }
 
-bool StoryElement::operator<(const StoryElement& other) const noexcept {
-    const double position = clipTimelinePosition;
-    const double otherPosition = other.clipTimelinePosition;
-    if (position != otherPosition) {
-        return position < otherPosition; // false when either is not a number
+bool clipOrderBefore(const StoryElement& a, const StoryElement& b) noexcept {
+    if (a.clipTimelinePosition != b.clipTimelinePosition) {
+        return a.clipTimelinePosition < b.clipTimelinePosition; // false when either is not a number
     }
-    if (category == Category::transition) {
+    if (a.category == StoryElement::Category::transition) {
         return true;
     }
-    return spreadsheetSortOrder < other.spreadsheetSortOrder;
+    return a.spreadsheetSortOrder < b.spreadsheetSortOrder;
 }
 
 void sortStoryElements(std::vector<StoryElement*>& elements) {

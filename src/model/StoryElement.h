@@ -23,7 +23,7 @@ class VideoFX;
 
 /// One item of a timeline (clip, transition, gap, title, caption, generator, still image) or a
 /// master clip of a bin. Times are frame counts at `timecodeFrameRate`.
-/// Ordered by timeline position (see operator<); compared by identity.
+/// Ordered by timeline position (see clipOrderBefore); compared by identity.
 class StoryElement : public PersistentModel {
 public:
     /// What kind of item the element is; the raw texts are the case names.
@@ -83,19 +83,6 @@ public:
     StoryElement(Category category, std::int64_t spreadsheetSortOrder,
                  std::optional<TrackType> trackType, std::string timecodeFrameRate,
                  std::string trackName);
-    /// An element with all 32 properties given, in declaration order.
-    StoryElement(std::string timelineClipCategory, Category category, Asset* asset,
-                 Composition* composition, std::int64_t spreadsheetSortOrder,
-                 std::optional<TrackType> trackType, std::string id, std::string name, bool enabled,
-                 double firstFrame, double clipTimelinePosition, double clipDuration,
-                 std::optional<double> srcInpoint, std::optional<double> srcDuration,
-                 std::string timecodeFrameRate, std::string trackName, std::string videoRole,
-                 std::string audioRole, std::vector<std::string> audioSubroles,
-                 std::string descriptn, std::string label, std::string notes, std::string reel,
-                 std::string scene, std::string shottake, bool appleEffect,
-                 std::map<std::string, std::string> params, std::vector<Metadata*> metadata,
-                 std::vector<MarkedRange*> markedRanges, std::vector<VideoFX*> videoFX,
-                 std::vector<AudioFX*> audioFX, SpeedFX* speedFX);
 
     /// `StoryElement <category>: "<name>", roles: <videoRole> <audioRole>, id: <id>` and a
     /// line feed.
@@ -104,20 +91,17 @@ public:
     /// Identity: true only for the very same object (the text `id` takes no part).
     bool operator==(const StoryElement& other) const noexcept { return this == &other; }
 
-    /// The element ordering: a smaller position first; at equal positions a transition on the
-    /// left is always less (even than itself), otherwise the smaller spreadsheetSortOrder.
-    /// A position that is not a number is neither less nor greater than anything.
-    /// Not a strict weak ordering: sort with sortStoryElements, never hand it to std::sort.
-    bool operator<(const StoryElement& other) const noexcept;
-    bool operator>(const StoryElement& other) const noexcept { return other < *this; }
-    bool operator<=(const StoryElement& other) const noexcept { return !(other < *this); }
-    bool operator>=(const StoryElement& other) const noexcept { return !(*this < other); }
-
     /// The raw text of a category, e.g. "stillImage".
     static std::string_view toString(Category category) noexcept;
     /// The category named exactly `text`; none for any other text (also "Transition" or "").
     static std::optional<Category> fromString(std::string_view text);
 };
+
+/// The clip order: a smaller position first; at equal positions a transition on the left is
+/// always before (even before itself), otherwise the smaller spreadsheetSortOrder. A position
+/// that is not a number is neither before nor after anything. Not a strict weak ordering, so a
+/// named function rather than operator<: sort with sortStoryElements, never with std::sort.
+bool clipOrderBefore(const StoryElement& a, const StoryElement& b) noexcept;
 
 /// Sorts elements into timeline order, stably and always within bounds: smaller position first;
 /// at equal positions transitions before the other elements, and those by spreadsheetSortOrder;

@@ -27,9 +27,17 @@ struct SampleTimeline {
         bin = context.insert(EventBin("Bin", {}, {}));
         format = context.create<VideoFormat>(makeIdentifier("vf-"), "HD", "25p", 1920, 1080, false,
                                              "none", "square");
-        asset = context.create<Asset>("as-1", "A001.mov", 0.0, 250.0, "25", format,
-                                      "file:///media/A001.mov", false, true,
-                                      "1920 X 1080", "48000", "", Asset::Category::AV);
+        asset = context.create<Asset>();
+        asset->id = "as-1";
+        asset->name = "A001.mov";
+        asset->duration = 250.0;
+        asset->timecodeFrameRate = "25";
+        asset->videoFormat = format;
+        asset->url = "file:///media/A001.mov";
+        asset->online = true;
+        asset->frameSize = "1920 X 1080";
+        asset->audioRate = "48000";
+        asset->category = Asset::Category::AV;
         sequence = context.create<Composition>(
             "sequence-1", "Cut 1", 90000.0, 500.0, "25", format, std::vector<VideoTrack*>{},
             "stereo", 48000, std::vector<AudioTrack*>{}, std::vector<MarkedRange*>{},

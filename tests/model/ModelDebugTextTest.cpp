@@ -33,9 +33,15 @@ TEST(ModelDebugTextTest, FormatsAndAssets) {
         context.create<VideoFormat>("vf-1", "HD", "29.97p", 1920, 1080, false, "upper", "square");
     EXPECT_EQ(format->debugDescription(), "VideoFormat vf-1: \"HD\", 29.97p, 1920x1080\n");
 
-    auto* asset = context.create<Asset>("as-1", "A 1", 0.0, 250.0, "25", format,
-                                        "file://localhost/media/A%201.mov", false, true, "", "", "",
-                                        Asset::Category::Video);
+    auto* asset = context.create<Asset>();
+    asset->id = "as-1";
+    asset->name = "A 1";
+    asset->duration = 250.0;
+    asset->timecodeFrameRate = "25";
+    asset->videoFormat = format;
+    asset->url = "file://localhost/media/A%201.mov";
+    asset->online = true;
+    asset->category = Asset::Category::Video;
     EXPECT_EQ(asset->debugDescription(),
               "Asset as-1: \"A 1\", /media/A 1.mov\n        start: 0.0\u0192, duration: "
               "250.0\u0192\n");
