@@ -106,6 +106,11 @@ public:
     bool isIdentical(const Fraction& other) const {
         return numerator_ == other.numerator_ && denominator_ == other.denominator_;
     }
+    /// True when both stored terms are equal or, failing that, the floating-point quotients
+    /// are: how the rate tables recognise a rate or frame duration read from a file.
+    bool matchesTermsOrQuotient(const Fraction& other) const {
+        return isIdentical(other) || doubleValue() == other.doubleValue();
+    }
     /// True when exactly one term is negative (0/-1 counts as negative).
     bool isNegative() const { return (numerator_ < 0) != (denominator_ < 0); }
     /// True when the value is a whole number (tested exactly; false for a zero denominator).

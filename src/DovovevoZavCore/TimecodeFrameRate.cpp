@@ -26,327 +26,67 @@ struct RateRow {
     Rate::CompatibleGroup group;
 };
 
+using Group = Rate::CompatibleGroup;
+
 // Real-time rates of the 1001 family are timebase / 1.001 in double precision, as the
 // platform computes them; whole rates (drop-frame counting on whole rates included) are whole.
+// clang-format off
 constexpr std::array<RateRow, Rate::caseCount> kRows{{
-    {"23.976",
-     "23.976 fps",
-     false,
-     24,
-     0,
-     {24000, 1001},
-     {1001, 24000},
-     23976,
-     24.0,
-     24 / 1.001,
-     2073600,
-     Rate::CompatibleGroup::ntscColor},
-    {"24",
-     "24 fps",
-     false,
-     24,
-     0,
-     {24, 1},
-     {100, 2400},
-     0,
-     24.0,
-     24.0,
-     2073600,
-     Rate::CompatibleGroup::whole},
-    {"24.98",
-     "24.98 fps",
-     false,
-     25,
-     0,
-     {25000, 1001},
-     {1001, 25000},
-     24980,
-     25.0,
-     25 / 1.001,
-     2160000,
-     Rate::CompatibleGroup::ntscColor},
-    {"25",
-     "25 fps",
-     false,
-     25,
-     0,
-     {25, 1},
-     {100, 2500},
-     0,
-     25.0,
-     25.0,
-     2160000,
-     Rate::CompatibleGroup::whole},
-    {"29.97",
-     "29.97 fps",
-     false,
-     30,
-     0,
-     {30000, 1001},
-     {1001, 30000},
-     29970,
-     30.0,
-     30 / 1.001,
-     2592000,
-     Rate::CompatibleGroup::ntscColor},
-    {"29.97d",
-     "29.97 fps drop",
-     true,
-     30,
-     2,
-     {30000, 1001},
-     {1001, 30000},
-     29970,
-     29.97,
-     30 / 1.001,
-     2589408,
-     Rate::CompatibleGroup::ntscDrop},
-    {"30",
-     "30 fps",
-     false,
-     30,
-     0,
-     {30, 1},
-     {100, 3000},
-     0,
-     30.0,
-     30.0,
-     2592000,
-     Rate::CompatibleGroup::whole},
-    {"30d",
-     "30 fps drop",
-     true,
-     30,
-     2,
-     {30, 1},
-     {100, 3000},
-     0,
-     29.97,
-     30.0,
-     2589408,
-     Rate::CompatibleGroup::ntscColorWallTime},
-    {"47.952",
-     "47.952 fps",
-     false,
-     48,
-     0,
-     {48000, 1001},
-     {1001, 48000},
-     47952,
-     48.0,
-     48 / 1.001,
-     4147200,
-     Rate::CompatibleGroup::ntscColor},
-    {"48",
-     "48 fps",
-     false,
-     48,
-     0,
-     {48, 1},
-     {100, 4800},
-     0,
-     48.0,
-     48.0,
-     4147200,
-     Rate::CompatibleGroup::whole},
-    {"50",
-     "50 fps",
-     false,
-     50,
-     0,
-     {50, 1},
-     {100, 5000},
-     0,
-     50.0,
-     50.0,
-     4320000,
-     Rate::CompatibleGroup::whole},
-    {"59.94",
-     "59.94 fps",
-     false,
-     60,
-     0,
-     {60000, 1001},
-     {1001, 60000},
-     59940,
-     60.0,
-     60 / 1.001,
-     5184000,
-     Rate::CompatibleGroup::ntscColor},
-    {"59.94d",
-     "59.94 fps drop",
-     true,
-     60,
-     4,
-     {60000, 1001},
-     {1001, 60000},
-     59940,
-     59.94,
-     60 / 1.001,
-     5178816,
-     Rate::CompatibleGroup::ntscDrop},
-    {"60",
-     "60 fps",
-     false,
-     60,
-     0,
-     {60, 1},
-     {100, 6000},
-     0,
-     60.0,
-     60.0,
-     5184000,
-     Rate::CompatibleGroup::whole},
-    {"60d",
-     "60 fps drop",
-     true,
-     60,
-     4,
-     {60, 1},
-     {100, 6000},
-     0,
-     59.94,
-     60.0,
-     5178816,
-     Rate::CompatibleGroup::ntscColorWallTime},
-    {"90",
-     "90 fps",
-     false,
-     90,
-     0,
-     {90, 1},
-     {100, 9000},
-     0,
-     90.0,
-     90.0,
-     7776000,
-     Rate::CompatibleGroup::whole},
-    {"95.904",
-     "95.904 fps",
-     false,
-     96,
-     0,
-     {96000, 1001},
-     {1001, 96000},
-     95904,
-     96.0,
-     96 / 1.001,
-     8294400,
-     Rate::CompatibleGroup::ntscColor},
-    {"96",
-     "96 fps",
-     false,
-     96,
-     0,
-     {96, 1},
-     {100, 9600},
-     0,
-     96.0,
-     96.0,
-     8294400,
-     Rate::CompatibleGroup::whole},
-    {"100",
-     "100 fps",
-     false,
-     100,
-     0,
-     {100, 1},
-     {100, 10000},
-     0,
-     100.0,
-     100.0,
-     8640000,
-     Rate::CompatibleGroup::whole},
-    {"119.88",
-     "119.88 fps",
-     false,
-     120,
-     0,
-     {120000, 1001},
-     {1001, 120000},
-     119880,
-     120.0,
-     120 / 1.001,
-     10368000,
-     Rate::CompatibleGroup::ntscColor},
-    {"119.88d",
-     "119.88 fps drop",
-     true,
-     120,
-     8,
-     {120000, 1001},
-     {1001, 120000},
-     119880,
-     119.88,
-     120 / 1.001,
-     10357632,
-     Rate::CompatibleGroup::ntscDrop},
-    {"120",
-     "120 fps",
-     false,
-     120,
-     0,
-     {120, 1},
-     {100, 12000},
-     0,
-     120.0,
-     120.0,
-     10368000,
-     Rate::CompatibleGroup::whole},
-    {"120d",
-     "120 fps drop",
-     true,
-     120,
-     8,
-     {120, 1},
-     {100, 12000},
-     0,
-     119.88,
-     120.0,
-     10357632,
-     Rate::CompatibleGroup::ntscColorWallTime},
+    // raw      long name          drop   base dropped rate           frame duration  alt.    counting real time   per 24 h  group
+    {"23.976",  "23.976 fps",      false, 24,  0, {24000, 1001},  {1001, 24000},  23976,  24.0,   24 / 1.001,  2073600,  Group::ntscColor},
+    {"24",      "24 fps",          false, 24,  0, {24, 1},        {100, 2400},    0,      24.0,   24.0,        2073600,  Group::whole},
+    {"24.98",   "24.98 fps",       false, 25,  0, {25000, 1001},  {1001, 25000},  24980,  25.0,   25 / 1.001,  2160000,  Group::ntscColor},
+    {"25",      "25 fps",          false, 25,  0, {25, 1},        {100, 2500},    0,      25.0,   25.0,        2160000,  Group::whole},
+    {"29.97",   "29.97 fps",       false, 30,  0, {30000, 1001},  {1001, 30000},  29970,  30.0,   30 / 1.001,  2592000,  Group::ntscColor},
+    {"29.97d",  "29.97 fps drop",  true,  30,  2, {30000, 1001},  {1001, 30000},  29970,  29.97,  30 / 1.001,  2589408,  Group::ntscDrop},
+    {"30",      "30 fps",          false, 30,  0, {30, 1},        {100, 3000},    0,      30.0,   30.0,        2592000,  Group::whole},
+    {"30d",     "30 fps drop",     true,  30,  2, {30, 1},        {100, 3000},    0,      29.97,  30.0,        2589408,  Group::ntscColorWallTime},
+    {"47.952",  "47.952 fps",      false, 48,  0, {48000, 1001},  {1001, 48000},  47952,  48.0,   48 / 1.001,  4147200,  Group::ntscColor},
+    {"48",      "48 fps",          false, 48,  0, {48, 1},        {100, 4800},    0,      48.0,   48.0,        4147200,  Group::whole},
+    {"50",      "50 fps",          false, 50,  0, {50, 1},        {100, 5000},    0,      50.0,   50.0,        4320000,  Group::whole},
+    {"59.94",   "59.94 fps",       false, 60,  0, {60000, 1001},  {1001, 60000},  59940,  60.0,   60 / 1.001,  5184000,  Group::ntscColor},
+    {"59.94d",  "59.94 fps drop",  true,  60,  4, {60000, 1001},  {1001, 60000},  59940,  59.94,  60 / 1.001,  5178816,  Group::ntscDrop},
+    {"60",      "60 fps",          false, 60,  0, {60, 1},        {100, 6000},    0,      60.0,   60.0,        5184000,  Group::whole},
+    {"60d",     "60 fps drop",     true,  60,  4, {60, 1},        {100, 6000},    0,      59.94,  60.0,        5178816,  Group::ntscColorWallTime},
+    {"90",      "90 fps",          false, 90,  0, {90, 1},        {100, 9000},    0,      90.0,   90.0,        7776000,  Group::whole},
+    {"95.904",  "95.904 fps",      false, 96,  0, {96000, 1001},  {1001, 96000},  95904,  96.0,   96 / 1.001,  8294400,  Group::ntscColor},
+    {"96",      "96 fps",          false, 96,  0, {96, 1},        {100, 9600},    0,      96.0,   96.0,        8294400,  Group::whole},
+    {"100",     "100 fps",         false, 100, 0, {100, 1},       {100, 10000},   0,      100.0,  100.0,       8640000,  Group::whole},
+    {"119.88",  "119.88 fps",      false, 120, 0, {120000, 1001}, {1001, 120000}, 119880, 120.0,  120 / 1.001, 10368000, Group::ntscColor},
+    {"119.88d", "119.88 fps drop", true,  120, 8, {120000, 1001}, {1001, 120000}, 119880, 119.88, 120 / 1.001, 10357632, Group::ntscDrop},
+    {"120",     "120 fps",         false, 120, 0, {120, 1},       {100, 12000},   0,      120.0,  120.0,       10368000, Group::whole},
+    {"120d",    "120 fps drop",    true,  120, 8, {120, 1},       {100, 12000},   0,      119.88, 120.0,       10357632, Group::ntscColorWallTime},
 }};
+// clang-format on
 
 const RateRow& row(Rate rate) {
     return kRows[rate.index()];
 }
 
-constexpr std::array<Rate, Rate::caseCount> kAllCases{
-    Rate::fps23_976,  Rate::fps24,     Rate::fps24_98,  Rate::fps25,     Rate::fps29_97,
-    Rate::fps29_97d,  Rate::fps30,     Rate::fps30d,    Rate::fps47_952, Rate::fps48,
-    Rate::fps50,      Rate::fps59_94,  Rate::fps59_94d, Rate::fps60,     Rate::fps60d,
-    Rate::fps90,      Rate::fps95_904, Rate::fps96,     Rate::fps100,    Rate::fps119_88,
-    Rate::fps119_88d, Rate::fps120,    Rate::fps120d};
-
-constexpr std::array<Rate, 6> kDropCases{Rate::fps29_97d, Rate::fps30d,     Rate::fps59_94d,
-                                         Rate::fps60d,    Rate::fps119_88d, Rate::fps120d};
-
-constexpr std::array<Rate, 17> kNonDropCases{
-    Rate::fps23_976, Rate::fps24, Rate::fps24_98, Rate::fps25,     Rate::fps29_97, Rate::fps30,
-    Rate::fps47_952, Rate::fps48, Rate::fps50,    Rate::fps59_94,  Rate::fps60,    Rate::fps90,
-    Rate::fps95_904, Rate::fps96, Rate::fps100,   Rate::fps119_88, Rate::fps120};
-
-constexpr std::array<Rate::CompatibleGroup, 4> kGroups{
-    Rate::CompatibleGroup::ntscColor, Rate::CompatibleGroup::ntscDrop, Rate::CompatibleGroup::whole,
-    Rate::CompatibleGroup::ntscColorWallTime};
-
-constexpr std::array<Rate, 7> kNtscColor{Rate::fps23_976, Rate::fps24_98, Rate::fps29_97,
-                                         Rate::fps47_952, Rate::fps59_94, Rate::fps95_904,
-                                         Rate::fps119_88};
-constexpr std::array<Rate, 3> kNtscDrop{Rate::fps29_97d, Rate::fps59_94d, Rate::fps119_88d};
-constexpr std::array<Rate, 10> kWhole{Rate::fps24,  Rate::fps25, Rate::fps30, Rate::fps48,
-                                      Rate::fps50,  Rate::fps60, Rate::fps90, Rate::fps96,
-                                      Rate::fps100, Rate::fps120};
-constexpr std::array<Rate, 3> kWallTime{Rate::fps30d, Rate::fps60d, Rate::fps120d};
-
-/// Equal terms, or (when not) equal floating-point quotients; 0/0 matches nothing.
-bool fractionsMatch(const Fraction& candidate, const Fraction& given) {
-    if (candidate.numerator() == given.numerator() &&
-        candidate.denominator() == given.denominator()) {
-        return true;
+/// The rates whose rows satisfy `keep`, in case order.
+template <auto keep>
+constexpr auto casesWhere() {
+    constexpr auto count =
+        static_cast<std::size_t>(std::count_if(kRows.begin(), kRows.end(), keep));
+    std::array<Rate, count> cases{};
+    std::size_t next = 0;
+    for (std::size_t i = 0; i < kRows.size(); ++i) {
+        if (keep(kRows[i])) {
+            cases[next++] = static_cast<Rate::Value>(i);
+        }
     }
-    return candidate.doubleValue() == given.doubleValue();
+    return cases;
 }
+
+/// The rates of one compatibility group, in case order.
+template <Group group>
+constexpr auto kGroupMembers = casesWhere<[](const RateRow& r) { return r.group == group; }>();
+
+constexpr auto kAllCases = casesWhere<[](const RateRow&) { return true; }>();
+constexpr auto kDropCases = casesWhere<[](const RateRow& r) { return r.dropFrame; }>();
+constexpr auto kNonDropCases = casesWhere<[](const RateRow& r) { return !r.dropFrame; }>();
+constexpr std::array<Group, 4> kGroups{Group::ntscColor, Group::ntscDrop, Group::whole,
+                                       Group::ntscColorWallTime};
 
 } // namespace
 
@@ -414,13 +154,13 @@ TimecodeFrameRate::CompatibleGroup TimecodeFrameRate::compatibleGroup() const {
 std::span<const TimecodeFrameRate> TimecodeFrameRate::members(CompatibleGroup group) {
     switch (group) {
     case CompatibleGroup::ntscColor:
-        return kNtscColor;
+        return kGroupMembers<Group::ntscColor>;
     case CompatibleGroup::ntscDrop:
-        return kNtscDrop;
+        return kGroupMembers<Group::ntscDrop>;
     case CompatibleGroup::whole:
-        return kWhole;
+        return kGroupMembers<Group::whole>;
     case CompatibleGroup::ntscColorWallTime:
-        return kWallTime;
+        return kGroupMembers<Group::ntscColorWallTime>;
     }
     return {};
 }
@@ -474,7 +214,7 @@ std::optional<TimecodeFrameRate> TimecodeFrameRate::fromRawValue(std::string_vie
 std::optional<TimecodeFrameRate> TimecodeFrameRate::matchingRate(const Fraction& rate,
                                                                  bool dropFrame) {
     for (Rate candidate : kAllCases) {
-        if (fractionsMatch(candidate.rate(), rate) && candidate.isDropFrame() == dropFrame) {
+        if (candidate.rate().matchesTermsOrQuotient(rate) && candidate.isDropFrame() == dropFrame) {
             return candidate;
         }
     }
@@ -485,8 +225,8 @@ std::optional<TimecodeFrameRate> TimecodeFrameRate::matchingFrameDuration(const 
                                                                           bool dropFrame) {
     for (Rate candidate : kAllCases) {
         const auto alternate = candidate.decimalFrameDuration();
-        const bool matches = fractionsMatch(candidate.frameDuration(), duration) ||
-                             (alternate && fractionsMatch(*alternate, duration));
+        const bool matches = candidate.frameDuration().matchesTermsOrQuotient(duration) ||
+                             (alternate && alternate->matchesTermsOrQuotient(duration));
         if (matches && candidate.isDropFrame() == dropFrame) {
             return candidate;
         }

@@ -28,111 +28,44 @@ struct VideoRow {
 
 constexpr std::optional<Timecode::Value> kNone = std::nullopt;
 
+// clang-format off
 const std::array<VideoRow, Video::caseCount> kRows{{
-    {"23.98p",
-     "23.98p",
-     false,
-     {24000, 1001},
-     {1001, 24000},
-     1000,
-     23976,
-     Timecode::fps23_976,
-     kNone},
-    {"24p", "24p", false, {24, 1}, {100, 2400}, 0, 0, Timecode::fps24, kNone},
-    {"25p", "25p", false, {25, 1}, {100, 2500}, 0, 0, Timecode::fps25, kNone},
-    {"25i", "25i", true, {25, 1}, {200, 5000}, 0, 0, Timecode::fps25, kNone},
-    {"29.97p",
-     "29.97p",
-     false,
-     {30000, 1001},
-     {1001, 30000},
-     1000,
-     29970,
-     Timecode::fps29_97,
-     Timecode::fps29_97d},
-    {"29.97i",
-     "29.97i",
-     true,
-     {30000, 1001},
-     {2002, 60000},
-     2000,
-     59940,
-     Timecode::fps29_97,
-     Timecode::fps29_97d},
-    {"30p", "30p", false, {30, 1}, {100, 3000}, 0, 0, Timecode::fps30, Timecode::fps30d},
-    {"47.95p",
-     "47.95p",
-     false,
-     {48000, 1001},
-     {1001, 48000},
-     1000,
-     47952,
-     Timecode::fps47_952,
-     kNone},
-    {"48p", "48p", false, {48, 1}, {100, 4800}, 0, 0, Timecode::fps48, kNone},
-    {"50p", "50p", false, {50, 1}, {100, 5000}, 0, 0, Timecode::fps50, kNone},
-    {"50i", "50i", true, {50, 1}, {200, 10000}, 0, 0, Timecode::fps50, kNone},
-    {"59.94p",
-     "59.94p",
-     false,
-     {60000, 1001},
-     {1001, 60000},
-     1000,
-     59940,
-     Timecode::fps59_94,
-     Timecode::fps59_94d},
-    {"59.94i",
-     "59.94i",
-     true,
-     {60000, 1001},
-     {2002, 120000},
-     2000,
-     119880,
-     Timecode::fps59_94,
-     Timecode::fps59_94d},
-    {"60p", "60p", false, {60, 1}, {100, 6000}, 0, 0, Timecode::fps60, Timecode::fps60d},
-    {"60i", "60i", true, {60, 1}, {200, 12000}, 0, 0, Timecode::fps60, kNone},
-    {"90p", "90p", false, {90, 1}, {100, 9000}, 0, 0, Timecode::fps90, kNone},
-    {"95.9p",
-     "95.9p",
-     false,
-     {96000, 1001},
-     {1001, 96000},
-     1000,
-     95904,
-     Timecode::fps95_904,
-     kNone},
-    {"96p", "96p", false, {96, 1}, {100, 9600}, 0, 0, Timecode::fps96, kNone},
-    {"100p", "100p", false, {100, 1}, {100, 10000}, 0, 0, Timecode::fps100, kNone},
-    {"119.88pp",
-     "119.88p",
-     false,
-     {120000, 1001},
-     {1001, 120000},
-     1000,
-     119880,
-     Timecode::fps119_88,
-     Timecode::fps119_88d},
-    {"120p", "120p", false, {120, 1}, {100, 12000}, 0, 0, Timecode::fps120, kNone},
+    // display   raw        interl. rate           frame duration  alternate      timecode nonDrop     drop
+    {"23.98p",   "23.98p",  false, {24000, 1001},  {1001, 24000},  1000, 23976,   Timecode::fps23_976, kNone},
+    {"24p",      "24p",     false, {24, 1},        {100, 2400},    0, 0,          Timecode::fps24,     kNone},
+    {"25p",      "25p",     false, {25, 1},        {100, 2500},    0, 0,          Timecode::fps25,     kNone},
+    {"25i",      "25i",     true,  {25, 1},        {200, 5000},    0, 0,          Timecode::fps25,     kNone},
+    {"29.97p",   "29.97p",  false, {30000, 1001},  {1001, 30000},  1000, 29970,   Timecode::fps29_97,  Timecode::fps29_97d},
+    {"29.97i",   "29.97i",  true,  {30000, 1001},  {2002, 60000},  2000, 59940,   Timecode::fps29_97,  Timecode::fps29_97d},
+    {"30p",      "30p",     false, {30, 1},        {100, 3000},    0, 0,          Timecode::fps30,     Timecode::fps30d},
+    {"47.95p",   "47.95p",  false, {48000, 1001},  {1001, 48000},  1000, 47952,   Timecode::fps47_952, kNone},
+    {"48p",      "48p",     false, {48, 1},        {100, 4800},    0, 0,          Timecode::fps48,     kNone},
+    {"50p",      "50p",     false, {50, 1},        {100, 5000},    0, 0,          Timecode::fps50,     kNone},
+    {"50i",      "50i",     true,  {50, 1},        {200, 10000},   0, 0,          Timecode::fps50,     kNone},
+    {"59.94p",   "59.94p",  false, {60000, 1001},  {1001, 60000},  1000, 59940,   Timecode::fps59_94,  Timecode::fps59_94d},
+    {"59.94i",   "59.94i",  true,  {60000, 1001},  {2002, 120000}, 2000, 119880,  Timecode::fps59_94,  Timecode::fps59_94d},
+    {"60p",      "60p",     false, {60, 1},        {100, 6000},    0, 0,          Timecode::fps60,     Timecode::fps60d},
+    {"60i",      "60i",     true,  {60, 1},        {200, 12000},   0, 0,          Timecode::fps60,     kNone},
+    {"90p",      "90p",     false, {90, 1},        {100, 9000},    0, 0,          Timecode::fps90,     kNone},
+    {"95.9p",    "95.9p",   false, {96000, 1001},  {1001, 96000},  1000, 95904,   Timecode::fps95_904, kNone},
+    {"96p",      "96p",     false, {96, 1},        {100, 9600},    0, 0,          Timecode::fps96,     kNone},
+    {"100p",     "100p",    false, {100, 1},       {100, 10000},   0, 0,          Timecode::fps100,    kNone},
+    {"119.88pp", "119.88p", false, {120000, 1001}, {1001, 120000}, 1000, 119880,  Timecode::fps119_88, Timecode::fps119_88d},
+    {"120p",     "120p",    false, {120, 1},       {100, 12000},   0, 0,          Timecode::fps120,    kNone},
 }};
+// clang-format on
 
-constexpr std::array<Video, Video::caseCount> kAllCases{
-    Video::fps23_98p, Video::fps24p,    Video::fps25p,    Video::fps25i,  Video::fps29_97p,
-    Video::fps29_97i, Video::fps30p,    Video::fps47_95p, Video::fps48p,  Video::fps50p,
-    Video::fps50i,    Video::fps59_94p, Video::fps59_94i, Video::fps60p,  Video::fps60i,
-    Video::fps90p,    Video::fps95_9p,  Video::fps96p,    Video::fps100p, Video::fps119_88p,
-    Video::fps120p};
+/// Every rate, in case order.
+constexpr auto kAllCases = [] {
+    std::array<Video, Video::caseCount> cases{};
+    for (std::size_t i = 0; i < cases.size(); ++i) {
+        cases[i] = static_cast<Video::Value>(i);
+    }
+    return cases;
+}();
 
 const VideoRow& row(Video rate) {
     return kRows[rate.index()];
-}
-
-bool fractionsMatch(const Fraction& candidate, const Fraction& given) {
-    if (candidate.numerator() == given.numerator() &&
-        candidate.denominator() == given.denominator()) {
-        return true;
-    }
-    return candidate.doubleValue() == given.doubleValue();
 }
 
 } // namespace
@@ -206,7 +139,8 @@ std::optional<VideoFrameRate> VideoFrameRate::fromFramesPerSecond(double fps, bo
 
 std::optional<VideoFrameRate> VideoFrameRate::matchingRate(const Fraction& rate, bool interlaced) {
     for (Video candidate : kAllCases) {
-        if (fractionsMatch(candidate.rate(), rate) && candidate.isInterlaced() == interlaced) {
+        if (candidate.rate().matchesTermsOrQuotient(rate) &&
+            candidate.isInterlaced() == interlaced) {
             return candidate;
         }
     }
@@ -217,8 +151,8 @@ std::optional<VideoFrameRate> VideoFrameRate::matchingFrameDuration(const Fracti
                                                                     bool interlaced) {
     for (Video candidate : kAllCases) {
         const auto alternate = candidate.decimalFrameDuration();
-        const bool matches = fractionsMatch(candidate.frameDuration(), duration) ||
-                             (alternate && fractionsMatch(*alternate, duration));
+        const bool matches = candidate.frameDuration().matchesTermsOrQuotient(duration) ||
+                             (alternate && alternate->matchesTermsOrQuotient(duration));
         if (matches && candidate.isInterlaced() == interlaced) {
             return candidate;
         }
