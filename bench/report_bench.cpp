@@ -91,7 +91,7 @@ ReportRequest everyColumnRequest() {
     ReportRequest request;
     request.sequenceTitle = "Synthetic";
     request.reportName = "Synthetic - Bench Report";
-    request.importState = {InputType::XMEML, 4};
+    request.importState = {InputType::XMEML, ColumnSetKind::xmeml};
     for (const char* key : {"rowNumbers",
                             "thumbnails",
                             "track",
@@ -212,7 +212,8 @@ void writeBare(const std::string& path, const std::vector<std::vector<BareCell>>
     lxw_format* plain = makeFormat(book, false, 0);
     lxw_format* centred = makeFormat(book, false, LXW_ALIGN_CENTER);
     lxw_worksheet* sheet = workbook_add_worksheet(book, "All Reels");
-    const std::vector<ColumnHeading> headings = *clipSheetColumns(4, everyColumnRequest().options);
+    const std::vector<ColumnHeading> headings =
+        *clipSheetColumns(ColumnSetKind::xmeml, everyColumnRequest().options);
     std::vector<double> widths = headerWidths(headings);
     for (std::size_t col = 0; col < headings.size(); ++col)
         worksheet_write_string(sheet, 0, static_cast<lxw_col_t>(col),

@@ -180,7 +180,7 @@ int main(int argc, char** argv) {
             ReportRequest request;
             request.sequenceTitle = "Thumbnails";
             request.reportName = "Thumbnails Report";
-            request.importState = {imported.inputType, 4};
+            request.importState = {imported.inputType, ColumnSetKind::xmeml};
             request.options.flags = {{"thumbnails", pictureWidth > 0}};
             request.options.thumbnailWidth = pictureWidth;
             ClipMediaProbe probe(nullptr, parallel);

@@ -14,7 +14,7 @@ bool TrackSelection::includesAudioTrack(std::int64_t trackIdx) const {
                             audioTrackIndexes.end();
 }
 
-bool ReportRequest::hasSheet(std::string_view key) const {
+bool ReportRequest::hasSheet(SheetKey key) const {
     return std::find(sheetKeys.begin(), sheetKeys.end(), key) != sheetKeys.end();
 }
 

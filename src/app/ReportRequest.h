@@ -2,6 +2,7 @@
 
 #include "app/ImportState.h"
 #include "app/ReportOptions.h"
+#include "app/SheetKey.h"
 
 #include <cstdint>
 #include <string>
@@ -34,9 +35,8 @@ struct ReportRequest {
     std::string sequenceTitle;
     /// The sequence title, " - ", the layout's name and " Report".
     std::string reportName;
-    /// Keys of the switches that are on, in this order: "ignoreAudio", "markers",
-    /// "generators", "transitions", "effects", "summary".
-    std::vector<std::string> sheetKeys;
+    /// The switches that are on, in the order of `allSheetKeys`.
+    std::vector<SheetKey> sheetKeys;
     /// The report options of the settings window.
     ReportOptions options;
     /// The ticked tracks.
@@ -45,7 +45,7 @@ struct ReportRequest {
     ImportState importState;
 
     /// Whether `key` is among the sheet keys.
-    bool hasSheet(std::string_view key) const;
+    bool hasSheet(SheetKey key) const;
 
     bool operator==(const ReportRequest&) const = default;
 };

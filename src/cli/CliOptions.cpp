@@ -4,7 +4,6 @@
 #include "app/TextUtilities.h"
 
 #include <algorithm>
-#include <array>
 #include <cctype>
 #include <filesystem>
 #include <fmt/format.h>
@@ -13,9 +12,6 @@
 namespace marrowvale {
 
 namespace {
-
-constexpr std::array<std::string_view, 6> sheetKeys = {"markers", "generators", "transitions",
-                                                       "effects", "summary",    "ignoreAudio"};
 
 std::vector<TrackChoice> parseTracks(const std::string& text) {
     std::vector<TrackChoice> choices;
@@ -33,12 +29,14 @@ std::vector<TrackChoice> parseTracks(const std::string& text) {
     return choices;
 }
 
-std::vector<std::string> parseSheets(const std::string& text) {
-    std::vector<std::string> sheets;
+std::vector<SheetKey> parseSheets(const std::string& text) {
+    std::vector<SheetKey> sheets;
     for (const std::string& piece : nonEmptyComponents(text, ",")) {
-        if (std::find(sheetKeys.begin(), sheetKeys.end(), piece) == sheetKeys.end())
+        std::optional<SheetKey> key = sheetKeyFromText(piece);
+        if (!key) {
             throw UsageError(fmt::format("--sheets: unknown sheet \"{}\"", piece));
-        sheets.push_back(piece);
+        }
+        sheets.push_back(*key);
     }
     return sheets;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/SheetKey.h"
+
 #include <cstdint>
 #include <optional>
 #include <stdexcept>
@@ -31,7 +33,7 @@ struct CliOptions {
     std::optional<std::vector<TrackChoice>> tracks; ///< none: every track
     std::optional<std::string> layout;
     std::optional<std::string> layoutsFile;
-    std::vector<std::string> sheets; ///< switch keys, e.g. "markers", "ignoreAudio"
+    std::vector<SheetKey> sheets; ///< the switches turned on
     std::int64_t thumbnailWidth = 0;
     bool keepThumbnails = false;
     std::optional<bool> dropFrame;

@@ -141,12 +141,12 @@ void TerminalWindow::setBusy(bool busy) {
         clearProgress();
 }
 
-bool TerminalWindow::sheetSwitchOn(SheetSwitch sheetSwitch) const {
-    return _switches[static_cast<std::size_t>(sheetSwitch)];
+bool TerminalWindow::sheetSwitchOn(SheetKey key) const {
+    return _switches[static_cast<std::size_t>(key)];
 }
 
-void TerminalWindow::setSheetSwitch(SheetSwitch sheetSwitch, bool on) {
-    _switches[static_cast<std::size_t>(sheetSwitch)] = on;
+void TerminalWindow::setSheetSwitch(SheetKey key, bool on) {
+    _switches[static_cast<std::size_t>(key)] = on;
 }
 
 void TerminalWindow::setReportDestination(std::optional<std::string> destination) {

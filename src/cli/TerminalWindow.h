@@ -36,7 +36,7 @@ public:
     void setTrackRows(TrackKind, const std::vector<TrackRow>&) override {}
     void setAnalysisControlsEnabled(bool) override {}
     void setBusy(bool busy) override;
-    bool sheetSwitchOn(SheetSwitch sheetSwitch) const override;
+    bool sheetSwitchOn(SheetKey key) const override;
     std::optional<std::filesystem::path> chooseInputFile() override { return std::nullopt; }
     std::optional<std::string> chooseReportDestination(const std::string& reportName) override;
     /// Prints where the workbook was saved.
@@ -58,7 +58,7 @@ public:
     /// Selects an item of the sequence menu.
     void selectSequence(int index) { _selectedSequence = index; }
     /// Switches a sheet switch on.
-    void setSheetSwitch(SheetSwitch sheetSwitch, bool on);
+    void setSheetSwitch(SheetKey key, bool on);
     /// The answer the save panel gives; none cancels it.
     void setReportDestination(std::optional<std::string> destination);
     /// The answer to questions (yes, or the second of two buttons); none asks on a terminal
@@ -81,7 +81,7 @@ private:
     double _value = 0;
     int _drawnPercent = -1;
     int _selectedSequence = -1;
-    std::array<bool, 6> _switches{};
+    std::array<bool, allSheetKeys.size()> _switches{};
     std::optional<std::string> _destination;
     std::optional<bool> _answer;
     int _alerts = 0;

@@ -98,15 +98,8 @@ int run(const CliOptions& options) {
     bool progressOnTerminal = ::isatty(STDERR_FILENO) == 1;
     TerminalWindow window(stderr, progressOnTerminal);
     window.setQuestionAnswer(options.dropFrame);
-    for (const std::string& key : options.sheets) {
-        static constexpr std::pair<std::string_view, SheetSwitch> switches[] = {
-            {"ignoreAudio", SheetSwitch::ignoreAudio}, {"markers", SheetSwitch::markers},
-            {"generators", SheetSwitch::graphics},     {"transitions", SheetSwitch::transitions},
-            {"effects", SheetSwitch::effects},         {"summary", SheetSwitch::summary}};
-        for (auto [name, sheetSwitch] : switches) {
-            if (name == key)
-                window.setSheetSwitch(sheetSwitch, true);
-        }
+    for (SheetKey key : options.sheets) {
+        window.setSheetSwitch(key, true);
     }
     if (options.output)
         window.setReportDestination(fs::absolute(*options.output).string());

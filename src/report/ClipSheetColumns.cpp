@@ -40,14 +40,14 @@ std::vector<ColumnHeading> binClipBaseList() {
 
 std::optional<std::vector<ColumnHeading>> baseList(ColumnSetKind kind) {
     switch (kind) {
-    case 1:
-    case 2:
+    case ColumnSetKind::otio:
+    case ColumnSetKind::otioAlternate:
         return timelineBaseList(false);
-    case 3:
+    case ColumnSetKind::binClips:
         return binClipBaseList();
-    case 4:
+    case ColumnSetKind::xmeml:
         return timelineBaseList(true);
-    case 5:
+    case ColumnSetKind::eventRoles:
         return std::vector<ColumnHeading>{H::Row,
                                           H::RoleSubrole,
                                           H::ClipName,
@@ -64,7 +64,7 @@ std::optional<std::vector<ColumnHeading>> baseList(ColumnSetKind kind) {
                                           H::Take,
                                           H::SourceFileName,
                                           H::SourceFilePath};
-    case 6:
+    case ColumnSetKind::timelineRoles:
         return std::vector<ColumnHeading>{H::Row,
                                           H::Thumbnail,
                                           H::RoleSubrole,
@@ -87,9 +87,10 @@ std::optional<std::vector<ColumnHeading>> baseList(ColumnSetKind kind) {
                                           H::Take,
                                           H::SourceFileName,
                                           H::SourceFilePath};
-    default:
-        return std::nullopt;
+    case ColumnSetKind::none:
+        break;
     }
+    return std::nullopt; // none, or a value outside the enumeration
 }
 
 void takeOut(std::vector<ColumnHeading>& list, ColumnHeading heading) {

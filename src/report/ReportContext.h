@@ -28,7 +28,7 @@ struct ReportContext {
     /// points are exclusive (XMEML, Premiere OTIO), 0 for Resolve and Avid OTIO.
     double outPointOffset = -1;
     /// The clip sheet's base column set (see clipSheetColumns).
-    ColumnSetKind columnSetKind = 0;
+    ColumnSetKind columnSetKind = ColumnSetKind::none;
     /// The kind of file the timeline came from.
     InputType inputType = InputType::null;
     /// Thumbnails and audio tags; never null while sheets are written.

@@ -109,7 +109,7 @@ ReportOutcome createXLSX(const ModelContext& store, const ReportRequest& request
         ReportContext context;
         context.workbook = &workbook;
         context.thumbnailsFolder = thumbnails;
-        context.columnSetKind = request.importState.reportKind;
+        context.columnSetKind = request.importState.columnSetKind;
         context.inputType = inputType;
         context.mediaProbe = services.mediaProbe != nullptr ? services.mediaProbe : &noMediaProbe;
         context.diagnostics = out;

@@ -181,7 +181,7 @@ bool writeRolesReport(ReportContext& context, const ModelContext& store,
     } else {
         clips = binClips(store);
         if (!clips.empty()) {
-            context.columnSetKind = 3;
+            context.columnSetKind = ColumnSetKind::binClips;
         }
     }
 

@@ -58,7 +58,7 @@ TimelineReportStatus writeTimelineReport(ReportContext& context, const ModelCont
         return TimelineReportStatus::noSequence;
     }
 
-    const bool ignoreAudio = request.hasSheet("ignoreAudio");
+    const bool ignoreAudio = request.hasSheet(SheetKey::ignoreAudio);
     std::optional<InputChoice> choice = choiceFor(context.inputType);
     if (!choice) {
         sayDiagnostic(context, "\"Unknown input format\"");
@@ -77,7 +77,7 @@ TimelineReportStatus writeTimelineReport(ReportContext& context, const ModelCont
         // "Bin Clips": the master clips of every bin, on the bin-clip columns.
         clips = binClips(store);
         if (!clips.empty()) {
-            context.columnSetKind = 3;
+            context.columnSetKind = ColumnSetKind::binClips;
         }
     }
 
@@ -85,20 +85,20 @@ TimelineReportStatus writeTimelineReport(ReportContext& context, const ModelCont
     std::vector<FileSummaryItem> files = writeClipSheet(
         context, clips, sheetTitle(choice->mainSheet), request.options, useColorText);
 
-    if (request.hasSheet("markers")) {
+    if (request.hasSheet(SheetKey::markers)) {
         writeMarkersSheet(context, reportMarkers(sequence, {}), choice->sequenceMarkers,
                           useColorText);
         writeMarkersSheet(context, reportMarkers(nullptr, clips), SheetName::ClipMarkers,
                           useColorText);
     }
-    if (request.hasSheet("generators")) {
+    if (request.hasSheet(SheetKey::generators)) {
         std::vector<StoryElement*> graphics;
         if (sequence != nullptr) {
             graphics = trackClips(*sequence, request.tracks, isGraphic, isGraphic);
         }
         writeGraphicsSheet(context, graphics, sheetTitle(SheetName::GraphicsTitles), useColorText);
     }
-    if (request.hasSheet("transitions")) {
+    if (request.hasSheet(SheetKey::transitions)) {
         std::vector<StoryElement*> transitions;
         if (sequence != nullptr) {
             transitions = trackClips(*sequence, request.tracks, isTransition, isTransition);
@@ -106,12 +106,12 @@ TimelineReportStatus writeTimelineReport(ReportContext& context, const ModelCont
         writeTransitionsSheet(context, transitions, sheetTitle(SheetName::Transitions),
                               useColorText);
     }
-    if (request.hasSheet("effects")) {
+    if (request.hasSheet(SheetKey::effects)) {
         writeEffectsSheet(context, clips, sheetTitle(SheetName::VideoAudioEffects), useColorText);
         writeSpeedChangesSheet(context, clips, sheetTitle(SheetName::SpeedChangeEffects),
                                useColorText);
     }
-    if (request.hasSheet("summary")) {
+    if (request.hasSheet(SheetKey::summary)) {
         writeFilesSummarySheet(context, std::move(files), sheetTitle(SheetName::FilesSummary));
     }
     return TimelineReportStatus::written;

@@ -133,7 +133,7 @@ TEST_F(AppControllerTest, OpensEachExtensionWithItsReader) {
     EXPECT_EQ(readBytes, "<xmeml/>");
     EXPECT_EQ(window.fileName, "Reel 1.xml");
     EXPECT_EQ(window.icon, FileIcon::xml);
-    EXPECT_EQ(app.importState(), (ImportState{InputType::XMEML, 4}));
+    EXPECT_EQ(app.importState(), (ImportState{InputType::XMEML, ColumnSetKind::xmeml}));
     EXPECT_EQ(window.progressMaximum, 200);
     EXPECT_EQ(window.progress, 10.5);
     EXPECT_TRUE(window.progressIndeterminate);
@@ -147,7 +147,7 @@ TEST_F(AppControllerTest, OpensEachExtensionWithItsReader) {
     EXPECT_FALSE(otioArguments.hint);
     EXPECT_EQ(otioArguments.start, 100.0);
     EXPECT_EQ(otioArguments.end, 2000.0);
-    EXPECT_EQ(app.importState(), (ImportState{InputType::PProOTIO, 1}));
+    EXPECT_EQ(app.importState(), (ImportState{InputType::PProOTIO, ColumnSetKind::otio}));
     EXPECT_EQ(window.icon, FileIcon::otio);
     EXPECT_EQ(app.store().count<EventBin>(), 1u); // the first import's objects were cleared
     EXPECT_TRUE(window.alerts.empty());
@@ -159,7 +159,7 @@ TEST_F(AppControllerTest, OpensEachExtensionWithItsReader) {
     EXPECT_EQ(xmemlCalls, 1);
     ASSERT_EQ(window.alerts.size(), 1u);
     EXPECT_EQ(window.alerts[0].message, "The file \u201ccut.XML\u201d cannot be opened.");
-    EXPECT_EQ(app.importState().reportKind, 1);
+    EXPECT_EQ(app.importState().columnSetKind, ColumnSetKind::otio);
     EXPECT_EQ(window.icon, FileIcon::none);
     EXPECT_TRUE(window.hasDiagnostic("wot the bloody hell is all this then?"));
     EXPECT_TRUE(window.sequenceMenu.empty());
@@ -269,8 +269,8 @@ TEST_F(AppControllerTest, SaveRequestCarriesSheetsOptionsNameAndTickedTracks) {
     app.setTrackChecked(TrackKind::video, 1, false);
     app.setAllTracksChecked(TrackKind::audio, false);
     app.setTrackChecked(TrackKind::audio, 0, true);
-    window.switches[static_cast<std::size_t>(SheetSwitch::effects)] = true;
-    window.switches[static_cast<std::size_t>(SheetSwitch::summary)] = true;
+    window.switches[static_cast<std::size_t>(SheetKey::effects)] = true;
+    window.switches[static_cast<std::size_t>(SheetKey::summary)] = true;
     window.savePanelAnswer = "/out/Reel 1.xlsx";
 
     app.clickSaveButton();
@@ -278,7 +278,7 @@ TEST_F(AppControllerTest, SaveRequestCarriesSheetsOptionsNameAndTickedTracks) {
     const ReportRequest& request = requests[0];
     EXPECT_EQ(request.sequenceTitle, "Reel 1");
     EXPECT_EQ(request.reportName, "Reel 1 - Default Report");
-    EXPECT_EQ(request.sheetKeys, (Names{"effects", "summary"}));
+    EXPECT_EQ(request.sheetKeys, (std::vector<SheetKey>{SheetKey::effects, SheetKey::summary}));
     EXPECT_EQ(request.options.flags.size(), 36u);
     EXPECT_FALSE(request.tracks.allTracks);
     EXPECT_EQ(request.tracks.videoTrackIndexes, (std::vector<std::int64_t>{1}));
@@ -289,7 +289,12 @@ TEST_F(AppControllerTest, SaveRequestCarriesSheetsOptionsNameAndTickedTracks) {
 
     // Every switch on, in order.
     window.switches.fill(true);
-    EXPECT_EQ(app.makeReportRequest().sheetKeys,
+    Names keyTexts;
+    for (SheetKey key : app.makeReportRequest().sheetKeys) {
+        keyTexts.emplace_back(sheetKeyText(key));
+        EXPECT_EQ(sheetKeyFromText(keyTexts.back()), key);
+    }
+    EXPECT_EQ(keyTexts,
               (Names{"ignoreAudio", "markers", "generators", "transitions", "effects", "summary"}));
 
     // Another sequence chosen without analyzing: its own name, every track.

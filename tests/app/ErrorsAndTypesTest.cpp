@@ -19,10 +19,10 @@ TEST(InputType, RawValuesMatchExactly) {
     EXPECT_EQ(inputTypeFromRawValue("XMEML "), std::nullopt);
     EXPECT_EQ(inputTypeFromRawValue(""), std::nullopt);
 
-    EXPECT_EQ(reportKindForExtension("xml"), 4);
-    EXPECT_EQ(reportKindForExtension("otio"), 1);
-    EXPECT_EQ(reportKindForExtension("XML"), std::nullopt);
-    EXPECT_EQ(reportKindForExtension("fcpxml"), std::nullopt);
+    EXPECT_EQ(columnSetKindForExtension("xml"), ColumnSetKind::xmeml);
+    EXPECT_EQ(columnSetKindForExtension("otio"), ColumnSetKind::otio);
+    EXPECT_EQ(columnSetKindForExtension("XML"), std::nullopt);
+    EXPECT_EQ(columnSetKindForExtension("fcpxml"), std::nullopt);
 }
 
 TEST(XMLContentError, MessageAndSuggestionSplitAtTheSeparator) {

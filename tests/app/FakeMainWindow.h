@@ -36,8 +36,8 @@ public:
     }
     void setAnalysisControlsEnabled(bool enabled) override { analysisControlsEnabled = enabled; }
     void setBusy(bool value) override { busyChanges.push_back(value); }
-    bool sheetSwitchOn(SheetSwitch sheetSwitch) const override {
-        return switches[static_cast<std::size_t>(sheetSwitch)];
+    bool sheetSwitchOn(SheetKey key) const override {
+        return switches[static_cast<std::size_t>(key)];
     }
     std::optional<std::filesystem::path> chooseInputFile() override { return openPanelAnswer; }
     std::optional<std::string> chooseReportDestination(const std::string& name) override {
@@ -74,7 +74,7 @@ public:
     std::vector<TrackRow> audioRows;
     bool analysisControlsEnabled = false;
     std::vector<bool> busyChanges;
-    std::array<bool, 6> switches{};
+    std::array<bool, allSheetKeys.size()> switches{};
     std::optional<std::filesystem::path> openPanelAnswer;
     std::optional<std::string> savePanelAnswer;
     std::vector<std::string> savePanelNames;

@@ -72,7 +72,7 @@ TEST(ReportWithMedia, ThumbnailsAndTagsInTheWorkbook) {
     ReportRequest request;
     request.sequenceTitle = "Reel";
     request.reportName = "Reel - Default Report";
-    request.importState = {imported.inputType, 4};
+    request.importState = {imported.inputType, ColumnSetKind::xmeml};
     request.options = optionsWith({{"thumbnails", true}}, 160);
     std::ostringstream diagnostics;
     ClipMediaProbe probe(&diagnostics);

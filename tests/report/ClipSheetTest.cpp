@@ -28,7 +28,7 @@ struct SheetRun {
     std::vector<FileSummaryItem> files;
 
     SheetRun() {
-        context.columnSetKind = 4;
+        context.columnSetKind = ColumnSetKind::xmeml;
         context.reportFrameRate = TimecodeFrameRate::fps25;
         context.outPointOffset = -1;
         context.mediaProbe = &probe;
@@ -131,7 +131,7 @@ TEST(ClipSheetTest, HeadersColumnsAndWidths) {
               book.column(sheetName, "Timeline In", 2) - 2);
 
     // Column set 0: no sheet at all.
-    run.context.columnSetKind = 0;
+    run.context.columnSetKind = ColumnSetKind::none;
     TestFolder folder;
     Workbook workbook((folder.path() / "none.xlsx").string());
     run.context.workbook = &workbook;
@@ -187,7 +187,8 @@ TEST(ClipSheetTest, RowOrderColoursAndSourceFiles) {
 TEST(ClipSheetTest, CellContents) {
     DemoTimeline timeline;
     SheetRun run;
-    run.context.columnSetKind = 3; // the bin-clip set has markers, label and bin name
+    // The bin-clip set has markers, label and bin name.
+    run.context.columnSetKind = ColumnSetKind::binClips;
     StoryElement* clip = timeline.clip;
     clip->enabled = false;
     clip->label = "Best";
@@ -221,7 +222,8 @@ TEST(ClipSheetTest, CellContents) {
     EXPECT_EQ(cellAt(bins, 2, "Source File Path"), "MARROWVALE");
     EXPECT_TRUE(cellAt(bins, 2, "Source In").is_null()); // a title has no source range
 
-    run.context.columnSetKind = 6; // role sheets have roles, keywords and the enabled flag
+    // Role sheets have roles, keywords and the enabled flag.
+    run.context.columnSetKind = ColumnSetKind::timelineRoles;
     timeline.music->asset->audioRate = "";
     WorkbookReader roles = run.write({clip, timeline.clipSound, timeline.music}, optionsWith({}));
     EXPECT_EQ(cellAt(roles, 1, "Keywords"), "A, B, F, G, K, N, R, T");
@@ -235,7 +237,7 @@ TEST(ClipSheetTest, CellContents) {
     WorkbookReader both = run.write({clip}, optionsWith({}));
     EXPECT_EQ(cellAt(both, 1, "Role \u25B8 Subrole"), "Video, Dialogue");
 
-    run.context.columnSetKind = 4;
+    run.context.columnSetKind = ColumnSetKind::xmeml;
     clip->timecodeFrameRate = "";
     WorkbookReader rates = run.write({clip, timeline.music}, optionsWith({}));
     EXPECT_EQ(cellAt(rates, 1, "Frame Rate/Sample Rate"), "60 fps");

@@ -45,7 +45,7 @@ struct DemoImport {
         services.temporaryRoot = folder.path() / "tmp";
         request.sequenceTitle = title;
         request.reportName = title + " - Default Report";
-        request.importState = {result.inputType, 4};
+        request.importState = {result.inputType, ColumnSetKind::xmeml};
         host.destination = destination().string();
     }
     fs::path destination() const { return folder.path() / "Demo.xlsx"; }
@@ -125,7 +125,8 @@ TEST(EndToEndTest, SampleTimelineToWorkbook) {
 TEST(EndToEndTest, EveryOptionalSheetOfATimeline) {
     const fs::path file = fs::path(MARROWVALE_TEST_DATA) / "two-reels.xml";
     DemoImport reelA(file, "Reel A");
-    reelA.request.sheetKeys = {"markers", "generators", "transitions", "effects", "summary"};
+    reelA.request.sheetKeys = {SheetKey::markers, SheetKey::generators, SheetKey::transitions,
+                               SheetKey::effects, SheetKey::summary};
     ASSERT_EQ(reelA.run().status, ReportStatus::written)
         << ::testing::PrintToString(reelA.host.alerts);
     WorkbookReader book(reelA.destination());
@@ -220,7 +221,7 @@ TEST(EndToEndTest, EveryOptionalSheetOfATimeline) {
 
     // The other sequence of the file lists only its own markers.
     DemoImport reelB(file, "Reel B");
-    reelB.request.sheetKeys = {"markers"};
+    reelB.request.sheetKeys = {SheetKey::markers};
     ASSERT_EQ(reelB.run().status, ReportStatus::written);
     WorkbookReader other(reelB.destination());
     EXPECT_EQ(other.value("Sequence Markers", 1, 0), "Elsewhere");

@@ -200,8 +200,9 @@ TEST(OptionalSheetsTest, EveryInputTypeGetsItsSheets) {
         host.destination = (folder.path() / "report.xlsx").string();
         ReportRequest request;
         request.sequenceTitle = "Reel 1";
-        request.sheetKeys = {"markers", "generators", "transitions", "effects", "summary"};
-        request.importState = {c.inputType, 1};
+        request.sheetKeys = {SheetKey::markers, SheetKey::generators, SheetKey::transitions,
+                             SheetKey::effects, SheetKey::summary};
+        request.importState = {c.inputType, ColumnSetKind::otio};
         ASSERT_EQ(createXLSX(timeline.store, request, host).status, ReportStatus::written);
         WorkbookReader book(*host.destination);
         ASSERT_EQ(

@@ -37,7 +37,7 @@ struct RunFixture {
         services.mediaProbe = &probe;
         request.sequenceTitle = "Reel 1";
         request.reportName = "Reel 1 - Default Report";
-        request.importState = {InputType::XMEML, 4};
+        request.importState = {InputType::XMEML, ColumnSetKind::xmeml};
         host.destination = destination().string();
     }
     fs::path workingRoot() const { return folder.path() / "tmp"; }
@@ -105,7 +105,7 @@ TEST(ReportRunTest, CancelAndFailuresWriteNothing) {
     EXPECT_FALSE(fs::exists(missing.destination()));
 
     RunFixture nothingOpened;
-    nothingOpened.request.importState = {InputType::null, 0};
+    nothingOpened.request.importState = {InputType::null, ColumnSetKind::none};
     EXPECT_EQ(nothingOpened.run().status, ReportStatus::failed);
     EXPECT_EQ(nothingOpened.host.alerts.size(), 1u);
     EXPECT_TRUE(nothingOpened.host.panels.empty());
@@ -140,7 +140,7 @@ TEST(ReportRunTest, TrackChoiceAndAudioSwitch) {
 
     // Leaving out the sound of video clips keeps only audio files on the audio tracks.
     RunFixture ignoring;
-    ignoring.request.sheetKeys = {"ignoreAudio"};
+    ignoring.request.sheetKeys = {SheetKey::ignoreAudio};
     ASSERT_EQ(ignoring.run().status, ReportStatus::written);
     WorkbookReader quiet(ignoring.destination());
     EXPECT_EQ(quiet.sheet("All Reels")["rows"].size(), 4u);
@@ -175,7 +175,7 @@ TEST(ReportRunTest, KeptThumbnailsGoBesideTheWorkbook) {
 
 TEST(ReportRunTest, InputTypeChoosesTheMainSheet) {
     RunFixture resolve;
-    resolve.request.importState = {InputType::DaVrOTIO, 1};
+    resolve.request.importState = {InputType::DaVrOTIO, ColumnSetKind::otio};
     ASSERT_EQ(resolve.run().status, ReportStatus::written);
     WorkbookReader book(resolve.destination());
     ASSERT_EQ(book.sheetNames(), std::vector<std::string>{"All Clips"});

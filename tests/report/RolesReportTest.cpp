@@ -145,8 +145,8 @@ TEST(RolesReportTest, RoleSheetsThenTheFixedSheets) {
     host.destination = (folder.path() / "roles.xlsx").string();
     ReportRequest request;
     request.sequenceTitle = "Cut 1";
-    request.sheetKeys = {"markers"}; // the roles report writes its own fixed set
-    request.importState = {InputType::FCPXML, 6};
+    request.sheetKeys = {SheetKey::markers}; // the roles report writes its own fixed set
+    request.importState = {InputType::FCPXML, ColumnSetKind::timelineRoles};
     ASSERT_EQ(createXLSX(timeline.store, request, host).status, ReportStatus::written)
         << ::testing::PrintToString(host.alerts);
 

@@ -90,57 +90,62 @@ std::vector<ColumnHeading> without(std::vector<ColumnHeading> list,
 } // namespace
 
 TEST(ClipSheetColumnsTest, BaseListsAndSwitches) {
-    auto kind1 = columns(1, {});
+    auto kind1 = columns(ColumnSetKind::otio, {});
     ASSERT_EQ(kind1.size(), 49u);
     EXPECT_EQ(kind1[0], H::Row);
     EXPECT_EQ(kind1[2], H::Track);
     EXPECT_EQ(kind1[3], H::ClipName);
     EXPECT_EQ(kind1[40], H::SourceFilePath);
     EXPECT_EQ(kind1[48], H::ID3publisher);
-    EXPECT_EQ(columns(2, {}), kind1);
-    EXPECT_EQ(columns(4, {}).size(), 50u);
-    EXPECT_EQ(columns(4, {{"frameSize", false}}), kind1);
-    EXPECT_EQ(columns(3, {}).size(), 28u);
-    EXPECT_EQ(columns(5, {}).size(), 16u);
-    EXPECT_EQ(columns(6, {}).size(), 22u);
-    EXPECT_FALSE(clipSheetColumns(0, {}).has_value());
-    EXPECT_FALSE(clipSheetColumns(7, {}).has_value());
+    EXPECT_EQ(columns(ColumnSetKind::otioAlternate, {}), kind1);
+    EXPECT_EQ(columns(ColumnSetKind::xmeml, {}).size(), 50u);
+    EXPECT_EQ(columns(ColumnSetKind::xmeml, {{"frameSize", false}}), kind1);
+    EXPECT_EQ(columns(ColumnSetKind::binClips, {}).size(), 28u);
+    EXPECT_EQ(columns(ColumnSetKind::eventRoles, {}).size(), 16u);
+    EXPECT_EQ(columns(ColumnSetKind::timelineRoles, {}).size(), 22u);
+    EXPECT_FALSE(clipSheetColumns(ColumnSetKind::none, {}).has_value());
+    EXPECT_FALSE(clipSheetColumns(static_cast<ColumnSetKind>(7), {}).has_value());
 
     // No thumbnail width, no thumbnail column, whatever the switch says.
-    auto noWidth = columns(1, {{"thumbnails", true}}, 0);
+    auto noWidth = columns(ColumnSetKind::otio, {{"thumbnails", true}}, 0);
     EXPECT_EQ(noWidth, without(kind1, {H::Thumbnail}));
     EXPECT_EQ(noWidth[1], H::Track);
 
-    EXPECT_EQ(columns(1, {{"in", false}}),
+    EXPECT_EQ(columns(ColumnSetKind::otio, {{"in", false}}),
               without(kind1, {H::TimelineInTC, H::TimelineInFrames, H::TimelineInFF,
                               H::TimelineInClock, H::TimelineInSecs}));
 
-    auto tcOnly = columns(1, {{"reportSeqTimecode", true},
-                              {"reportSeqFrames", false},
-                              {"reportSeqFeet+Frames", false},
-                              {"reportSeqClock", false},
-                              {"reportSeqSeconds", false}});
+    auto tcOnly = columns(ColumnSetKind::otio, {{"reportSeqTimecode", true},
+                                                {"reportSeqFrames", false},
+                                                {"reportSeqFeet+Frames", false},
+                                                {"reportSeqClock", false},
+                                                {"reportSeqSeconds", false}});
     EXPECT_EQ(tcOnly.size(), 49u - 12u);
     EXPECT_TRUE(contains(tcOnly, H::TimelineInTC));
     EXPECT_TRUE(contains(tcOnly, H::ClipDurationTC));
     EXPECT_FALSE(contains(tcOnly, H::ClipDurationSecs));
     EXPECT_TRUE(contains(tcOnly, H::SourceInSecs));
 
-    EXPECT_EQ(columns(3, {{"reportSrcSeconds", false}}),
-              without(columns(3, {}), {H::SourceInSecs, H::SourceOutSecs, H::SourceDurationSecs}));
-    EXPECT_EQ(columns(5, {{"reportSrcSeconds", false}}), columns(5, {}));
-    EXPECT_EQ(columns(6, {{"reportSrcSeconds", false}}), columns(6, {}));
-    EXPECT_EQ(columns(5, {{"srcDuration", false}}),
-              without(columns(5, {}), {H::SourceDurationTC, H::SourceDurationFrames}));
-    EXPECT_EQ(columns(5, {{"reportSrcFrames", false}}),
-              without(columns(5, {}), {H::SourceDurationFrames}));
-    EXPECT_EQ(columns(3, {{"labels", false}}), without(columns(3, {}), {H::Label}));
+    EXPECT_EQ(columns(ColumnSetKind::binClips, {{"reportSrcSeconds", false}}),
+              without(columns(ColumnSetKind::binClips, {}),
+                      {H::SourceInSecs, H::SourceOutSecs, H::SourceDurationSecs}));
+    EXPECT_EQ(columns(ColumnSetKind::eventRoles, {{"reportSrcSeconds", false}}),
+              columns(ColumnSetKind::eventRoles, {}));
+    EXPECT_EQ(columns(ColumnSetKind::timelineRoles, {{"reportSrcSeconds", false}}),
+              columns(ColumnSetKind::timelineRoles, {}));
+    EXPECT_EQ(columns(ColumnSetKind::eventRoles, {{"srcDuration", false}}),
+              without(columns(ColumnSetKind::eventRoles, {}),
+                      {H::SourceDurationTC, H::SourceDurationFrames}));
+    EXPECT_EQ(columns(ColumnSetKind::eventRoles, {{"reportSrcFrames", false}}),
+              without(columns(ColumnSetKind::eventRoles, {}), {H::SourceDurationFrames}));
+    EXPECT_EQ(columns(ColumnSetKind::binClips, {{"labels", false}}),
+              without(columns(ColumnSetKind::binClips, {}), {H::Label}));
     EXPECT_EQ(
         columns(
-            3,
+            ColumnSetKind::binClips,
             {{"lognote", false}, {"cameraroll", false}, {"dailyroll", false}, {"labroll", false}}),
-        columns(3, {}));
-    EXPECT_EQ(columns(1, {{"id3Metadata", false}}).size(), 41u);
+        columns(ColumnSetKind::binClips, {}));
+    EXPECT_EQ(columns(ColumnSetKind::otio, {{"id3Metadata", false}}).size(), 41u);
 }
 
 TEST(TextOrderTest, CodePointsAfterCanonicalForm) {

@@ -106,8 +106,8 @@ void AppController::openInputFiles(const std::vector<fs::path>& files) {
     _inputFile = file;
     std::string extension = pathExtension(file);
     FileIcon icon = FileIcon::none;
-    if (auto kind = reportKindForExtension(extension)) {
-        _importState.reportKind = *kind;
+    if (auto kind = columnSetKindForExtension(extension)) {
+        _importState.columnSetKind = *kind;
         icon = extension == "xml" ? FileIcon::xml : FileIcon::otio;
     }
     _window.setInputFile(file.filename().string(), icon);
@@ -286,14 +286,10 @@ void AppController::setAllTracksChecked(TrackKind kind, bool checked) {
 
 ReportRequest AppController::makeReportRequest() {
     ReportRequest request;
-    static constexpr std::pair<SheetSwitch, std::string_view> sheetKeys[] = {
-        {SheetSwitch::ignoreAudio, "ignoreAudio"}, {SheetSwitch::markers, "markers"},
-        {SheetSwitch::graphics, "generators"},     {SheetSwitch::transitions, "transitions"},
-        {SheetSwitch::effects, "effects"},         {SheetSwitch::summary, "summary"},
-    };
-    for (auto [sheetSwitch, key] : sheetKeys) {
-        if (_window.sheetSwitchOn(sheetSwitch))
-            request.sheetKeys.emplace_back(key);
+    for (SheetKey key : allSheetKeys) {
+        if (_window.sheetSwitchOn(key)) {
+            request.sheetKeys.push_back(key);
+        }
     }
     request.options = reportOptions(_settings);
     request.sequenceTitle = selectedSequenceTitle();

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/SheetKey.h"
 #include "app/UserDialogs.h"
 
 #include <cstdint>
@@ -15,9 +16,6 @@ enum class FileIcon { none, xml, otio };
 
 /// The two track tables of the main window.
 enum class TrackKind { video, audio };
-
-/// The main window's switches for optional sheets, in the order their keys are listed.
-enum class SheetSwitch { ignoreAudio, markers, graphics, transitions, effects, summary };
 
 /// One row of a track table: the track's name and whether its checkbox is ticked.
 struct TrackRow {
@@ -61,7 +59,7 @@ public:
     virtual void setBusy(bool busy) = 0;
 
     /// Whether a sheet switch is on.
-    virtual bool sheetSwitchOn(SheetSwitch sheetSwitch) const = 0;
+    virtual bool sheetSwitchOn(SheetKey key) const = 0;
 
     /// The open panel, limited to ".xml" and ".otio" files; none when cancelled.
     virtual std::optional<std::filesystem::path> chooseInputFile() = 0;

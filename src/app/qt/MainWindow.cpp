@@ -35,12 +35,12 @@ constexpr int progressSteps = 10000;
 // How long a task may keep the event loop waiting between two progress steps.
 constexpr qint64 eventLoopInterval = 40;
 
-// The six switches, in the order of `SheetSwitch`.
-constexpr std::array<const char*, 6> sheetSwitchTitles = {
+// The switches' titles and widget names, in the order of `SheetKey`.
+constexpr std::array<const char*, allSheetKeys.size()> sheetSwitchTitles = {
     "Ignore audio in AV clips", "Markers",       "Graphics && Titles", "Transitions",
     "Video && Audio Effects",   "Files Summary",
 };
-constexpr std::array<const char*, 6> sheetSwitchNames = {
+constexpr std::array<const char*, allSheetKeys.size()> sheetSwitchNames = {
     "ignoreAudioInAVClipsSwitch", "markersSheetSwitch", "graphicsSheetSwitch",
     "transitionsSheetSwitch",     "effectsSheetSwitch", "summarySheetSwitch",
 };
@@ -364,8 +364,8 @@ void MainWindow::setBusy(bool busy) {
     emit taskEnded();
 }
 
-bool MainWindow::sheetSwitchOn(SheetSwitch sheetSwitch) const {
-    return sheetSwitches_[static_cast<std::size_t>(sheetSwitch)]->isChecked();
+bool MainWindow::sheetSwitchOn(SheetKey key) const {
+    return sheetSwitches_[static_cast<std::size_t>(key)]->isChecked();
 }
 
 std::optional<std::filesystem::path> MainWindow::chooseInputFile() {

@@ -55,7 +55,7 @@ public:
     void setTrackRows(TrackKind kind, const std::vector<TrackRow>& rows) override;
     void setAnalysisControlsEnabled(bool enabled) override;
     void setBusy(bool busy) override;
-    bool sheetSwitchOn(SheetSwitch sheetSwitch) const override;
+    bool sheetSwitchOn(SheetKey key) const override;
     std::optional<std::filesystem::path> chooseInputFile() override;
     std::optional<std::string> chooseReportDestination(const std::string& reportName) override;
     void openFinishedReport(const std::string& path) override;
@@ -100,7 +100,7 @@ private:
     QTableWidget* audioTracksTableView_ = nullptr;
     std::array<QPushButton*, 2> allButtons_{};
     std::array<QPushButton*, 2> noneButtons_{};
-    std::array<QCheckBox*, 6> sheetSwitches_{};
+    std::array<QCheckBox*, allSheetKeys.size()> sheetSwitches_{};
     QComboBox* layoutsAppPopup_ = nullptr;
     QPushButton* layoutEditButton_ = nullptr;
     QPushButton* saveFileButton_ = nullptr;

@@ -245,7 +245,7 @@ TEST_F(DesktopApplicationTest, LayoutsAndReportOptionsFollowTheSettingsWindow) {
 
     chooseLayout("layoutsAppPopup", 1);
     ReportRequest request = application->controller().makeReportRequest();
-    EXPECT_EQ(request.sheetKeys, (std::vector<std::string>{"markers", "summary"}));
+    EXPECT_EQ(request.sheetKeys, (std::vector<SheetKey>{SheetKey::markers, SheetKey::summary}));
     EXPECT_TRUE(request.options.isOn("track"));
     EXPECT_TRUE(request.options.isOn("srcIn"));
     EXPECT_FALSE(request.options.isOn("scene"));
