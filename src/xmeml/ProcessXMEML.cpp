@@ -21,6 +21,7 @@ namespace marrowvale {
 namespace {
 
 constexpr std::string_view problemTitle = "There is a problem with this XMEML";
+constexpr std::string_view notEnoughMemory = "There is not enough memory to read this file.";
 
 void showContentError(ReaderHost& host, XMLContentError::Case errorCase) {
     XMLContentError error(errorCase);
@@ -56,7 +57,7 @@ XMEMLImportResult importDocument(ModelContext& store, ReaderHost& host,
         return result;
     } catch (const std::bad_alloc&) {
         result.diagnostics.push_back("Not enough memory to read the file");
-        host.showAlert(std::string(problemTitle), "There is not enough memory to read this file.");
+        host.showAlert(std::string(problemTitle), std::string(notEnoughMemory));
         return result;
     }
     if (!document->holdsOnlyUTF8()) {
@@ -80,6 +81,13 @@ XMEMLImportResult importDocument(ModelContext& store, ReaderHost& host,
     }
 
     XMEMLImport import(*document, store, host);
+    // Half a timeline must not look like a whole one: a failure part way empties the store.
+    auto stopImport = [&](const std::exception& error, std::string_view informativeText) {
+        store.deleteAllModels();
+        result.diagnostics.push_back(fmt::format("Import stopped: {}", error.what()));
+        host.showAlert(std::string(problemTitle), std::string(informativeText));
+        return result;
+    };
     try {
         std::vector<NodeIndex> bins = findBins(import);
         host.startProgress(static_cast<double>(bins.size()) * (shares.clips + shares.sequences) +
@@ -87,12 +95,10 @@ XMEMLImportResult importDocument(ModelContext& store, ReaderHost& host,
         storeAssets(import, shares.assets);
         import.indexAssets();
         storeBinsAndTheirContents(import, bins, shares.clips, shares.sequences);
+    } catch (const std::bad_alloc& error) {
+        return stopImport(error, notEnoughMemory);
     } catch (const std::exception& error) {
-        // Only running out of memory gets here; half a timeline must not look like a whole one.
-        store.deleteAllModels();
-        result.diagnostics.push_back(fmt::format("Import stopped: {}", error.what()));
-        host.showAlert(std::string(problemTitle), "There is not enough memory to read this file.");
-        return result;
+        return stopImport(error, error.what());
     }
 
     result.imported = true;

@@ -1,6 +1,9 @@
 #include "XMEMLTestSupport.h"
 
+#include <functional>
 #include <gtest/gtest.h>
+#include <new>
+#include <stdexcept>
 
 namespace marrowvale::testing {
 namespace {
@@ -59,6 +62,30 @@ TEST(ImportEntry, EveryFailureAlertsAndStoresNothing) {
         EXPECT_EQ(imported->host.details[0], c.detail);
         EXPECT_EQ(imported->host.starts, 0);
         EXPECT_EQ(storedObjects(imported->store), 0u);
+    }
+}
+
+// A failure part way through the import empties the store; only a lack of memory is called so.
+TEST(ImportEntry, AFailurePartWayNamesItsOwnCause) {
+    struct FailingHost : RecordingHost {
+        std::function<void()> fail;
+        void updateProgress(double) override { fail(); }
+    };
+    const std::pair<std::function<void()>, std::string> cases[] = {
+        {[] { throw std::bad_alloc(); }, "There is not enough memory to read this file."},
+        {[] { throw std::runtime_error("The progress bar is gone."); },
+         "The progress bar is gone."},
+    };
+    for (const auto& [fail, informative] : cases) {
+        ModelContext store;
+        FailingHost host;
+        host.fail = fail;
+        XMEMLImportResult result = processXMEML(store, sequenceDocument(""), host);
+        EXPECT_FALSE(result.imported);
+        ASSERT_EQ(host.alerts.size(), 1u);
+        EXPECT_EQ(host.alerts[0],
+                  std::make_pair(std::string("There is a problem with this XMEML"), informative));
+        EXPECT_EQ(storedObjects(store), 0u);
     }
 }
 
