@@ -16,18 +16,17 @@ LayoutEditor::loadLayouts(std::optional<std::filesystem::path> layoutsPath) {
     std::optional<std::string> problem;
     if (layoutsPath) {
         _file.emplace(*layoutsPath);
-        LayoutsFile::LoadResult result = _file->load();
-        if (result.error) {
-            _log(*result.error);
-            if (!result.missing) {
-                problem = result.error;
-            }
-        } else {
-            _layouts = std::move(result.layouts);
+        try {
+            _layouts = _file->load();
             std::string text;
             for (const LayoutsItem& layout : _layouts)
                 text += (text.empty() ? "" : ", ") + layout.debugDescription();
             _log("Loaded layoutsArray: [" + text + "]");
+        } catch (const LayoutsFileError& error) {
+            _log(error.what());
+            if (!error.fileMissing()) {
+                problem = error.what();
+            }
         }
     }
     refreshMenus();
@@ -196,10 +195,12 @@ void LayoutEditor::thumbnailWidthChanged() {
 void LayoutEditor::saveLayouts() {
     if (!_file)
         return;
-    if (auto error = _file->save(_layouts))
-        _log("Error saving file: " + *error);
-    else
+    try {
+        _file->save(_layouts);
         _log("Saved to " + _file->path().string());
+    } catch (const LayoutsFileError& error) {
+        _log(std::string("Error saving file: ") + error.what());
+    }
 }
 
 std::string LayoutEditor::uniqueLayoutName(std::string_view name) {

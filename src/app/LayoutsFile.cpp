@@ -27,32 +27,33 @@ std::string inSentence(std::string reason) {
     return reason;
 }
 
-// The whole file when it is a regular file of a sane size, or the reason why not.
-std::optional<std::string> readWholeFile(const fs::path& path, std::string* error) {
+// The whole file when it is a regular file of a sane size; throws the reason why not.
+std::string readWholeFile(const fs::path& path, bool exists) {
     try {
         return InputFile(path, layoutsSizeLimit).readAll();
     } catch (const InputFileError& failure) {
-        *error = fmt::format("The layouts file \u201c{}\u201d cannot be read: {}.", path.string(),
-                             inSentence(failure.what()));
-        return std::nullopt;
+        throw LayoutsFileError(fmt::format("The layouts file \u201c{}\u201d cannot be read: {}.",
+                                           path.string(), inSentence(failure.what())),
+                               !exists);
     }
 }
 
-std::optional<std::string> writeAtomically(const fs::path& path, const std::string& bytes) {
+void writeAtomically(const fs::path& path, const std::string& bytes) {
     std::string pattern = (path.parent_path() / (path.filename().string() + ".XXXXXX")).string();
     std::vector<char> name(pattern.begin(), pattern.end());
     name.push_back('\0');
     FileDescriptor fd(::mkstemp(name.data()));
-    if (fd.get() < 0)
-        return fmt::format("cannot create a file in \"{}\": {}", path.parent_path().string(),
-                           std::strerror(errno));
+    if (fd.get() < 0) {
+        throw LayoutsFileError(fmt::format("cannot create a file in \"{}\": {}",
+                                           path.parent_path().string(), std::strerror(errno)));
+    }
     fs::path temporary(name.data());
     auto fail = [&](const char* what) {
         std::string reason =
             fmt::format("{} \"{}\": {}", what, temporary.string(), std::strerror(errno));
         std::error_code ignored;
         fs::remove(temporary, ignored);
-        return reason;
+        return LayoutsFileError(reason);
     };
     std::size_t written = 0;
     while (written < bytes.size()) {
@@ -60,13 +61,14 @@ std::optional<std::string> writeAtomically(const fs::path& path, const std::stri
         if (count < 0) {
             if (errno == EINTR)
                 continue;
-            return fail("cannot write");
+            throw fail("cannot write");
         }
         written += static_cast<std::size_t>(count);
     }
     // The file replaces a user's layouts: make sure it is complete on disk before the rename.
-    if (::fsync(fd.get()) != 0 || !fd.close())
-        return fail("cannot write");
+    if (::fsync(fd.get()) != 0 || !fd.close()) {
+        throw fail("cannot write");
+    }
     std::error_code error;
     fs::permissions(temporary,
                     fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
@@ -77,9 +79,8 @@ std::optional<std::string> writeAtomically(const fs::path& path, const std::stri
         std::string reason =
             fmt::format("cannot replace \"{}\": {}", path.string(), error.message());
         fs::remove(temporary, error);
-        return reason;
+        throw LayoutsFileError(reason);
     }
-    return std::nullopt;
 }
 
 } // namespace
@@ -111,57 +112,55 @@ fs::path LayoutsFile::backupPath() const {
     return backup;
 }
 
-LayoutsFile::LoadResult LayoutsFile::load() {
-    LoadResult result;
+std::vector<LayoutsItem> LayoutsFile::load() {
     _checked = true;
-    _keepDamaged = false;
     std::error_code statError;
     bool exists = fs::exists(fs::symlink_status(_path, statError));
-    std::string error;
-    auto text = readWholeFile(_path, &error);
-    if (!text) {
-        // A missing file is the normal first launch; an existing one must not be lost.
-        _keepDamaged = exists;
-        result.missing = !exists;
-        result.error = error;
-        return result;
-    }
-    auto layouts = decodeLayouts(*text, &error);
-    if (!layouts) {
+    // A missing file is the normal first launch; an existing one must not be lost.
+    _keepDamaged = exists;
+    std::string text = readWholeFile(_path, exists);
+    std::vector<LayoutsItem> layouts;
+    try {
+        layouts = decodeLayouts(text);
+    } catch (const LayoutsFileError& failure) {
         _keepDamaged = true;
-        result.error = fmt::format("The layouts file \u201c{}\u201d cannot be used: {}.",
-                                   _path.string(), error);
-        return result;
+        throw LayoutsFileError(fmt::format("The layouts file \u201c{}\u201d cannot be used: {}.",
+                                           _path.string(), failure.what()));
     }
-    result.layouts = std::move(*layouts);
-    return result;
+    _keepDamaged = false;
+    return layouts;
 }
 
-std::optional<std::string> LayoutsFile::save(const std::vector<LayoutsItem>& layouts) {
+void LayoutsFile::save(const std::vector<LayoutsItem>& layouts) {
     if (!_checked) {
         std::error_code ignored;
         if (fs::exists(fs::symlink_status(_path, ignored))) {
-            std::string error;
-            auto text = readWholeFile(_path, &error);
-            _keepDamaged = !text || !decodeLayouts(*text);
+            try {
+                decodeLayouts(readWholeFile(_path, true));
+            } catch (const LayoutsFileError&) {
+                _keepDamaged = true;
+            }
         }
         _checked = true;
     }
 
     std::error_code error;
     fs::create_directories(_path.parent_path(), error);
-    if (error)
-        return fmt::format("cannot create the folder \"{}\": {}", _path.parent_path().string(),
-                           error.message());
+    if (error) {
+        throw LayoutsFileError(fmt::format("cannot create the folder \"{}\": {}",
+                                           _path.parent_path().string(), error.message()));
+    }
 
     if (_keepDamaged) {
         fs::copy_file(_path, backupPath(), fs::copy_options::overwrite_existing, error);
-        if (error)
-            return fmt::format("cannot keep the unreadable layouts file as \"{}\": {}",
-                               backupPath().string(), error.message());
+        if (error) {
+            throw LayoutsFileError(
+                fmt::format("cannot keep the unreadable layouts file as \"{}\": {}",
+                            backupPath().string(), error.message()));
+        }
         _keepDamaged = false;
     }
-    return writeAtomically(_path, encodeLayouts(layouts));
+    writeAtomically(_path, encodeLayouts(layouts));
 }
 
 } // namespace marrowvale

@@ -24,17 +24,9 @@ std::optional<std::filesystem::path> defaultLayoutsFile();
 /// The layouts file, "Layouts.json": read once at start-up, written whole after each change.
 /// Writing creates the folder, replaces the file atomically, and first keeps a file that
 /// exists but could not be read as "Layouts.json.bak", so a user's layouts are never silently
-/// overwritten.
+/// overwritten. Failures are thrown as LayoutsFileError.
 class LayoutsFile {
 public:
-    /// The result of reading the file: the layouts, or an empty list and the reason.
-    struct LoadResult {
-        std::vector<LayoutsItem> layouts;
-        std::optional<std::string> error;
-        /// Whether the file does not exist (the first launch): the error is then no news.
-        bool missing = false;
-    };
-
     /// The file at `path` (normally the application folder followed by "Layouts.json").
     explicit LayoutsFile(std::filesystem::path path);
 
@@ -45,13 +37,14 @@ public:
     std::filesystem::path backupPath() const;
 
     /// Reads and decodes the whole file, when it is a regular file under 16 MiB; any failure
-    /// gives no layouts and the reason, naming the file and what is wrong with it.
-    LoadResult load();
+    /// throws, naming the file and what is wrong with it (`fileMissing()` when it does not
+    /// exist).
+    std::vector<LayoutsItem> load();
 
-    /// Replaces the file with `layouts`; none on success, else the reason. A damaged file found
-    /// by `load()` (or here, when `load()` never ran) is copied to `backupPath()` first; if that
-    /// copy fails, nothing is written.
-    std::optional<std::string> save(const std::vector<LayoutsItem>& layouts);
+    /// Replaces the file with `layouts`, or throws the reason. A damaged file found by `load()`
+    /// (or here, when `load()` never ran) is copied to `backupPath()` first; if that copy
+    /// fails, nothing is written.
+    void save(const std::vector<LayoutsItem>& layouts);
 
 private:
     std::filesystem::path _path;

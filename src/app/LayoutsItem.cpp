@@ -74,11 +74,6 @@ std::optional<std::string> normalizedUuid(const std::string& text) {
     return upper;
 }
 
-void setError(std::string* error, std::string text) {
-    if (error)
-        *error = std::move(text);
-}
-
 } // namespace
 
 LayoutsItem LayoutsItem::makeNew(std::string name) {
@@ -108,41 +103,32 @@ nlohmann::ordered_json LayoutsItem::toJson() const {
     return object;
 }
 
-std::optional<LayoutsItem> LayoutsItem::fromJson(const nlohmann::json& object, std::string* error) {
+LayoutsItem LayoutsItem::fromJson(const nlohmann::json& object) {
     if (!object.is_object()) {
-        setError(error, "a layout is not a JSON object");
-        return std::nullopt;
+        throw LayoutsFileError("a layout is not a JSON object");
     }
-    auto text = [&](const char* key) -> const std::string* {
+    auto text = [&](const char* key) -> const std::string& {
         auto found = object.find(key);
         if (found == object.end() || !found->is_string()) {
-            setError(error, fmt::format("the key \"{}\" is missing or not a string", key));
-            return nullptr;
+            throw LayoutsFileError(fmt::format("the key \"{}\" is missing or not a string", key));
         }
-        return found->get_ptr<const std::string*>();
+        return found->get_ref<const std::string&>();
     };
 
     LayoutsItem item;
-    const std::string* id = text("id");
-    if (!id)
-        return std::nullopt;
-    auto uuid = normalizedUuid(*id);
+    const std::string& id = text("id");
+    std::optional<std::string> uuid = normalizedUuid(id);
     if (!uuid) {
-        setError(error, fmt::format("\"{}\" is not a UUID", *id));
-        return std::nullopt;
+        throw LayoutsFileError(fmt::format("\"{}\" is not a UUID", id));
     }
     item.id = *uuid;
-    const std::string* name = text("name");
-    const std::string* width = name ? text("thumbnailWidthPopup") : nullptr;
-    if (!width)
-        return std::nullopt;
-    item.name = *name;
-    item.thumbnailWidthPopup = *width;
+    item.name = text("name");
+    item.thumbnailWidthPopup = text("thumbnailWidthPopup");
     for (const FlagField& field : flagFields) {
         auto found = object.find(field.key);
         if (found == object.end() || !found->is_boolean()) {
-            setError(error, fmt::format("the key \"{}\" is missing or not a boolean", field.key));
-            return std::nullopt;
+            throw LayoutsFileError(
+                fmt::format("the key \"{}\" is missing or not a boolean", field.key));
         }
         item.*(field.member) = found->get<bool>();
     }
@@ -165,32 +151,28 @@ std::string encodeLayouts(const std::vector<LayoutsItem>& layouts) {
     return array.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }
 
-std::optional<std::vector<LayoutsItem>> decodeLayouts(std::string_view json, std::string* error) {
+std::vector<LayoutsItem> decodeLayouts(std::string_view json) {
     nlohmann::json document;
     try {
         document = nlohmann::json::parse(json);
     } catch (const nlohmann::json::parse_error& failure) {
-        setError(error, fmt::format("it is not valid JSON (at byte {})", failure.byte));
-        return std::nullopt;
+        throw LayoutsFileError(fmt::format("it is not valid JSON (at byte {})", failure.byte));
     } catch (const nlohmann::json::exception&) {
         // The parser's other refusal: a number beyond what a double holds.
-        setError(error, "it is not valid JSON (a number out of range)");
-        return std::nullopt;
+        throw LayoutsFileError("it is not valid JSON (a number out of range)");
     }
     if (!document.is_array()) {
-        setError(error, "it does not hold a list");
-        return std::nullopt;
+        throw LayoutsFileError("it does not hold a list");
     }
     std::vector<LayoutsItem> layouts;
     layouts.reserve(document.size());
     for (const nlohmann::json& element : document) {
-        std::string reason;
-        auto layout = LayoutsItem::fromJson(element, &reason);
-        if (!layout) {
-            setError(error, fmt::format("layout {}: {}", layouts.size() + 1, reason));
-            return std::nullopt;
+        try {
+            layouts.push_back(LayoutsItem::fromJson(element));
+        } catch (const LayoutsFileError& failure) {
+            throw LayoutsFileError(
+                fmt::format("layout {}: {}", layouts.size() + 1, failure.what()));
         }
-        layouts.push_back(std::move(*layout));
     }
     return layouts;
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "app/LayoutsFileError.h"
 #include "app/ReportColumns.h"
 
 #include <nlohmann/json_fwd.hpp>
@@ -54,9 +55,8 @@ struct LayoutsItem {
     nlohmann::ordered_json toJson() const;
 
     /// The layout of a JSON object that has all 28 keys with the right types (further keys are
-    /// ignored); none otherwise, with the reason in `error` when given.
-    static std::optional<LayoutsItem> fromJson(const nlohmann::json& object,
-                                               std::string* error = nullptr);
+    /// ignored); throws LayoutsFileError with the reason otherwise.
+    static LayoutsItem fromJson(const nlohmann::json& object);
 
     /// Short text form for diagnostics.
     std::string debugDescription() const;
@@ -67,9 +67,9 @@ struct LayoutsItem {
 /// The layouts as compact JSON: an array of objects, "[]" when empty.
 std::string encodeLayouts(const std::vector<LayoutsItem>& layouts);
 
-/// The layouts of a "Layouts.json" text; none when the text is not a JSON array or any element
-/// lacks a key or has one of the wrong type (one bad layout rejects the whole file).
-std::optional<std::vector<LayoutsItem>> decodeLayouts(std::string_view json,
-                                                      std::string* error = nullptr);
+/// The layouts of a "Layouts.json" text; throws LayoutsFileError with the reason when the text
+/// is not a JSON array or any element lacks a key or has one of the wrong type (one bad layout
+/// rejects the whole file).
+std::vector<LayoutsItem> decodeLayouts(std::string_view json);
 
 } // namespace marrowvale

@@ -34,7 +34,7 @@ protected:
 
     std::vector<std::string> savedNames() {
         std::vector<std::string> names;
-        for (const LayoutsItem& layout : LayoutsFile(path).load().layouts)
+        for (const LayoutsItem& layout : LayoutsFile(path).load())
             names.push_back(layout.name);
         return names;
     }
@@ -94,7 +94,7 @@ TEST_F(LayoutEditorTest, AddRenameRemoveKeepMenusListAndFileInStep) {
     EXPECT_EQ(settings.selectedLayoutIndex(LayoutMenu::app), 1);
     settings.setColumnState(ColumnCheckbox::scene, true);
     editor.columnCheckboxChanged(ColumnCheckbox::scene);
-    EXPECT_TRUE(LayoutsFile(path).load().layouts[0].sceneColumnCheckbox);
+    EXPECT_TRUE(LayoutsFile(path).load()[0].sceneColumnCheckbox);
 
     // Renaming onto another layout's name makes it unique; OK without a change keeps the name
     // and writes again; an empty name only closes the sheet.

@@ -40,6 +40,26 @@ void writeText(const fs::path& path, const std::string& text) {
     std::ofstream(path, std::ios::binary) << text;
 }
 
+// The error that loading the file throws; none when it loads.
+std::optional<LayoutsFileError> loadError(const fs::path& path) {
+    try {
+        LayoutsFile(path).load();
+    } catch (const LayoutsFileError& error) {
+        return error;
+    }
+    return std::nullopt;
+}
+
+// The reason decoding the text throws; empty when it decodes.
+std::string decodeError(std::string_view json) {
+    try {
+        decodeLayouts(json);
+    } catch (const LayoutsFileError& error) {
+        return error.what();
+    }
+    return {};
+}
+
 LayoutsItem sampleLayout(std::string name) {
     LayoutsItem layout = LayoutsItem::makeNew(std::move(name));
     layout.trackColumnCheckbox = true;
@@ -56,8 +76,8 @@ TEST(LayoutsFile, RoundTripInCompactJsonWithEveryKey) {
     std::vector<LayoutsItem> layouts = {sampleLayout("Dailies"), sampleLayout("Cut \"A\" / é")};
 
     LayoutsFile file(path);
-    EXPECT_TRUE(file.load().error.has_value()); // missing at first launch
-    EXPECT_EQ(file.save(layouts), std::nullopt);
+    EXPECT_THROW(file.load(), LayoutsFileError); // missing at first launch
+    EXPECT_NO_THROW(file.save(layouts));
     EXPECT_FALSE(fs::exists(file.backupPath())); // a missing file needs no backup
 
     std::string text = readText(path);
@@ -71,13 +91,13 @@ TEST(LayoutsFile, RoundTripInCompactJsonWithEveryKey) {
     EXPECT_EQ(json[0]["id"].get<std::string>().size(), 36u);
 
     LayoutsFile reread(path);
-    auto loaded = reread.load();
-    EXPECT_EQ(loaded.error, std::nullopt);
-    EXPECT_EQ(loaded.layouts, layouts);
+    std::vector<LayoutsItem> loaded;
+    EXPECT_NO_THROW(loaded = reread.load());
+    EXPECT_EQ(loaded, layouts);
 
-    EXPECT_EQ(file.save({}), std::nullopt);
+    EXPECT_NO_THROW(file.save({}));
     EXPECT_EQ(readText(path), "[]");
-    EXPECT_TRUE(LayoutsFile(path).load().layouts.empty());
+    EXPECT_TRUE(LayoutsFile(path).load().empty());
 
     // Nothing but the file itself is left in the folder (the temporary file was renamed).
     EXPECT_EQ(std::distance(fs::directory_iterator(path.parent_path()), fs::directory_iterator()),
@@ -93,32 +113,31 @@ TEST(LayoutsFile, StrictDecodingRejectsTheWholeFile) {
         change(copy[1]);
         return copy.dump();
     };
-    std::string error;
-    EXPECT_EQ(decodeLayouts(variant([](auto& o) { o.erase("id3MetadataColumnCheckbox"); }), &error),
-              std::nullopt);
+    std::string error = decodeError(variant([](auto& o) { o.erase("id3MetadataColumnCheckbox"); }));
     EXPECT_NE(error.find("id3MetadataColumnCheckbox"), std::string::npos);
-    EXPECT_EQ(decodeLayouts(variant([](auto& o) { o["thumbnailWidthPopup"] = 120; })),
-              std::nullopt);
-    EXPECT_EQ(decodeLayouts(variant([](auto& o) { o["trackColumnCheckbox"] = 1; })), std::nullopt);
-    EXPECT_EQ(decodeLayouts(variant([](auto& o) { o["id"] = "not-a-uuid"; })), std::nullopt);
-    EXPECT_EQ(decodeLayouts("{}"), std::nullopt);
-    EXPECT_EQ(decodeLayouts("[1]"), std::nullopt);
-    EXPECT_EQ(decodeLayouts("[{"), std::nullopt);
+    EXPECT_THROW(decodeLayouts(variant([](auto& o) { o["thumbnailWidthPopup"] = 120; })),
+                 LayoutsFileError);
+    EXPECT_THROW(decodeLayouts(variant([](auto& o) { o["trackColumnCheckbox"] = 1; })),
+                 LayoutsFileError);
+    EXPECT_THROW(decodeLayouts(variant([](auto& o) { o["id"] = "not-a-uuid"; })), LayoutsFileError);
+    EXPECT_THROW(decodeLayouts("{}"), LayoutsFileError);
+    EXPECT_THROW(decodeLayouts("[1]"), LayoutsFileError);
+    EXPECT_THROW(decodeLayouts("[{"), LayoutsFileError);
 
     // Extra keys are ignored (and dropped at the next save); key order does not matter;
     // a lower-case id is accepted and written back in upper case.
-    auto extra = decodeLayouts(variant([](auto& o) {
-        o["futureKey"] = 3;
-        std::string id = o["id"];
-        for (char& c : id)
-            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-        o.erase("id");
-        o["id"] = id;
-    }));
-    ASSERT_TRUE(extra.has_value());
-    ASSERT_EQ(extra->size(), 2u);
-    EXPECT_EQ((*extra)[1], a);
-    EXPECT_EQ(encodeLayouts(*extra).find("futureKey"), std::string::npos);
+    std::vector<LayoutsItem> extra;
+    ASSERT_NO_THROW(extra = decodeLayouts(variant([](auto& o) {
+                        o["futureKey"] = 3;
+                        std::string id = o["id"];
+                        for (char& c : id)
+                            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+                        o.erase("id");
+                        o["id"] = id;
+                    })));
+    ASSERT_EQ(extra.size(), 2u);
+    EXPECT_EQ(extra[1], a);
+    EXPECT_EQ(encodeLayouts(extra).find("futureKey"), std::string::npos);
 
     LayoutsItem b = a;
     b.id = makeUpperCaseUUID();
@@ -132,23 +151,21 @@ TEST(LayoutsFile, DamagedFileIsKeptBeforeItIsOverwritten) {
     writeText(path, damaged);
 
     LayoutsFile file(path);
-    auto result = file.load();
-    EXPECT_TRUE(result.layouts.empty());
-    ASSERT_TRUE(result.error.has_value());
+    EXPECT_THROW(file.load(), LayoutsFileError);
 
     std::vector<LayoutsItem> layouts = {sampleLayout("New")};
-    EXPECT_EQ(file.save(layouts), std::nullopt);
+    EXPECT_NO_THROW(file.save(layouts));
     EXPECT_EQ(readText(file.backupPath()), damaged);
-    EXPECT_EQ(LayoutsFile(path).load().layouts, layouts);
+    EXPECT_EQ(LayoutsFile(path).load(), layouts);
 
     // Only the first write keeps the damaged file; later writes leave the backup alone.
-    EXPECT_EQ(file.save({}), std::nullopt);
+    EXPECT_NO_THROW(file.save({}));
     EXPECT_EQ(readText(file.backupPath()), damaged);
 
     // A file that was never loaded is examined before the first write too.
     writeText(path, "not json");
     LayoutsFile unloaded(path);
-    EXPECT_EQ(unloaded.save(layouts), std::nullopt);
+    EXPECT_NO_THROW(unloaded.save(layouts));
     EXPECT_EQ(readText(unloaded.backupPath()), "not json");
 }
 
@@ -177,11 +194,12 @@ TEST(LayoutsFile, AnUnusableFileIsNamedWithWhatIsWrong) {
         {overflowing, "cannot be used: it is not valid JSON (a number out of range)."},
     };
     for (const auto& [path, reason] : cases) {
-        LayoutsFile::LoadResult result = LayoutsFile(path).load();
-        EXPECT_FALSE(result.missing);
-        EXPECT_EQ(result.error, "The layouts file \u201c" + path.string() + "\u201d " + reason);
+        std::optional<LayoutsFileError> error = loadError(path);
+        ASSERT_TRUE(error.has_value());
+        EXPECT_FALSE(error->fileMissing());
+        EXPECT_EQ(error->what(), "The layouts file \u201c" + path.string() + "\u201d " + reason);
     }
-    EXPECT_TRUE(LayoutsFile(folder.path() / "none.json").load().missing);
+    EXPECT_TRUE(loadError(folder.path() / "none.json")->fileMissing());
 }
 
 TEST(LayoutsFile, ApplicationFolderFollowsXdg) {
