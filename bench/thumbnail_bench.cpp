@@ -11,6 +11,7 @@
 #include "report/ReportRun.h"
 #include "support/BenchHost.h"
 #include "support/Random.h"
+#include "support/ScratchFolder.h"
 #include "xmeml/ProcessXMEML.h"
 
 #include <algorithm>
@@ -105,12 +106,8 @@ int main(int argc, char** argv) {
     silenceMediaLibraryMessages();
     const unsigned parallel = argc > 1 ? static_cast<unsigned>(std::max(1, std::atoi(argv[1])))
                                        : std::max(1u, std::thread::hardware_concurrency());
-    std::string pattern = (fs::temp_directory_path() / "thumbnail-bench-XXXXXX").string();
-    if (::mkdtemp(pattern.data()) == nullptr) {
-        std::perror("thumbnail_bench: no temporary folder");
-        return 1;
-    }
-    const fs::path folder = pattern;
+    const testing::ScratchFolder scratch;
+    const fs::path& folder = scratch.path();
     const fs::path movie = folder / "movie.mp4";
     std::printf("thumbnail_bench: making a %d-second 1080p H.264 movie ...\n", movieSeconds);
     std::fflush(stdout);
@@ -199,8 +196,5 @@ int main(int argc, char** argv) {
                 thumbnailCount, runs);
     std::printf("  with thumbnails:              %.3f s\n", withPictures);
     std::printf("  without thumbnails:           %.3f s\n", without);
-
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
     return 0;
 }

@@ -17,13 +17,15 @@ function(marrowvale_library target)
 endfunction()
 
 # marrowvale_tests(<name> [DEPENDS <targets>...])
-# One GoogleTest program from every .cpp in the calling folder, each test registered with CTest.
+# One GoogleTest program from every .cpp in the calling folder, each test registered with CTest,
+# with the shared test support (tests/support) linked in.
 function(marrowvale_tests name)
   cmake_parse_arguments(ARG "" "" "DEPENDS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
   add_executable(${name} ${sources})
   target_include_directories(${name} PRIVATE ${CMAKE_CURRENT_SOURCE_DIR} ${PROJECT_SOURCE_DIR}/tests)
-  target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} marrowvale_test_support
+                        GTest::gtest GTest::gtest_main GTest::gmock)
   target_compile_definitions(${name} PRIVATE
       MARROWVALE_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
       MARROWVALE_TEST_DATA="${CMAKE_CURRENT_SOURCE_DIR}/data")

@@ -4,6 +4,7 @@
 #include "app/InputFile.h"
 #include "app/SettingsState.h"
 #include "model/ModelContext.h"
+#include "support/ScratchFolder.h"
 
 #include <csignal>
 #include <fstream>
@@ -54,8 +55,6 @@ void buildStore(ModelContext& store, const std::vector<BinPlan>& bins) {
 class AppControllerTest : public ::testing::Test {
 protected:
     AppControllerTest() {
-        std::string pattern = (fs::temp_directory_path() / "controller-XXXXXX").string();
-        folder = mkdtemp(pattern.data());
         xmlFile = folder / "Reel 1.xml";
         std::ofstream(xmlFile) << "<xmeml/>";
         otioFile = folder / "cut.otio";
@@ -87,10 +86,6 @@ protected:
                 host.openFinishedReport(*destination);
         };
     }
-    ~AppControllerTest() override {
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
-    }
 
     AppController& start() {
         controller.emplace(window, settings, services, folder / "support" / "Layouts.json");
@@ -105,7 +100,9 @@ protected:
         double end;
     };
 
-    fs::path folder, xmlFile, otioFile;
+    marrowvale::testing::ScratchFolder scratch_;
+    const fs::path folder = scratch_.path();
+    fs::path xmlFile, otioFile;
     FakeMainWindow window;
     SettingsState settings;
     AppServices services;

@@ -1,5 +1,7 @@
 #include "app/InputFile.h"
 
+#include "support/ScratchFolder.h"
+
 #include <fstream>
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -12,15 +14,8 @@ namespace {
 
 class InputFileTest : public ::testing::Test {
 protected:
-    InputFileTest() {
-        std::string pattern = (fs::temp_directory_path() / "input-XXXXXX").string();
-        folder = mkdtemp(pattern.data());
-    }
-    ~InputFileTest() override {
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
-    }
-    fs::path folder;
+    marrowvale::testing::ScratchFolder scratch_;
+    const fs::path folder = scratch_.path();
 };
 
 } // namespace

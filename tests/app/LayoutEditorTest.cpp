@@ -1,6 +1,7 @@
 #include "app/LayoutEditor.h"
 
 #include "app/SettingsState.h"
+#include "support/ScratchFolder.h"
 
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -10,17 +11,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class LayoutEditorTest : public testing::Test {
+class LayoutEditorTest : public ::testing::Test {
 protected:
-    LayoutEditorTest() {
-        std::string pattern = (fs::temp_directory_path() / "editor-XXXXXX").string();
-        folder = mkdtemp(pattern.data());
-        path = folder / "Layouts.json";
-    }
-    ~LayoutEditorTest() override {
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
-    }
+    LayoutEditorTest() { path = folder / "Layouts.json"; }
 
     LayoutEditor& startEditor() {
         editor.loadLayouts(path);
@@ -39,7 +32,8 @@ protected:
         return names;
     }
 
-    fs::path folder;
+    marrowvale::testing::ScratchFolder scratch_;
+    const fs::path folder = scratch_.path();
     fs::path path;
     SettingsState settings;
     std::vector<std::string> log;

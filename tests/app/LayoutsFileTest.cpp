@@ -1,6 +1,8 @@
 #include "app/LayoutsFile.h"
 #include "model/Identifier.h"
 
+#include "support/ScratchFolder.h"
+
 #include <fstream>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
@@ -12,22 +14,7 @@ namespace fs = std::filesystem;
 
 namespace {
 
-// A fresh folder under the system's temporary directory, removed afterwards.
-class TemporaryFolder {
-public:
-    TemporaryFolder() {
-        std::string pattern = (fs::temp_directory_path() / "layouts-XXXXXX").string();
-        _path = mkdtemp(pattern.data());
-    }
-    ~TemporaryFolder() {
-        std::error_code ignored;
-        fs::remove_all(_path, ignored);
-    }
-    const fs::path& path() const { return _path; }
-
-private:
-    fs::path _path;
-};
+using marrowvale::testing::ScratchFolder;
 
 std::string readText(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -71,7 +58,7 @@ LayoutsItem sampleLayout(std::string name) {
 } // namespace
 
 TEST(LayoutsFile, RoundTripInCompactJsonWithEveryKey) {
-    TemporaryFolder folder;
+    ScratchFolder folder;
     fs::path path = folder.path() / "Marrowvale" / "Layouts.json"; // folder does not exist yet
     std::vector<LayoutsItem> layouts = {sampleLayout("Dailies"), sampleLayout("Cut \"A\" / é")};
 
@@ -145,7 +132,7 @@ TEST(LayoutsFile, StrictDecodingRejectsTheWholeFile) {
 }
 
 TEST(LayoutsFile, DamagedFileIsKeptBeforeItIsOverwritten) {
-    TemporaryFolder folder;
+    ScratchFolder folder;
     fs::path path = folder.path() / "Layouts.json";
     const std::string damaged = R"([{"name": "Mine", "id": 12}])";
     writeText(path, damaged);
@@ -170,7 +157,7 @@ TEST(LayoutsFile, DamagedFileIsKeptBeforeItIsOverwritten) {
 }
 
 TEST(LayoutsFile, AnUnusableFileIsNamedWithWhatIsWrong) {
-    TemporaryFolder folder;
+    ScratchFolder folder;
     const fs::path pipe = folder.path() / "pipe.json";
     ::mkfifo(pipe.c_str(), 0600);
     const fs::path huge = folder.path() / "huge.json";

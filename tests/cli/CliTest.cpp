@@ -1,4 +1,5 @@
-#include "report/WorkbookReader.h"
+#include "support/ScratchFolder.h"
+#include "support/WorkbookReader.h"
 
 #include <csignal>
 #include <cstdio>
@@ -40,15 +41,7 @@ std::string readFile(const fs::path& path) {
 
 class CliTest : public ::testing::Test {
 protected:
-    CliTest() {
-        std::string pattern = (fs::temp_directory_path() / "cli-XXXXXX").string();
-        folder = mkdtemp(pattern.data());
-        sample = fs::path(MARROWVALE_TEST_DATA) / "two-sequences.xml";
-    }
-    ~CliTest() override {
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
-    }
+    CliTest() { sample = fs::path(MARROWVALE_TEST_DATA) / "two-sequences.xml"; }
 
     // Runs the program with its standard output and error kept apart, and no terminal;
     // `environment` holds extra variables ("NAME=value ...").
@@ -80,7 +73,8 @@ protected:
         return input;
     }
 
-    fs::path folder;
+    marrowvale::testing::ScratchFolder scratch_;
+    const fs::path folder = scratch_.path();
     fs::path sample;
 };
 

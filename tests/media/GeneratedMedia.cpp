@@ -10,19 +10,9 @@
 
 namespace marrowvale::testing {
 
-GeneratedMedia::GeneratedMedia() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "media-tests-XXXXXX").string();
-    folder_ = mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
-}
-
-GeneratedMedia::~GeneratedMedia() {
-    std::error_code ignored;
-    std::filesystem::remove_all(folder_, ignored);
-}
-
 std::filesystem::path GeneratedMedia::make(const std::string& name,
                                            const std::string& arguments) const {
-    const std::filesystem::path path = folder_ / name;
+    const std::filesystem::path path = folder_.path() / name;
     const std::string command =
         "ffmpeg -nostdin -hide_banner -loglevel error -y " + arguments + " '" + path.string() + "'";
     EXPECT_EQ(std::system(command.c_str()), 0) << command;
@@ -76,7 +66,7 @@ GeneratedMedia::id3Song(const std::string& name,
 }
 
 std::filesystem::path GeneratedMedia::text(const std::string& name, const std::string& text) const {
-    const std::filesystem::path path = folder_ / name;
+    const std::filesystem::path path = folder_.path() / name;
     std::ofstream(path) << text;
     return path;
 }

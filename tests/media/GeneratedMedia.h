@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/ScratchFolder.h"
+
 #include <array>
 #include <filesystem>
 #include <string>
@@ -12,13 +14,8 @@ namespace marrowvale::testing {
 /// with it. Pictures are 32x24 test patterns, so each file is a few kilobytes.
 class GeneratedMedia {
 public:
-    GeneratedMedia();
-    ~GeneratedMedia();
-    GeneratedMedia(const GeneratedMedia&) = delete;
-    GeneratedMedia& operator=(const GeneratedMedia&) = delete;
-
     /// The folder.
-    const std::filesystem::path& folder() const { return folder_; }
+    const std::filesystem::path& folder() const { return folder_.path(); }
 
     /// Runs ffmpeg with `arguments` (inputs and options) writing `name` in the folder, and
     /// returns its path; fails the test when ffmpeg fails.
@@ -45,7 +42,7 @@ public:
     std::filesystem::path text(const std::string& name, const std::string& text) const;
 
 private:
-    std::filesystem::path folder_;
+    ScratchFolder folder_;
 };
 
 } // namespace marrowvale::testing

@@ -6,7 +6,7 @@
 #include "services/ClipMediaProbe.h"
 #include "report/ReportFixtures.h"
 #include "report/ReportRun.h"
-#include "report/WorkbookReader.h"
+#include "support/WorkbookReader.h"
 #include "xmeml/ProcessXMEML.h"
 
 #include <fstream>
@@ -67,7 +67,7 @@ TEST(ReportWithMedia, ThumbnailsAndTagsInTheWorkbook) {
     const XMEMLImportResult imported = processXMEML(store, bytes, host);
     ASSERT_TRUE(imported.imported);
 
-    TestFolder folder;
+    ScratchFolder folder;
     host.destination = (folder.path() / "Reel.xlsx").string();
     ReportRequest request;
     request.sequenceTitle = "Reel";

@@ -1,6 +1,7 @@
 // The asset and format pass: one asset per media address, its category and rate, and which
 // addresses are probed.
 #include "OTIOTestSupport.h"
+#include "support/ScratchFolder.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -22,21 +23,14 @@ Asset* assetNamed(Imported& imported, const std::string& name) {
 
 class AssetPassTest : public ::testing::Test {
 protected:
-    AssetPassTest() {
-        std::string pattern = (fs::temp_directory_path() / "otio-assets-XXXXXX").string();
-        folder = mkdtemp(pattern.data());
-    }
-    ~AssetPassTest() override {
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
-    }
     // A file that exists, with its address as a plain path.
     std::string existing(const std::string& name) {
         std::ofstream(folder / name) << "media";
         return (folder / name).string();
     }
 
-    fs::path folder;
+    marrowvale::testing::ScratchFolder scratch_;
+    const fs::path folder = scratch_.path();
 };
 
 TEST_F(AssetPassTest, OneAssetPerAddressBecomingAVWhereBothKindsUseIt) {

@@ -1,5 +1,4 @@
 #include "ReportFixtures.h"
-#include "WorkbookReader.h"
 #include "model/Asset.h"
 #include "model/MarkedRange.h"
 #include "model/StoryElement.h"
@@ -8,6 +7,7 @@
 #include "report/ReportContext.h"
 #include "report/ReportLookups.h"
 #include "report/ReportSortOrders.h"
+#include "support/WorkbookReader.h"
 #include "xlsxwriter/Workbook.h"
 
 #include <cmath>
@@ -22,7 +22,7 @@ namespace {
 constexpr const char* sheetName = "All Reels";
 
 struct SheetRun {
-    TestFolder folder;
+    ScratchFolder folder;
     FakeMediaProbe probe;
     ReportContext context;
     std::vector<FileSummaryItem> files;
@@ -132,7 +132,7 @@ TEST(ClipSheetTest, HeadersColumnsAndWidths) {
 
     // Column set 0: no sheet at all.
     run.context.columnSetKind = ColumnSetKind::none;
-    TestFolder folder;
+    ScratchFolder folder;
     Workbook workbook((folder.path() / "none.xlsx").string());
     run.context.workbook = &workbook;
     EXPECT_TRUE(

@@ -2,13 +2,13 @@
 // the report run.
 
 #include "ReportFixtures.h"
-#include "WorkbookReader.h"
 #include "app/ReportRequest.h"
 #include "model/AudioTrack.h"
 #include "model/Composition.h"
 #include "model/ModelContext.h"
 #include "model/VideoTrack.h"
 #include "report/ReportRun.h"
+#include "support/WorkbookReader.h"
 #include "xmeml/ProcessXMEML.h"
 
 #include <fstream>
@@ -31,7 +31,7 @@ std::string readFile(const fs::path& path) {
 struct DemoImport {
     ModelContext store;
     FakeReportHost host;
-    TestFolder folder;
+    ScratchFolder folder;
     ReportServices services;
     ReportRequest request;
 

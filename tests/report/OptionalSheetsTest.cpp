@@ -1,7 +1,6 @@
 // The optional sheets written from stores the tests fill: rows, colours and columns by input
 // type, the rules each sheet adds to the shared frame, and what stays blank.
 #include "ReportFixtures.h"
-#include "WorkbookReader.h"
 #include "app/ReportRequest.h"
 #include "app/StopRequest.h"
 #include "model/AudioFX.h"
@@ -16,6 +15,7 @@
 #include "report/ReportContext.h"
 #include "report/ReportRun.h"
 #include "report/TransitionsSheet.h"
+#include "support/WorkbookReader.h"
 #include "xlsxwriter/Workbook.h"
 
 #include <cmath>
@@ -40,7 +40,7 @@ constexpr const char* red = "FFFF0000";
 
 /// Sheet writers called directly on a 25 fps XMEML report.
 struct SheetsRun {
-    TestFolder folder;
+    ScratchFolder folder;
     ReportContext context;
     std::ostringstream diagnostics;
 
@@ -195,7 +195,7 @@ TEST(OptionalSheetsTest, EveryInputTypeGetsItsSheets) {
     for (const Case& c : cases) {
         SCOPED_TRACE(inputTypeRawValue(c.inputType));
         DemoTimeline timeline;
-        TestFolder folder;
+        ScratchFolder folder;
         FakeReportHost host;
         host.destination = (folder.path() / "report.xlsx").string();
         ReportRequest request;

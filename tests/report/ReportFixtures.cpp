@@ -7,21 +7,10 @@
 #include "model/VideoTrack.h"
 
 #include <fstream>
-#include <stdlib.h>
 
 namespace marrowvale::testing {
 
 namespace fs = std::filesystem;
-
-TestFolder::TestFolder() {
-    std::string pattern = (fs::temp_directory_path() / "report-test-XXXXXX").string();
-    path_ = ::mkdtemp(pattern.data());
-}
-
-TestFolder::~TestFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-}
 
 FileSizeLimit::FileSizeLimit(rlim_t bytes) {
     ::getrlimit(RLIMIT_FSIZE, &previous_);

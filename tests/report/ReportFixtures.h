@@ -5,6 +5,7 @@
 #include "app/StopRequest.h"
 #include "model/ModelContext.h"
 #include "report/MediaProbe.h"
+#include "support/ScratchFolder.h"
 
 #include <csignal>
 #include <filesystem>
@@ -22,17 +23,6 @@ class StoryElement;
 } // namespace marrowvale
 
 namespace marrowvale::testing {
-
-/// A folder of its own for one test, removed afterwards.
-class TestFolder {
-public:
-    TestFolder();
-    ~TestFolder();
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
 
 /// A 25 fps sequence "Reel 1": a clip at 0 for 250 frames from source 90000 on V1, a title on
 /// V2, the sound of the clip on A1 and a music file on A2.

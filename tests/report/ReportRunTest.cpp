@@ -1,7 +1,6 @@
 #include "report/ReportRun.h"
 
 #include "ReportFixtures.h"
-#include "WorkbookReader.h"
 #include "app/ReportHost.h"
 #include "app/ReportRequest.h"
 #include "app/StopRequest.h"
@@ -10,6 +9,7 @@
 #include "model/StoryElement.h"
 #include "report/ReportContext.h"
 #include "report/WorkingFolder.h"
+#include "support/WorkbookReader.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -25,7 +25,7 @@ namespace {
 
 struct RunFixture {
     DemoTimeline timeline;
-    TestFolder folder;
+    ScratchFolder folder;
     FakeReportHost host;
     FakeMediaProbe probe;
     ReportServices services;
@@ -281,7 +281,7 @@ TEST(ReportRunTest, AStopRequestEndsTheRunWithoutLeavingFiles) {
 }
 
 TEST(WorkingFolderTest, ACopyReplacesOnlyWithTheCompleteFile) {
-    TestFolder folder;
+    ScratchFolder folder;
     const fs::path source = folder.path() / "new.xlsx";
     const fs::path destination = folder.path() / "report.xlsx";
     const fs::path link = folder.path() / "link.xlsx";
@@ -319,7 +319,7 @@ TEST(WorkingFolderTest, ACopyReplacesOnlyWithTheCompleteFile) {
 }
 
 TEST(WorkingFolderTest, PrivateFolderAndPlacement) {
-    TestFolder folder;
+    ScratchFolder folder;
     fs::path made;
     {
         WorkingFolder working(folder.path());

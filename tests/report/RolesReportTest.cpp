@@ -2,7 +2,6 @@
 #include "report/RolesReport.h"
 
 #include "ReportFixtures.h"
-#include "WorkbookReader.h"
 #include "app/ReportRequest.h"
 #include "model/AudioFX.h"
 #include "model/AudioTrack.h"
@@ -13,6 +12,7 @@
 #include "model/VideoFX.h"
 #include "model/VideoTrack.h"
 #include "report/ReportRun.h"
+#include "support/WorkbookReader.h"
 
 #include <gtest/gtest.h>
 
@@ -140,7 +140,7 @@ struct RolesTimeline {
 
 TEST(RolesReportTest, RoleSheetsThenTheFixedSheets) {
     RolesTimeline timeline;
-    TestFolder folder;
+    ScratchFolder folder;
     FakeReportHost host;
     host.destination = (folder.path() / "roles.xlsx").string();
     ReportRequest request;

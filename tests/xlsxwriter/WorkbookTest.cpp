@@ -1,6 +1,8 @@
 #include "xlsxwriter/Workbook.h"
 
 #include "XlsxReadBack.h"
+#include "support/ScratchFolder.h"
+#include "support/WorkbookReadBack.h"
 #include "xlsxwriter/XlsxError.h"
 
 #include <filesystem>
@@ -85,9 +87,6 @@ TEST(Workbook, RefusesBadSheetNamesWithTheLibrarysMessage) {
 }
 
 TEST(Workbook, WritesSheetsInOrderAndRepairsNames) {
-    if (!testing::openpyxlAvailable()) {
-        GTEST_SKIP() << "openpyxl is not installed for /usr/bin/python3";
-    }
     ScratchFolder folder;
     const std::string path = folder.file("order.xlsx");
     Workbook workbook(path);
@@ -98,7 +97,7 @@ TEST(Workbook, WritesSheetsInOrderAndRepairsNames) {
     workbook.close();
     EXPECT_FALSE(workbook.isOpen());
 
-    const auto read = testing::readBack(path);
+    const auto read = testing::readWorkbook(path);
     EXPECT_EQ(read["order"], nlohmann::json::array({"Clips", "Bad\xEF\xBF\xBDName", "Sheet3"}));
 }
 

@@ -1,4 +1,6 @@
 #include "XlsxReadBack.h"
+#include "support/ScratchFolder.h"
+#include "support/WorkbookReadBack.h"
 #include "xlsxwriter/LibraryText.h"
 #include "xlsxwriter/Workbook.h"
 #include "xlsxwriter/XlsxError.h"
@@ -19,16 +21,10 @@ using testing::ScratchFolder;
 
 class WorksheetReadBack : public ::testing::Test {
 protected:
-    void SetUp() override {
-        if (!testing::openpyxlAvailable()) {
-            GTEST_SKIP() << "openpyxl is not installed for /usr/bin/python3";
-        }
-    }
-
     /// Closes the workbook and returns what openpyxl reads from the sheet.
     json closeAndRead(Workbook& workbook, const std::string& sheet) {
         workbook.close();
-        read_ = testing::readBack(path_);
+        read_ = testing::readWorkbook(path_);
         return read_["sheets"][sheet];
     }
 

@@ -1,13 +1,7 @@
 #include "XlsxReadBack.h"
 
-#include <array>
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <fstream>
-#include <memory>
-#include <random>
-#include <sstream>
 #include <stdexcept>
 #include <vector>
 #include <zlib.h>
@@ -15,60 +9,6 @@
 namespace marrowvale::testing {
 
 namespace {
-
-constexpr const char* python = "/usr/bin/python3";
-
-// Prints what openpyxl reads from the workbook as one JSON document.
-constexpr const char* dumpScript = R"PY(
-import json, sys, warnings
-warnings.simplefilter("ignore")
-import openpyxl
-
-def color(c):
-    return c.rgb if c is not None and isinstance(c.rgb, str) else None
-
-wb = openpyxl.load_workbook(sys.argv[1])
-out = {"sheets": {}, "order": wb.sheetnames}
-for name in wb.sheetnames:
-    ws = wb[name]
-    sheet = {"kind": type(ws).__name__, "state": ws.sheet_state}
-    if hasattr(ws, "_cells"):
-        cells = {}
-        for (r, c), cell in ws._cells.items():
-            v = cell.value
-            if hasattr(v, "isoformat"):
-                v = v.isoformat()
-            cells[cell.coordinate] = {
-                "value": v, "type": cell.data_type,
-                "font": cell.font.name, "size": cell.font.sz, "bold": bool(cell.font.b),
-                "italic": bool(cell.font.i), "color": color(cell.font.color),
-                "align": cell.alignment.horizontal, "valign": cell.alignment.vertical,
-                "fill": color(cell.fill.fgColor) if cell.fill.fill_type == "solid" else None,
-                "border": cell.border.left.style, "numFormat": cell.number_format,
-                "rotation": cell.alignment.textRotation, "shrink": bool(cell.alignment.shrinkToFit),
-                "link": cell.hyperlink.target if cell.hyperlink else None,
-                "comment": cell.comment.text if cell.comment else None}
-        sheet["cells"] = cells
-        sheet["widths"] = {k: d.width for k, d in ws.column_dimensions.items() if d.customWidth}
-        sheet["hidden"] = {k: True for k, d in ws.column_dimensions.items() if d.hidden}
-        sheet["heights"] = {str(k): d.ht for k, d in ws.row_dimensions.items() if d.ht is not None}
-        sheet["merged"] = [str(r) for r in ws.merged_cells.ranges]
-        sheet["autofilter"] = ws.auto_filter.ref
-        sheet["printArea"] = ws.print_area
-        sheet["tables"] = {t.name: {"ref": t.ref, "style": t.tableStyleInfo.name,
-                                    "headers": [c.name for c in t.tableColumns],
-                                    "totals": t.totalsRowCount}
-                           for t in ws.tables.values()}
-        sheet["tabColor"] = color(ws.sheet_properties.tabColor)
-        sheet["paper"] = ws.page_setup.paperSize
-        sheet["gridlines"] = ws.sheet_view.showGridLines
-    out["sheets"][name] = sheet
-print(json.dumps(out))
-)PY";
-
-struct PipeCloser {
-    void operator()(FILE* pipe) const noexcept { pclose(pipe); }
-};
 
 std::uint32_t le32(const std::string& data, std::size_t at) {
     std::uint32_t value = 0;
@@ -116,18 +56,6 @@ void appendChunk(std::string& png, const std::string& type, const std::string& d
 
 } // namespace
 
-ScratchFolder::ScratchFolder() {
-    std::random_device random;
-    path_ = std::filesystem::temp_directory_path() /
-            ("marrowvale-xlsx-" + std::to_string(random()) + std::to_string(random()));
-    std::filesystem::create_directories(path_);
-}
-
-ScratchFolder::~ScratchFolder() {
-    std::error_code ignored;
-    std::filesystem::remove_all(path_, ignored);
-}
-
 std::optional<std::string> readZipMember(const std::string& zipPath, const std::string& member) {
     std::ifstream in(zipPath, std::ios::binary);
     if (!in) {
@@ -157,33 +85,6 @@ std::optional<std::string> readZipMember(const std::string& zipPath, const std::
         at += 46 + nameLength + extraLength + commentLength;
     }
     return std::nullopt;
-}
-
-bool openpyxlAvailable() {
-    const std::string command = std::string(python) + " -c 'import openpyxl' 2>/dev/null";
-    return std::system(command.c_str()) == 0;
-}
-
-nlohmann::json readBack(const std::string& workbookPath) {
-    const std::filesystem::path script =
-        std::filesystem::path(workbookPath).parent_path() / "dump_workbook.py";
-    std::ofstream(script) << dumpScript;
-    const std::string command =
-        std::string(python) + " '" + script.string() + "' '" + workbookPath + "'";
-    std::unique_ptr<FILE, PipeCloser> pipe(popen(command.c_str(), "r"));
-    if (!pipe) {
-        throw std::runtime_error("cannot start python");
-    }
-    std::string output;
-    std::array<char, 4096> buffer{};
-    std::size_t count = 0;
-    while ((count = std::fread(buffer.data(), 1, buffer.size(), pipe.get())) > 0) {
-        output.append(buffer.data(), count);
-    }
-    if (output.empty()) {
-        throw std::runtime_error("openpyxl could not read " + workbookPath);
-    }
-    return nlohmann::json::parse(output);
 }
 
 std::string tinyPng(unsigned width, unsigned height) {

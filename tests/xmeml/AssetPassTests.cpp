@@ -1,4 +1,5 @@
 #include "XMEMLTestSupport.h"
+#include "support/ScratchFolder.h"
 #include "xmeml/AssetPass.h"
 
 #include <cstdio>
@@ -165,7 +166,8 @@ TEST(AssetPass, TimecodeRateStartAndDuration) {
 }
 
 TEST(AssetPass, LocationNameAndOnlineFlag) {
-    const auto folder = std::filesystem::temp_directory_path() / "marrowvale xmeml localhost";
+    const ScratchFolder scratch;
+    const auto folder = scratch.path() / "marrowvale xmeml localhost";
     std::filesystem::create_directories(folder);
     const auto media = folder / "A001 take.mov";
     std::ofstream(media) << "media";

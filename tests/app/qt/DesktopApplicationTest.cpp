@@ -1,12 +1,13 @@
 #include "app/qt/DesktopApplication.h"
 
-#include "WorkbookReader.h"
 #include "app/XMLContentError.h"
 #include "app/controller/AppController.h"
 #include "app/qt/Desktop.h"
 #include "app/qt/MainWindow.h"
 #include "app/qt/SettingsWindow.h"
 #include "services/DefaultServices.h"
+#include "support/ScratchFolder.h"
+#include "support/WorkbookReader.h"
 
 #include <QAction>
 #include <QApplication>
@@ -61,16 +62,10 @@ class DesktopApplicationTest : public ::testing::Test {
 protected:
     DesktopApplicationTest() {
         QApplication::setQuitOnLastWindowClosed(false);
-        std::string pattern = (fs::temp_directory_path() / "desktop-XXXXXX").string();
-        folder = mkdtemp(pattern.data());
         layoutsFile = folder / "data" / "Layouts.json";
         sample = fs::path(MARROWVALE_SOURCE_DIR) / "samples" / "demo-sequence.xml";
     }
-    ~DesktopApplicationTest() override {
-        application.reset();
-        std::error_code ignored;
-        fs::remove_all(folder, ignored);
-    }
+    ~DesktopApplicationTest() override { application.reset(); }
 
     DesktopApplication& start(AppServices services = defaultAppServices(nullptr)) {
         application.emplace(desktop, std::move(services), layoutsFile);
@@ -129,7 +124,8 @@ protected:
         find<QPushButton>("layoutOKButton")->click();
     }
 
-    fs::path folder;
+    marrowvale::testing::ScratchFolder scratch_;
+    const fs::path folder = scratch_.path();
     fs::path layoutsFile;
     fs::path sample;
     FakeDesktop desktop;

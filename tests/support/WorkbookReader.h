@@ -7,15 +7,18 @@
 
 namespace marrowvale::testing {
 
-/// A written workbook read back with openpyxl: its sheets' cells, fonts, widths and heights.
+/// A written workbook read back (readWorkbook) as the report tests look at it: worksheets by
+/// name, each cell of a row as {"v": value, "color", "bold", "font", "size", "align",
+/// "format", ...}, with its column widths and row heights.
 class WorkbookReader {
 public:
-    /// Reads the workbook at `path`; fails the test when it cannot be read.
+    /// Reads the workbook at `path`; throws std::runtime_error when it cannot be read.
     explicit WorkbookReader(const std::filesystem::path& path);
 
-    /// Names of the sheets, in order.
+    /// Names of the worksheets, in order.
     std::vector<std::string> sheetNames() const;
-    /// One sheet by name.
+    /// One sheet by name: {"rows", "widths", "heights", ...}; throws std::out_of_range when
+    /// there is none.
     const nlohmann::json& sheet(const std::string& name) const;
     /// The cell at a zero-based row and column of a sheet (null JSON past the used range).
     const nlohmann::json& cell(const std::string& sheetName, int row, int col) const;

@@ -1,9 +1,8 @@
-#include "WorkbookReader.h"
+#include "support/WorkbookReader.h"
 
-#include <array>
-#include <cstdio>
-#include <gtest/gtest.h>
-#include <memory>
+#include "support/WorkbookReadBack.h"
+
+#include <stdexcept>
 
 namespace marrowvale::testing {
 
@@ -11,51 +10,48 @@ namespace {
 
 const nlohmann::json nullJson;
 
-struct PipeCloser {
-    void operator()(FILE* pipe) const { pclose(pipe); }
-};
-
 } // namespace
 
-WorkbookReader::WorkbookReader(const std::filesystem::path& path) {
-    const std::string script =
-        std::string(MARROWVALE_SOURCE_DIR) + "/tests/report/read_workbook.py";
-    const std::string command = "/usr/bin/python3 '" + script + "' '" + path.string() + "'";
-    std::unique_ptr<FILE, PipeCloser> pipe(popen(command.c_str(), "r"));
-    std::string output;
-    std::array<char, 65536> buffer;
-    while (pipe && !std::feof(pipe.get())) {
-        std::size_t read = std::fread(buffer.data(), 1, buffer.size(), pipe.get());
-        output.append(buffer.data(), read);
-    }
-    data_ = nlohmann::json::parse(output, nullptr, false);
-    if (data_.is_discarded()) {
-        ADD_FAILURE() << "cannot read the workbook " << path;
-        data_ = {{"sheets", nlohmann::json::array()}, {"media", 0}};
+WorkbookReader::WorkbookReader(const std::filesystem::path& path) : data_(readWorkbook(path)) {
+    // The report tests' names for a cell's value and number format.
+    for (auto& [name, sheet] : data_["sheets"].items()) {
+        if (!sheet.contains("rows")) {
+            continue;
+        }
+        for (auto& row : sheet["rows"]) {
+            for (auto& cell : row) {
+                cell["v"] = cell["value"];
+                cell["format"] = cell["numFormat"];
+            }
+        }
     }
 }
 
 std::vector<std::string> WorkbookReader::sheetNames() const {
     std::vector<std::string> names;
-    for (const auto& sheet : data_["sheets"])
-        names.push_back(sheet["name"].get<std::string>());
+    for (const auto& name : data_["order"]) {
+        if (data_["sheets"][name.get<std::string>()]["kind"] == "Worksheet") {
+            names.push_back(name.get<std::string>());
+        }
+    }
     return names;
 }
 
 const nlohmann::json& WorkbookReader::sheet(const std::string& name) const {
-    for (const auto& sheet : data_["sheets"]) {
-        if (sheet["name"] == name)
-            return sheet;
+    const nlohmann::json& sheets = data_["sheets"];
+    const auto found = sheets.find(name);
+    if (found == sheets.end() || !found->contains("rows")) {
+        throw std::out_of_range("no worksheet " + name);
     }
-    ADD_FAILURE() << "no sheet " << name;
-    return nullJson;
+    return *found;
 }
 
 const nlohmann::json& WorkbookReader::cell(const std::string& sheetName, int row, int col) const {
     const nlohmann::json& rows = sheet(sheetName)["rows"];
     if (row < 0 || col < 0 || static_cast<std::size_t>(row) >= rows.size() ||
-        static_cast<std::size_t>(col) >= rows[row].size())
+        static_cast<std::size_t>(col) >= rows[row].size()) {
         return nullJson;
+    }
     return rows[row][col];
 }
 
@@ -91,11 +87,13 @@ std::vector<std::string> WorkbookReader::colours(const std::string& sheetName, i
 int WorkbookReader::column(const std::string& sheetName, const std::string& header,
                            int occurrence) const {
     const nlohmann::json& rows = sheet(sheetName)["rows"];
-    if (rows.empty())
+    if (rows.empty()) {
         return -1;
+    }
     for (std::size_t col = 0; col < rows[0].size(); ++col) {
-        if (rows[0][col]["v"] == header && occurrence-- == 0)
+        if (rows[0][col]["v"] == header && occurrence-- == 0) {
             return static_cast<int>(col);
+        }
     }
     return -1;
 }
