@@ -2,13 +2,14 @@
 #   make demo   install what is missing, build optimised, write a report from the bundled sample
 #   make test   install what is missing, build with ASan and UBSan, run every test
 #   make fuzz   run every fuzz harness for FUZZ_SECONDS (default 60) each
+#   make lint   check every source file against the house style in .clang-tidy
 
 DEMO_INPUT  ?= samples/demo-sequence.xml
 DEMO_OUTPUT ?= build/demo/Demo Report.xlsx
 
 FUZZ_SECONDS ?= 60
 
-.PHONY: all deps demo test bench fuzz clean
+.PHONY: all deps demo test bench fuzz lint clean
 
 all: test
 
@@ -35,6 +36,17 @@ fuzz: deps
 	cmake --preset fuzz
 	cmake --build --preset fuzz
 	@scripts/run-fuzz build/fuzz $(FUZZ_SECONDS)
+
+# clang-tidy over the compile database of the "lint" preset (configured, never built), LINT_JOBS
+# files at a time. `make lint LINT_FLAGS=-fix` applies the fixes the checks offer.
+LINT_JOBS  ?= $(shell nproc)
+LINT_FLAGS ?=
+LINT_FILES  = ^$(CURDIR)/(src|tests|bench|fuzz|examples)/
+
+lint: deps
+	cmake --preset lint
+	run-clang-tidy -p build/lint -quiet -j $(LINT_JOBS) $(LINT_FLAGS) \
+	    -header-filter='$(LINT_FILES)' '$(LINT_FILES)'
 
 clean:
 	rm -rf build
