@@ -33,7 +33,7 @@ TEST(TimecodeIntervalTest, TextsAndEquality) {
     EXPECT_EQ(std::hash<TimecodeInterval>()(TimecodeInterval(zero)),
               std::hash<TimecodeInterval>()(zero.signedInterval(Sign::plus)));
 
-    Timecode invalid(TimecodeProperties(Rate::fps24));
+    Timecode invalid{TimecodeProperties(Rate::fps24)};
     invalid.setComponents({0, 99, 0, 0, 0, 0});
     EXPECT_EQ(invalid.signedInterval(Sign::plus).absoluteInterval().components().hours, 99);
 }
@@ -58,7 +58,7 @@ TEST(TimecodeIntervalTest, OffsettingAndFlattening) {
     const TimecodeInterval huge(tc("23:59:59:29", Rate::fps29_97));
     EXPECT_EQ(tc("01:00:00:00", Rate::fps30).offsetting(huge).formattedString(), "01:00:00:00");
 
-    Timecode target(TimecodeProperties(Rate::fps50));
+    Timecode target{TimecodeProperties(Rate::fps50)};
     EXPECT_EQ(back.apply(target), TimecodeProperties(Rate::fps24));
     EXPECT_EQ(target.formattedString(), "23:59:59:00");
 }

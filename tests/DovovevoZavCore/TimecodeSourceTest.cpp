@@ -207,7 +207,7 @@ TEST(TimecodeSourceTest, ConversionsToRealTime) {
     const Timecode late(Components{0, 23, 0, 0, 0, 0}, Rate::fps25);
     EXPECT_EQ(late.samples(std::numeric_limits<std::int64_t>::max()), 0);
 
-    Timecode invalid(Timecode::Properties(Rate::fps24));
+    Timecode invalid{Timecode::Properties(Rate::fps24)};
     invalid.setComponents({0, 0, 0, 0, INT64_MAX / 2, 0});
     EXPECT_THROW((void)invalid.mediaTime(), std::overflow_error);
 }

@@ -73,7 +73,7 @@ TEST(TimecodeWrappingTest, OperandsOfOtherBasesRatesAndLimits) {
     EXPECT_EQ(tc("23:00:00:00", Rate::fps24).addingWrapping(days).description(), "00:00:00:00.00");
 
     // A negative total that is a whole number of days gives zero.
-    Timecode invalid(Timecode::Properties(Rate::fps24));
+    Timecode invalid{Timecode::Properties(Rate::fps24)};
     invalid.setComponents({0, -48, 0, 0, 0, 0});
     EXPECT_TRUE(tc("00:00:00:00", Rate::fps24).addingWrapping(invalid).isZero());
 }

@@ -17,7 +17,7 @@ namespace {
 using Option = TimecodeStringFormatOption;
 
 Timecode timecodeAt25(Timecode::Components components) {
-    Timecode timecode(TimecodeProperties(TimecodeFrameRate::fps25));
+    Timecode timecode{TimecodeProperties(TimecodeFrameRate::fps25)};
     timecode.setComponents(components);
     return timecode;
 }

@@ -60,7 +60,7 @@ TEST(TimecodeTextFieldTest, UnconfiguredFieldTakesAnyTextAsTyped) {
 }
 
 TEST(TimecodeTextFieldTest, TypingFollowsTheRulesAndAnEndedEditShowsTheCanonicalText) {
-    FieldWindow window(TimecodeProperties(TimecodeFrameRate::fps25));
+    FieldWindow window{TimecodeProperties(TimecodeFrameRate::fps25)};
     QSignalSpy rejected(window.field, &QLineEdit::inputRejected);
     QTest::keyClicks(window.field, "1.2.3x.4");
     EXPECT_EQ(window.field->text(), QStringLiteral("1:2:3:4"));
@@ -76,7 +76,7 @@ TEST(TimecodeTextFieldTest, TypingFollowsTheRulesAndAnEndedEditShowsTheCanonical
 }
 
 TEST(TimecodeTextFieldTest, EscapeDiscardsTheEditKeepsTheFocusAndTheDialogOpen) {
-    FieldWindow window(TimecodeProperties(TimecodeFrameRate::fps29_97d));
+    FieldWindow window{TimecodeProperties(TimecodeFrameRate::fps29_97d)};
     QTest::keyClicks(window.field, "1.0.0.0");
     QTest::keyClick(window.field, Qt::Key_Return);
     ASSERT_EQ(window.field->text(), QStringLiteral("01:00:00;00"));
@@ -91,7 +91,7 @@ TEST(TimecodeTextFieldTest, EscapeDiscardsTheEditKeepsTheFocusAndTheDialogOpen) 
 }
 
 TEST(TimecodeTextFieldTest, ValidationStylingShowsWhileTheFieldIsNotEdited) {
-    FieldWindow window(TimecodeProperties(TimecodeFrameRate::fps25));
+    FieldWindow window{TimecodeProperties(TimecodeFrameRate::fps25)};
     window.field->formatter()->setShowsValidation(true);
     window.field->formatter()->setInvalidAttributes(styles::foreground(Qt::red));
     window.field->setText(QStringLiteral("01:00:00:99"));
