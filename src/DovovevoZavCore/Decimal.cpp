@@ -11,7 +11,7 @@ namespace dovovevozav {
 
 namespace {
 
-using u128 = unsigned __int128;
+using U128 = unsigned __int128;
 
 constexpr int kMaxDigits = 38;
 // Exponents beyond this are overflow; below its negation a value becomes zero.
@@ -21,7 +21,7 @@ constexpr int kExponentLimit = 100000;
 struct U256 {
     std::array<std::uint64_t, 4> limb{}; // least significant first
 
-    static U256 from(u128 value) {
+    static U256 from(U128 value) {
         U256 out;
         out.limb[0] = static_cast<std::uint64_t>(value);
         out.limb[1] = static_cast<std::uint64_t>(value >> 64);
@@ -29,7 +29,7 @@ struct U256 {
     }
 
     bool isZero() const { return (limb[0] | limb[1] | limb[2] | limb[3]) == 0; }
-    u128 low128() const { return (static_cast<u128>(limb[1]) << 64) | limb[0]; }
+    U128 low128() const { return (static_cast<U128>(limb[1]) << 64) | limb[0]; }
 
     static int compare(const U256& a, const U256& b) {
         for (int i = 3; i >= 0; --i) {
@@ -42,9 +42,9 @@ struct U256 {
 
     static U256 add(const U256& a, const U256& b) {
         U256 out;
-        u128 carry = 0;
+        U128 carry = 0;
         for (int i = 0; i < 4; ++i) {
-            const u128 sum = static_cast<u128>(a.limb[i]) + b.limb[i] + carry;
+            const U128 sum = static_cast<U128>(a.limb[i]) + b.limb[i] + carry;
             out.limb[i] = static_cast<std::uint64_t>(sum);
             carry = sum >> 64;
         }
@@ -66,25 +66,25 @@ struct U256 {
 
     static U256 multiplySmall(const U256& a, std::uint64_t factor) {
         U256 out;
-        u128 carry = 0;
+        U128 carry = 0;
         for (int i = 0; i < 4; ++i) {
-            const u128 product = static_cast<u128>(a.limb[i]) * factor + carry;
+            const U128 product = static_cast<U128>(a.limb[i]) * factor + carry;
             out.limb[i] = static_cast<std::uint64_t>(product);
             carry = product >> 64;
         }
         return out;
     }
 
-    static U256 multiply(u128 a, u128 b) {
+    static U256 multiply(U128 a, U128 b) {
         const std::array<std::uint64_t, 2> x{static_cast<std::uint64_t>(a),
                                              static_cast<std::uint64_t>(a >> 64)};
         const std::array<std::uint64_t, 2> y{static_cast<std::uint64_t>(b),
                                              static_cast<std::uint64_t>(b >> 64)};
         U256 out;
         for (int i = 0; i < 2; ++i) {
-            u128 carry = 0;
+            U128 carry = 0;
             for (int j = 0; j < 2; ++j) {
-                const u128 cur = static_cast<u128>(x[i]) * y[j] + out.limb[i + j] + carry;
+                const U128 cur = static_cast<U128>(x[i]) * y[j] + out.limb[i + j] + carry;
                 out.limb[i + j] = static_cast<std::uint64_t>(cur);
                 carry = cur >> 64;
             }
@@ -96,9 +96,9 @@ struct U256 {
     /// Quotient and remainder by a small divisor.
     static std::pair<U256, std::uint64_t> divideSmall(const U256& a, std::uint64_t divisor) {
         U256 quotient;
-        u128 remainder = 0;
+        U128 remainder = 0;
         for (int i = 3; i >= 0; --i) {
-            const u128 cur = (remainder << 64) | a.limb[i];
+            const U128 cur = (remainder << 64) | a.limb[i];
             quotient.limb[i] = static_cast<std::uint64_t>(cur / divisor);
             remainder = cur % divisor;
         }
@@ -139,15 +139,15 @@ U256 powerOfTen(int exponent) {
     return out;
 }
 
-u128 powerOfTen128(int exponent) {
-    u128 out = 1;
+U128 powerOfTen128(int exponent) {
+    U128 out = 1;
     for (int i = 0; i < exponent; ++i) {
         out *= 10;
     }
     return out;
 }
 
-int digitCount(u128 value) {
+int digitCount(U128 value) {
     int count = 1;
     while (value >= 10) {
         value /= 10;
@@ -180,7 +180,7 @@ static Decimal makeCanonical(bool negative, U256 magnitude, long exponent) {
             ++exponent;
         }
     }
-    u128 significand = magnitude.low128();
+    U128 significand = magnitude.low128();
     while (significand % 10 == 0) {
         significand /= 10;
         ++exponent;
@@ -406,16 +406,16 @@ Decimal Decimal::rounded(RoundingMode mode, int scale) const {
         return *this;
     }
     const long drop = static_cast<long>(-scale) - exponent_;
-    u128 quotient = 0;
-    u128 remainder = significand_;
+    U128 quotient = 0;
+    U128 remainder = significand_;
     int halfComparison = -1; // remainder against half a unit of the kept digit
     bool remainderNonZero = remainder != 0;
     if (drop <= kMaxDigits) {
-        const u128 unit = powerOfTen128(static_cast<int>(drop));
+        const U128 unit = powerOfTen128(static_cast<int>(drop));
         quotient = significand_ / unit;
         remainder = significand_ % unit;
         remainderNonZero = remainder != 0;
-        const u128 doubled = remainder * 2;
+        const U128 doubled = remainder * 2;
         halfComparison = doubled < unit ? -1 : (doubled == unit ? 0 : 1);
     }
     bool increment = false;
@@ -494,16 +494,16 @@ std::optional<std::int64_t> Decimal::int64Value() const {
     if (whole.exponent_ > kMaxDigits) {
         return std::nullopt;
     }
-    u128 magnitude = 0;
+    U128 magnitude = 0;
     if (__builtin_mul_overflow(whole.significand_, powerOfTen128(whole.exponent_), &magnitude)) {
         return std::nullopt;
     }
-    const u128 limit = static_cast<u128>(INT64_MAX) + (whole.negative_ ? 1 : 0);
+    const U128 limit = static_cast<U128>(INT64_MAX) + (whole.negative_ ? 1 : 0);
     if (magnitude > limit) {
         return std::nullopt;
     }
     if (whole.negative_) {
-        return static_cast<std::int64_t>(static_cast<u128>(0) - magnitude);
+        return static_cast<std::int64_t>(static_cast<U128>(0) - magnitude);
     }
     return static_cast<std::int64_t>(magnitude);
 }
