@@ -59,9 +59,10 @@ void buildStore(ModelContext& store, const std::vector<Clip>& clips) {
     Composition* sequence = store.create<Composition>();
     sequence->name = "Synthetic";
     sequence->timecodeFrameRate = "25";
-    for (int t = 0; t < trackCount; ++t)
+    for (int t = 0; t < trackCount; ++t) {
         sequence->videoTracks.push_back(
             store.create<VideoTrack>(t + 1, fmt::format("V{}", t + 1), true));
+    }
     Asset* asset = nullptr;
     for (int i = 0; i < clipCount; ++i) {
         const Clip& clip = clips[i];
@@ -126,8 +127,9 @@ ReportRequest everyColumnRequest() {
                             "reportSrcFeet+Frames",
                             "reportSrcClock",
                             "reportSrcSeconds",
-                            "useColorText"})
+                            "useColorText"}) {
         request.options.flags[key] = true;
+    }
     request.options.thumbnailWidth = 160;
     return request;
 }
@@ -198,11 +200,13 @@ lxw_format* makeFormat(lxw_workbook* book, bool bold, int align) {
     lxw_format* format = workbook_add_format(book);
     format_set_font_name(format, "Helvetica");
     format_set_font_size(format, 11);
-    if (bold)
+    if (bold) {
         format_set_bold(format);
+    }
     format_set_font_color(format, bold ? LXW_COLOR_BLACK : 0x0000FF);
-    if (align != 0)
+    if (align != 0) {
         format_set_align(format, static_cast<uint8_t>(align));
+    }
     return format;
 }
 
@@ -215,9 +219,10 @@ void writeBare(const std::string& path, const std::vector<std::vector<BareCell>>
     const std::vector<ColumnHeading> headings =
         *clipSheetColumns(ColumnSetKind::xmeml, everyColumnRequest().options);
     std::vector<double> widths = headerWidths(headings);
-    for (std::size_t col = 0; col < headings.size(); ++col)
+    for (std::size_t col = 0; col < headings.size(); ++col) {
         worksheet_write_string(sheet, 0, static_cast<lxw_col_t>(col),
                                std::string(trimmedHeaderText(headings[col])).c_str(), header);
+    }
     for (std::size_t r = 0; r < rows.size(); ++r) {
         for (std::size_t c = 0; c < rows[r].size(); ++c) {
             const BareCell& cell = rows[r][c];
@@ -232,9 +237,10 @@ void writeBare(const std::string& path, const std::vector<std::vector<BareCell>>
             }
         }
     }
-    for (std::size_t c = 0; c < widths.size(); ++c)
+    for (std::size_t c = 0; c < widths.size(); ++c) {
         worksheet_set_column(sheet, static_cast<lxw_col_t>(c), static_cast<lxw_col_t>(c), widths[c],
                              nullptr);
+    }
     workbook_close(book);
 }
 
@@ -278,13 +284,16 @@ void timeWholeRoad(const std::string& timeline, const std::string& reportPath, R
     ModelContext store;
     BenchHost host(reportPath);
     best.import = std::min(best.import, secondsOf([&] {
-                               if (!processXMEML(store, timeline, host).imported)
+                               if (!processXMEML(store, timeline, host).imported) {
                                    std::fprintf(stderr, "the timeline was not imported\n");
+                               }
                            }));
-    best.report = std::min(best.report, secondsOf([&] {
-                               if (createXLSX(store, request, host).status != ReportStatus::written)
-                                   std::fprintf(stderr, "the report was not written\n");
-                           }));
+    best.report =
+        std::min(best.report, secondsOf([&] {
+                     if (createXLSX(store, request, host).status != ReportStatus::written) {
+                         std::fprintf(stderr, "the report was not written\n");
+                     }
+                 }));
 }
 
 } // namespace
@@ -304,11 +313,13 @@ int main() {
     constexpr int runs = 5;
     double report = 1e300, bare = 1e300;
     for (int i = 0; i < runs; ++i) {
-        report = std::min(report, secondsOf([&] {
-                              BenchHost host(reportPath);
-                              if (createXLSX(store, request, host).status != ReportStatus::written)
-                                  std::fprintf(stderr, "the report was not written\n");
-                          }));
+        report =
+            std::min(report, secondsOf([&] {
+                         BenchHost host(reportPath);
+                         if (createXLSX(store, request, host).status != ReportStatus::written) {
+                             std::fprintf(stderr, "the report was not written\n");
+                         }
+                     }));
         bare = std::min(bare, secondsOf([&] { writeBare(barePath, rows); }));
     }
 
@@ -333,7 +344,8 @@ int main() {
     std::printf("  ratio 100,000 / 20,000:       import %.2f, report %.2f (target <= 6.00)\n",
                 large.import / small.import, large.report / small.report);
     std::error_code ignored;
-    if (!std::getenv("REPORT_BENCH_KEEP"))
+    if (!std::getenv("REPORT_BENCH_KEEP")) {
         fs::remove_all(folder, ignored);
+    }
     return 0;
 }

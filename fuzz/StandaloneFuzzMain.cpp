@@ -31,12 +31,15 @@ int main(int argc, char** argv) {
         std::error_code error;
         if (std::filesystem::is_directory(path, error)) {
             std::vector<std::filesystem::path> files;
-            for (const auto& entry : std::filesystem::recursive_directory_iterator(path))
-                if (entry.is_regular_file())
+            for (const auto& entry : std::filesystem::recursive_directory_iterator(path)) {
+                if (entry.is_regular_file()) {
                     files.push_back(entry.path());
+                }
+            }
             std::sort(files.begin(), files.end());
-            for (const auto& file : files)
+            for (const auto& file : files) {
                 runFile(file, &count);
+            }
         } else if (std::filesystem::is_regular_file(path, error)) {
             runFile(path, &count);
         }

@@ -26,18 +26,21 @@ void checkApplied(const FeetAndFrames& length, const Timecode::Properties& prope
     } catch (const Timecode::ValidationError&) {
         return;
     }
-    if (!timecode.isValid())
+    if (!timecode.isValid()) {
         std::abort();
+    }
     const bool subFramesFit = length.subFrames() < length.subFramesBase().rawValue();
-    if (subFramesFit && timecode.feetAndFrames().totalFrames() != length.totalFrames())
+    if (subFramesFit && timecode.feetAndFrames().totalFrames() != length.totalFrames()) {
         std::abort();
+    }
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size < 1)
+    if (size < 1) {
         return 0;
+    }
     const auto rates = dovovevozav::TimecodeFrameRate::allCases();
     const auto bases = dovovevozav::TimecodeSubFramesBase::allCases();
     const auto rules = dovovevozav::allTimecodeValidationRules();
@@ -54,8 +57,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         (void)length.description();
         const FeetAndFrames again(
             FeetAndFrames::string(length.feet(), length.frames(), length.subFrames()), base);
-        if (!(again == length))
+        if (!(again == length)) {
             std::abort(); // written text must read back as the same length
+        }
         try {
             (void)length.totalFrames();
             checkApplied(length, properties);
@@ -63,8 +67,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
         Timecode ruled(properties);
         length.apply(ruled, rule);
-        if (rule != Timecode::ValidationRule::allowingInvalid && !ruled.isValid())
+        if (rule != Timecode::ValidationRule::allowingInvalid && !ruled.isValid()) {
             std::abort();
+        }
         (void)ruled.formattedString();
     } catch (const dovovevozav::TimecodeStringParseError&) {
     }

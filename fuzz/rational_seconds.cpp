@@ -19,8 +19,9 @@ using dovovevozav::FractionError;
 // Writing a value and reading the text back must give the same value.
 void checkRoundTrip(const Fraction& value) {
     auto again = Fraction::fromRationalSecondsString(value.rationalSecondsString());
-    if (!again || !(*again == value))
+    if (!again || !(*again == value)) {
         std::abort();
+    }
 }
 
 // The arithmetic a reader applies to a parsed time: it may refuse, never misbehave.

@@ -37,8 +37,9 @@ void exercise(Timecode timecode, Timecode::StringFormat format) {
     } catch (const std::overflow_error&) {
     }
     timecode.clampComponents();
-    if (!timecode.isValid())
+    if (!timecode.isValid()) {
         std::abort(); // clamping must always give a valid timecode
+    }
 }
 
 // What readers do with a parsed timecode next: convert it to a sequence's rate, offset and
@@ -73,15 +74,17 @@ void checkRoundTrip(const Timecode& timecode) {
     const std::string text =
         timecode.formattedString({Timecode::StringFormatOption::showSubFrames});
     const Timecode again(FormattedTimecodeSourceValue(text), timecode.properties());
-    if (!(again.components() == timecode.components()))
+    if (!(again.components() == timecode.components())) {
         std::abort();
+    }
 }
 
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    if (size < 2)
+    if (size < 2) {
         return 0;
+    }
     const auto rates = dovovevozav::TimecodeFrameRate::allCases();
     const auto bases = dovovevozav::TimecodeSubFramesBase::allCases();
     const auto limits = dovovevozav::TimecodeUpperLimit::allCases();
@@ -103,8 +106,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     }
     try {
         const Timecode checked(FormattedTimecodeSourceValue(text), properties);
-        if (!checked.isValid())
+        if (!checked.isValid()) {
             std::abort(); // the checked form must refuse what is out of range
+        }
         checkRoundTrip(checked);
         exercise(checked, format);
     } catch (const Timecode::StringParseError&) {

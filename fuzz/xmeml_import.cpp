@@ -48,16 +48,21 @@ std::string fingerprint(const ModelContext& store) {
     };
     for (const EventBin* bin : store.fetchAll<EventBin>()) {
         text += "bin " + bin->name + '\n';
-        for (const StoryElement* clip : bin->clips)
+        for (const StoryElement* clip : bin->clips) {
             addElement(*clip);
+        }
         for (const Composition* sequence : bin->storyCompositions) {
             text += "sequence " + sequence->name + '\n';
-            for (const VideoTrack* track : sequence->videoTracks)
-                for (const StoryElement* element : track->elements)
+            for (const VideoTrack* track : sequence->videoTracks) {
+                for (const StoryElement* element : track->elements) {
                     addElement(*element);
-            for (const AudioTrack* track : sequence->audioTracks)
-                for (const StoryElement* element : track->elements)
+                }
+            }
+            for (const AudioTrack* track : sequence->audioTracks) {
+                for (const StoryElement* element : track->elements) {
                     addElement(*element);
+                }
+            }
         }
     }
     text += std::to_string(store.fetchAll<Asset>().size());
@@ -83,16 +88,18 @@ constexpr std::size_t readerChunkSize = std::size_t{1} << 18;
 // text is not plain ASCII-compatible XML that blanks can be added to.
 std::optional<std::string> withChunkBoundaryAt(std::string_view bytes, std::size_t offset) {
     if (bytes.size() < 4 || bytes.find('\0') != std::string_view::npos ||
-        static_cast<unsigned char>(bytes[0]) >= 0x80)
+        static_cast<unsigned char>(bytes[0]) >= 0x80) {
         return std::nullopt;
+    }
     std::size_t declarationEnd = 0;
     if (bytes.starts_with("<?xml")) {
         declarationEnd = bytes.find("?>");
         // A declaration with markup inside is broken: its "?>" may lie in the content, where
         // added blanks would change a text.
         if (declarationEnd == std::string_view::npos ||
-            bytes.substr(0, declarationEnd).find_first_of("<>", 1) != std::string_view::npos)
+            bytes.substr(0, declarationEnd).find_first_of("<>", 1) != std::string_view::npos) {
             return std::nullopt;
+        }
         declarationEnd += 2;
     }
     const std::size_t rest = bytes.size() - declarationEnd;
@@ -113,8 +120,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const XMEMLImportResult result = processXMEML(store, bytes, host);
     if (!result.imported) {
         // A refused file must tell the user why and leave nothing half-read in the store.
-        if (host.alerts == 0 || !fuzzing::isEmpty(store))
+        if (host.alerts == 0 || !fuzzing::isEmpty(store)) {
             std::abort();
+        }
         return 0;
     }
     fuzzing::readStore(store);
@@ -125,8 +133,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             ModelContext again;
             SilentHost quiet(size % 2 == 0);
             if (!processXMEML(again, *padded, quiet).imported ||
-                fingerprint(again) != fingerprint(store))
+                fingerprint(again) != fingerprint(store)) {
                 std::abort();
+            }
         }
     }
     return 0;

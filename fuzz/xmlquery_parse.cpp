@@ -33,8 +33,9 @@ void readElement(const XMLElement& element) {
     (void)element.tag();
     (void)element.namespacePrefix();
     (void)element.lineNumber();
-    for (const auto& [name, value] : element.attributes())
+    for (const auto& [name, value] : element.attributes()) {
         (void)element.attr(name);
+    }
     (void)element.attr("id");
     (void)element.firstChild("name");
     (void)element.childText("name");
@@ -79,8 +80,9 @@ void walk(const XMLElement& root, bool small) {
         (void)element.parent();
         (void)element.nextSibling();
         (void)element.previousSibling();
-        for (const XMLElement& child : element.childElements())
+        for (const XMLElement& child : element.childElements()) {
             pending.push_back(child);
+        }
         for (const auto& other : element.childNodes(nonElementKinds)) {
             readAnyNode(XMLElement(other.cNode(), other.document()), small);
             ++visited;
@@ -91,18 +93,22 @@ void walk(const XMLElement& root, bool small) {
 // The nodes around the root: the document node above it, a DTD, comments and processing
 // instructions beside it, and the attribute nodes a query returns.
 void readOutsideNodes(const XMLDocument& document, const XMLElement& root, bool small) {
-    if (auto top = root.parent())
+    if (auto top = root.parent()) {
         readAnyNode(*top, small);
-    for (auto node = root.previousSibling(); node; node = node->previousSibling())
+    }
+    for (auto node = root.previousSibling(); node; node = node->previousSibling()) {
         readAnyNode(*node, small);
-    for (auto node = root.nextSibling(); node; node = node->nextSibling())
+    }
+    for (auto node = root.nextSibling(); node; node = node->nextSibling()) {
         readAnyNode(*node, small);
+    }
     // Separate queries: libxml2 merges the operands of a union in quadratic time.
     for (const char* expression : {"//@*", "//namespace::*", "//processing-instruction()"}) {
         std::size_t count = 0;
         for (const XMLElement& node : document.xpath(expression)) {
-            if (++count > 50)
+            if (++count > 50) {
                 break;
+            }
             readAnyNode(node, small);
             (void)node.parent();
         }
@@ -123,8 +129,9 @@ void query(XMLDocument& document, std::string_view selectors, bool small) {
     auto root = document.root();
     (void)document.version();
     (void)document.encoding();
-    if (!root)
+    if (!root) {
         return;
+    }
     if (small) {
         // Whole-tree text and markup only for small trees: on large ones the time goes to
         // libxml2's buffer growth, not to anything of ours.
@@ -135,12 +142,14 @@ void query(XMLDocument& document, std::string_view selectors, bool small) {
     readOutsideNodes(document, *root, small);
 
     auto clips = document.xpath("//clipitem[@id]/name");
-    for (const XMLElement& clip : clips)
+    for (const XMLElement& clip : clips) {
         (void)clip.stringValue();
+    }
     (void)document.css("sequence > media track clipitem");
     (void)document.css("#a.b [c] ~ d + *");
-    if (auto count = document.eval("count(//*)"))
+    if (auto count = document.eval("count(//*)")) {
         (void)count->doubleValue();
+    }
     (void)root->firstChildByXPath("./*[1]");
     if (!selectors.empty()) {
         (void)marrowvale::cssToXPath(selectors);

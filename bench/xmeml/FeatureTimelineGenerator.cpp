@@ -20,17 +20,17 @@ constexpr std::string_view base64Title =
 class Writer {
 public:
     Writer(std::uint32_t seed, FeatureTimelineCounts& counts)
-        : _random(seed), _counts(counts), _defined(sourceFiles + musicFiles + 1, false) {
-        _out.reserve(64u << 20);
+        : random_(seed), counts_(counts), defined_(sourceFiles + musicFiles + 1, false) {
+        out_.reserve(64u << 20);
     }
 
-    std::string finish() { return std::move(_out); }
+    std::string finish() { return std::move(out_); }
 
     template <class... Args>
     void line(int depth, fmt::format_string<Args...> format, Args&&... args) {
-        _out.append(static_cast<std::size_t>(depth), '\t');
-        fmt::format_to(std::back_inserter(_out), format, std::forward<Args>(args)...);
-        _out += '\n';
+        out_.append(static_cast<std::size_t>(depth), '\t');
+        fmt::format_to(std::back_inserter(out_), format, std::forward<Args>(args)...);
+        out_ += '\n';
     }
 
     void rate(int depth) {
@@ -56,12 +56,12 @@ public:
     }
 
     void file(int depth, int id, bool music) {
-        if (_defined[static_cast<std::size_t>(id)]) {
+        if (defined_[static_cast<std::size_t>(id)]) {
             line(depth, "<file id=\"file-{}\"/>", id);
             return;
         }
-        _defined[static_cast<std::size_t>(id)] = true;
-        ++_counts.files;
+        defined_[static_cast<std::size_t>(id)] = true;
+        ++counts_.files;
         const int startFrame = 86314 + id * 2411;
         line(depth, "<file id=\"file-{}\">", id);
         if (music) {
@@ -116,7 +116,7 @@ public:
 
     void effectHead(int depth, std::string_view name, std::string_view id, std::string_view type,
                     std::string_view media) {
-        ++_counts.effects;
+        ++counts_.effects;
         line(depth, "<filter>");
         line(depth + 1, "<effect>");
         line(depth + 2, "<name>{}</name>", name);
@@ -133,7 +133,7 @@ public:
 
     void basicMotion(int depth) {
         effectHead(depth, "Basic Motion", "basic", "motion", "video");
-        parameter(depth + 2, "scale", "Scale", fmt::format("{}", _random.between(100, 140)));
+        parameter(depth + 2, "scale", "Scale", fmt::format("{}", random_.between(100, 140)));
         parameter(depth + 2, "rotation", "Rotation", "0");
         line(depth + 2, "<parameter authoringApp=\"PremierePro\">");
         line(depth + 3, "<parameterid>center</parameterid>");
@@ -150,8 +150,8 @@ public:
     void timeRemap(int depth, std::string_view media) {
         effectHead(depth, "Time Remap", "timeremap", "motion", media);
         parameter(depth + 2, "variablespeed", "variablespeed", "0");
-        parameter(depth + 2, "speed", "speed", _random.chance(50) ? "50" : "200");
-        parameter(depth + 2, "reverse", "reverse", _random.chance(20) ? "TRUE" : "FALSE");
+        parameter(depth + 2, "speed", "speed", random_.chance(50) ? "50" : "200");
+        parameter(depth + 2, "reverse", "reverse", random_.chance(20) ? "TRUE" : "FALSE");
         parameter(depth + 2, "frameblending", "frameblending", "FALSE");
         effectTail(depth);
     }
@@ -179,8 +179,8 @@ public:
 
     // One clip item; `kind` 0 picture, 1 dialogue, 2 music, 3 title.
     void clipItem(int depth, int kind, int source, const Placement& at) {
-        const int item = ++_itemNumber;
-        ++_counts.clipItems;
+        const int item = ++itemNumber_;
+        ++counts_.clipItems;
         line(depth, "<clipitem id=\"clipitem-{}\"{}>", item,
              kind == 0 ? " frameBlend=\"FALSE\"" : "");
         if (kind != 3) {
@@ -194,7 +194,7 @@ public:
             line(depth + 1, "<name>A{:03}C{:03}_230412_R1AB.mov</name>", source / 40 + 1,
                  source % 40 + 1);
         }
-        line(depth + 1, "<enabled>{}</enabled>", _random.chance(2) ? "FALSE" : "TRUE");
+        line(depth + 1, "<enabled>{}</enabled>", random_.chance(2) ? "FALSE" : "TRUE");
         line(depth + 1, "<duration>{}</duration>", 2000 + source % 700);
         rate(depth + 1);
         line(depth + 1, "<start>{}</start>", at.start);
@@ -220,26 +220,26 @@ public:
             parameter(depth + 3, "1", "Source Text", base64Title);
             effectTail(depth + 1);
             effectHead(depth + 1, "Opacity", "opacity", "motion", "video");
-            parameter(depth + 3, "opacity", "opacity", _random.chance(50) ? "100" : "85");
+            parameter(depth + 3, "opacity", "opacity", random_.chance(50) ? "100" : "85");
             effectTail(depth + 1);
         } else {
             file(depth + 1, source, kind == 2);
         }
         if (kind == 0) {
-            if (_random.chance(25)) {
+            if (random_.chance(25)) {
                 basicMotion(depth + 1);
             }
-            if (_random.chance(5)) {
+            if (random_.chance(5)) {
                 timeRemap(depth + 1, "video");
             }
         } else if (kind != 3) {
-            if (_random.chance(60)) {
+            if (random_.chance(60)) {
                 effectHead(depth + 1, "Audio Levels", "audiolevels", "audiolevels", "audio");
                 parameter(depth + 3, "level", "Level",
-                          fmt::format("{}", _random.between(30, 150) / 100.0));
+                          fmt::format("{}", random_.between(30, 150) / 100.0));
                 effectTail(depth + 1);
             }
-            if (_random.chance(10)) {
+            if (random_.chance(10)) {
                 effectHead(depth + 1, "Audio Pan", "audiopan", "audiopan", "audio");
                 parameter(depth + 3, "pan", "Pan", "-0.5");
                 effectTail(depth + 1);
@@ -252,8 +252,8 @@ public:
         if (kind != 3) {
             links(depth + 1, item);
         }
-        if (kind == 0 && _random.chance(5)) {
-            ++_counts.markers;
+        if (kind == 0 && random_.chance(5)) {
+            ++counts_.markers;
             line(depth + 1, "<marker>");
             line(depth + 2, "<comment>Check focus</comment>");
             line(depth + 2, "<name>Note {}</name>", item);
@@ -280,7 +280,7 @@ public:
     }
 
     void transition(int depth, int start, int end) {
-        ++_counts.transitions;
+        ++counts_.transitions;
         line(depth, "<transitionitem>");
         line(depth + 1, "<start>{}</start>", start);
         line(depth + 1, "<end>{}</end>", end);
@@ -310,14 +310,14 @@ public:
         int position = 0;
         bool afterDissolve = false;
         for (int i = 0; i < clips; ++i) {
-            const int length = _random.between(24, 92);
+            const int length = random_.between(24, 92);
             if (!contiguous) {
-                position += _random.between(0, 60);
+                position += random_.between(0, 60);
             }
-            const int source = kind == 2 ? sourceFiles + 1 + _random.between(0, musicFiles - 1)
-                                         : 1 + _random.between(0, sourceFiles - 1);
-            const int in = _random.between(0, 1200);
-            const bool dissolveAfter = dissolves && i + 1 < clips && _random.chance(10);
+            const int source = kind == 2 ? sourceFiles + 1 + random_.between(0, musicFiles - 1)
+                                         : 1 + random_.between(0, sourceFiles - 1);
+            const int in = random_.between(0, 1200);
+            const bool dissolveAfter = dissolves && i + 1 < clips && random_.chance(10);
             Placement at{afterDissolve ? -1 : position, dissolveAfter ? -1 : position + length, in,
                          in + length};
             clipItem(depth + 1, kind, source, at);
@@ -378,7 +378,7 @@ public:
         line(3, "<displayformat>NDF</displayformat>");
         line(2, "</timecode>");
         for (int i = 0; i < 200; ++i) {
-            ++_counts.markers;
+            ++counts_.markers;
             line(2, "<marker>");
             line(3, "<comment>Reel change {}</comment>", i);
             line(3, "<name>Marker {}</name>", i);
@@ -395,11 +395,11 @@ public:
     }
 
 private:
-    Random _random;
-    FeatureTimelineCounts& _counts;
-    std::vector<bool> _defined;
-    std::string _out;
-    int _itemNumber = 0;
+    Random random_;
+    FeatureTimelineCounts& counts_;
+    std::vector<bool> defined_;
+    std::string out_;
+    int itemNumber_ = 0;
 };
 
 } // namespace

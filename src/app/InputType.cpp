@@ -18,8 +18,9 @@ std::string_view inputTypeRawValue(InputType type) {
 
 std::optional<InputType> inputTypeFromRawValue(std::string_view rawValue) {
     for (std::size_t i = 0; i < rawValues.size(); ++i) {
-        if (rawValues[i] == rawValue)
+        if (rawValues[i] == rawValue) {
             return static_cast<InputType>(i);
+        }
     }
     return std::nullopt;
 }

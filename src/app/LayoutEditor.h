@@ -31,7 +31,7 @@ public:
     std::optional<std::string> loadLayouts(std::optional<std::filesystem::path> layoutsPath);
 
     /// The saved layouts in menu order.
-    const std::vector<LayoutsItem>& layouts() const { return _layouts; }
+    const std::vector<LayoutsItem>& layouts() const { return layouts_; }
 
     /// The title selected in a layout menu: the built-in layout's name, a saved layout's name,
     /// or empty when nothing is selected.
@@ -81,11 +81,11 @@ private:
     void enableAllColumns(bool enabled);
     LayoutsItem* chosenLayout();
 
-    SettingsView& _settings;
-    DiagnosticSink _log;
-    std::optional<LayoutsFile> _file;
-    std::vector<LayoutsItem> _layouts;
-    NameSheetPurpose _sheetPurpose = NameSheetPurpose::none;
+    SettingsView& settings_;
+    DiagnosticSink log_;
+    std::optional<LayoutsFile> file_;
+    std::vector<LayoutsItem> layouts_;
+    NameSheetPurpose sheetPurpose_ = NameSheetPurpose::none;
 };
 
 } // namespace marrowvale

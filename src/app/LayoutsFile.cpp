@@ -59,8 +59,9 @@ void writeAtomically(const fs::path& path, const std::string& bytes) {
     while (written < bytes.size()) {
         ssize_t count = ::write(fd.get(), bytes.data() + written, bytes.size() - written);
         if (count < 0) {
-            if (errno == EINTR)
+            if (errno == EINTR) {
                 continue;
+            }
             throw fail("cannot write");
         }
         written += static_cast<std::size_t>(count);
@@ -90,77 +91,80 @@ std::optional<fs::path> applicationSupportFolder() {
 }
 
 std::optional<fs::path> applicationSupportFolder(const char* xdgDataHome, const char* home) {
-    if (xdgDataHome && *xdgDataHome && fs::path(xdgDataHome).is_absolute())
+    if (xdgDataHome && *xdgDataHome && fs::path(xdgDataHome).is_absolute()) {
         return fs::path(xdgDataHome) / "Marrowvale";
-    if (home && *home)
+    }
+    if (home && *home) {
         return fs::path(home) / ".local" / "share" / "Marrowvale";
+    }
     return std::nullopt;
 }
 
 std::optional<fs::path> defaultLayoutsFile() {
     std::optional<fs::path> folder = applicationSupportFolder();
-    if (!folder)
+    if (!folder) {
         return std::nullopt;
+    }
     return *folder / "Layouts.json";
 }
 
-LayoutsFile::LayoutsFile(fs::path path) : _path(std::move(path)) {}
+LayoutsFile::LayoutsFile(fs::path path) : path_(std::move(path)) {}
 
 fs::path LayoutsFile::backupPath() const {
-    fs::path backup = _path;
+    fs::path backup = path_;
     backup += ".bak";
     return backup;
 }
 
 std::vector<LayoutsItem> LayoutsFile::load() {
-    _checked = true;
+    checked_ = true;
     std::error_code statError;
-    bool exists = fs::exists(fs::symlink_status(_path, statError));
+    bool exists = fs::exists(fs::symlink_status(path_, statError));
     // A missing file is the normal first launch; an existing one must not be lost.
-    _keepDamaged = exists;
-    std::string text = readWholeFile(_path, exists);
+    keepDamaged_ = exists;
+    std::string text = readWholeFile(path_, exists);
     std::vector<LayoutsItem> layouts;
     try {
         layouts = decodeLayouts(text);
     } catch (const LayoutsFileError& failure) {
-        _keepDamaged = true;
+        keepDamaged_ = true;
         throw LayoutsFileError(fmt::format("The layouts file \u201c{}\u201d cannot be used: {}.",
-                                           _path.string(), failure.what()));
+                                           path_.string(), failure.what()));
     }
-    _keepDamaged = false;
+    keepDamaged_ = false;
     return layouts;
 }
 
 void LayoutsFile::save(const std::vector<LayoutsItem>& layouts) {
-    if (!_checked) {
+    if (!checked_) {
         std::error_code ignored;
-        if (fs::exists(fs::symlink_status(_path, ignored))) {
+        if (fs::exists(fs::symlink_status(path_, ignored))) {
             try {
-                decodeLayouts(readWholeFile(_path, true));
+                decodeLayouts(readWholeFile(path_, true));
             } catch (const LayoutsFileError&) {
-                _keepDamaged = true;
+                keepDamaged_ = true;
             }
         }
-        _checked = true;
+        checked_ = true;
     }
 
     std::error_code error;
-    fs::create_directories(_path.parent_path(), error);
+    fs::create_directories(path_.parent_path(), error);
     if (error) {
         throw LayoutsFileError(fmt::format("cannot create the folder \"{}\": {}",
-                                           _path.parent_path().string(), error.message()));
+                                           path_.parent_path().string(), error.message()));
     }
 
-    if (_keepDamaged) {
-        fs::copy_file(_path, backupPath(), fs::copy_options::overwrite_existing, error);
+    if (keepDamaged_) {
+        fs::copy_file(path_, backupPath(), fs::copy_options::overwrite_existing, error);
         if (error) {
             throw LayoutsFileError(
                 fmt::format("cannot keep the unreadable layouts file as \"{}\": {}",
                             backupPath().string(), error.message()));
         }
-        _keepDamaged = false;
+        keepDamaged_ = false;
     }
-    writeAtomically(_path, encodeLayouts(layouts));
+    writeAtomically(path_, encodeLayouts(layouts));
 }
 
 } // namespace marrowvale

@@ -31,7 +31,7 @@ public:
     explicit LayoutsFile(std::filesystem::path path);
 
     /// Where the file lives.
-    const std::filesystem::path& path() const { return _path; }
+    const std::filesystem::path& path() const { return path_; }
 
     /// Where a damaged file is kept.
     std::filesystem::path backupPath() const;
@@ -47,9 +47,9 @@ public:
     void save(const std::vector<LayoutsItem>& layouts);
 
 private:
-    std::filesystem::path _path;
-    bool _checked = false;     // whether the file on disk has been examined
-    bool _keepDamaged = false; // an existing file could not be read and is not backed up yet
+    std::filesystem::path path_;
+    bool checked_ = false;     // whether the file on disk has been examined
+    bool keepDamaged_ = false; // an existing file could not be read and is not backed up yet
 };
 
 } // namespace marrowvale

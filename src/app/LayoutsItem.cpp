@@ -61,14 +61,16 @@ const FlagField& fieldOf(ColumnCheckbox checkbox) {
 
 // A UUID in its 36-character form, any case; given back in upper case.
 std::optional<std::string> normalizedUuid(const std::string& text) {
-    if (text.size() != 36)
+    if (text.size() != 36) {
         return std::nullopt;
+    }
     std::string upper = text;
     for (std::size_t i = 0; i < upper.size(); ++i) {
         bool hyphen = i == 8 || i == 13 || i == 18 || i == 23;
         unsigned char c = static_cast<unsigned char>(upper[i]);
-        if (hyphen ? c != '-' : !std::isxdigit(c))
+        if (hyphen ? c != '-' : !std::isxdigit(c)) {
             return std::nullopt;
+        }
         upper[i] = static_cast<char>(std::toupper(c));
     }
     return upper;
@@ -97,8 +99,9 @@ nlohmann::ordered_json LayoutsItem::toJson() const {
     object["name"] = name;
     for (const FlagField& field : flagFields) {
         object[field.key] = this->*(field.member);
-        if (field.checkbox == ColumnCheckbox::thumbnails)
+        if (field.checkbox == ColumnCheckbox::thumbnails) {
             object["thumbnailWidthPopup"] = thumbnailWidthPopup;
+        }
     }
     return object;
 }
@@ -137,16 +140,18 @@ LayoutsItem LayoutsItem::fromJson(const nlohmann::json& object) {
 
 std::string LayoutsItem::debugDescription() const {
     std::string flags;
-    for (const FlagField& field : flagFields)
+    for (const FlagField& field : flagFields) {
         flags += (this->*(field.member)) ? '1' : '0';
+    }
     return fmt::format("LayoutsItem(id: {}, name: \"{}\", width: \"{}\", columns: {})", id, name,
                        thumbnailWidthPopup, flags);
 }
 
 std::string encodeLayouts(const std::vector<LayoutsItem>& layouts) {
     nlohmann::ordered_json array = nlohmann::ordered_json::array();
-    for (const LayoutsItem& layout : layouts)
+    for (const LayoutsItem& layout : layouts) {
         array.push_back(layout.toJson());
+    }
     // Replacement keeps a name that is not valid UTF-8 from making the whole file unwritable.
     return array.dump(-1, ' ', false, nlohmann::ordered_json::error_handler_t::replace);
 }

@@ -4,8 +4,9 @@ namespace marrowvale {
 
 const ReportColumn* reportColumnTitled(std::string_view title) {
     for (const ReportColumn& column : reportColumns) {
-        if (column.title == title)
+        if (column.title == title) {
             return &column;
+        }
     }
     return nullptr;
 }

@@ -4,8 +4,9 @@ namespace marrowvale {
 
 std::optional<bool> ReportOptions::value(std::string_view key) const {
     auto found = flags.find(key);
-    if (found == flags.end())
+    if (found == flags.end()) {
         return std::nullopt;
+    }
     return found->second;
 }
 

@@ -12,8 +12,9 @@ ReportOptions reportOptions(const SettingsView& settings) {
     options.thumbnailWidth = std::clamp<std::int64_t>(
         leadingIntegerValue(settings.thumbnailWidthText()), 0, ReportOptions::maxThumbnailWidth);
 
-    for (const ReportColumn& column : reportColumns)
+    for (const ReportColumn& column : reportColumns) {
         options.flags.emplace(column.optionKey, settings.columnState(column.checkbox));
+    }
 
     double* adjustments[] = {&options.hhmmssffAdjustment, &options.framesAdjustment,
                              &options.feetframesAdjustment, &options.clockAdjustment,
@@ -24,9 +25,10 @@ ReportOptions reportOptions(const SettingsView& settings) {
         *adjustments[static_cast<std::size_t>(display)] =
             leadingDoubleValue(settings.adjustmentText(display));
     }
-    for (TimeDisplay display : timeDisplays)
+    for (TimeDisplay display : timeDisplays) {
         options.flags.emplace(timeDisplayOptionKey(TimeGroup::source, display),
                               settings.timeDisplayState(TimeGroup::source, display));
+    }
 
     options.flags.emplace("useColorText", settings.colorChoiceRow() == 0);
     return options;
@@ -37,8 +39,9 @@ void validateTimeDisplayPreferences(SettingsView& settings) {
         bool anyOn = std::any_of(timeDisplays.begin(), timeDisplays.end(), [&](TimeDisplay d) {
             return settings.timeDisplayState(group, d);
         });
-        if (!anyOn)
+        if (!anyOn) {
             settings.setTimeDisplayState(group, TimeDisplay::timecode, true);
+        }
     }
 }
 

@@ -10,12 +10,14 @@ namespace marrowvale {
 std::string clockTimeString(std::int64_t milliseconds) {
     // Floor division so that instants before midnight count back from the previous day's end.
     std::int64_t seconds = milliseconds / 1000;
-    if (milliseconds % 1000 < 0)
+    if (milliseconds % 1000 < 0) {
         --seconds;
+    }
     constexpr std::int64_t secondsPerDay = 24 * 60 * 60;
     std::int64_t secondOfDay = seconds % secondsPerDay;
-    if (secondOfDay < 0)
+    if (secondOfDay < 0) {
         secondOfDay += secondsPerDay;
+    }
     return fmt::format("{:02}:{:02}:{:02}", secondOfDay / 3600, secondOfDay / 60 % 60,
                        secondOfDay % 60);
 }
@@ -31,18 +33,21 @@ std::string_view trimmedText(std::string_view text, std::string_view characters)
 std::vector<std::string> nonEmptyComponents(std::string_view text, std::string_view separator) {
     std::vector<std::string> pieces;
     if (separator.empty()) {
-        if (!text.empty())
+        if (!text.empty()) {
             pieces.emplace_back(text);
+        }
         return pieces;
     }
     std::size_t start = 0;
     while (start <= text.size()) {
         std::size_t found = text.find(separator, start);
         std::size_t end = found == std::string_view::npos ? text.size() : found;
-        if (end > start)
+        if (end > start) {
             pieces.emplace_back(text.substr(start, end - start));
-        if (found == std::string_view::npos)
+        }
+        if (found == std::string_view::npos) {
             break;
+        }
         start = found + separator.size();
     }
     return pieces;
@@ -51,24 +56,30 @@ std::vector<std::string> nonEmptyComponents(std::string_view text, std::string_v
 namespace {
 
 int base64Digit(char c) {
-    if (c >= 'A' && c <= 'Z')
+    if (c >= 'A' && c <= 'Z') {
         return c - 'A';
-    if (c >= 'a' && c <= 'z')
+    }
+    if (c >= 'a' && c <= 'z') {
         return c - 'a' + 26;
-    if (c >= '0' && c <= '9')
+    }
+    if (c >= '0' && c <= '9') {
         return c - '0' + 52;
-    if (c == '+')
+    }
+    if (c == '+') {
         return 62;
-    if (c == '/')
+    }
+    if (c == '/') {
         return 63;
+    }
     return -1;
 }
 
 } // namespace
 
 std::optional<std::vector<std::uint8_t>> decodeBase64(std::string_view padded) {
-    if (padded.size() % 4 != 0)
+    if (padded.size() % 4 != 0) {
         return std::nullopt;
+    }
     std::vector<std::uint8_t> bytes;
     bytes.reserve(padded.size() / 4 * 3);
     for (std::size_t group = 0; group < padded.size(); group += 4) {
@@ -79,25 +90,30 @@ std::optional<std::vector<std::uint8_t>> decodeBase64(std::string_view padded) {
             char c = padded[group + k];
             if (c == '=') {
                 // Padding only ends the text, fills the last one or two places, and is final.
-                if (!last || k < 2)
+                if (!last || k < 2) {
                     return std::nullopt;
+                }
                 ++padding;
                 digits[k] = 0;
                 continue;
             }
-            if (padding > 0)
+            if (padding > 0) {
                 return std::nullopt;
+            }
             digits[k] = base64Digit(c);
-            if (digits[k] < 0)
+            if (digits[k] < 0) {
                 return std::nullopt;
+            }
         }
         std::uint32_t value = (std::uint32_t(digits[0]) << 18) | (std::uint32_t(digits[1]) << 12) |
                               (std::uint32_t(digits[2]) << 6) | std::uint32_t(digits[3]);
         bytes.push_back(std::uint8_t(value >> 16));
-        if (padding < 2)
+        if (padding < 2) {
             bytes.push_back(std::uint8_t(value >> 8));
-        if (padding < 1)
+        }
+        if (padding < 1) {
             bytes.push_back(std::uint8_t(value));
+        }
     }
     return bytes;
 }
@@ -111,8 +127,9 @@ bool isDigit(char c) {
 std::size_t skipWhitespace(std::string_view text) {
     std::size_t i = 0;
     while (i < text.size() && (text[i] == ' ' || text[i] == '\t' || text[i] == '\n' ||
-                               text[i] == '\r' || text[i] == '\f' || text[i] == '\v'))
+                               text[i] == '\r' || text[i] == '\f' || text[i] == '\v')) {
         ++i;
+    }
     return i;
 }
 
@@ -121,20 +138,23 @@ std::size_t skipWhitespace(std::string_view text) {
 std::int64_t leadingIntegerValue(std::string_view text) {
     std::size_t i = skipWhitespace(text);
     bool negative = false;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         negative = text[i++] == '-';
+    }
     constexpr std::int64_t max = std::numeric_limits<std::int64_t>::max();
     constexpr std::int64_t min = std::numeric_limits<std::int64_t>::min();
     std::int64_t value = 0;
     for (; i < text.size() && isDigit(text[i]); ++i) {
         int digit = text[i] - '0';
         if (negative) {
-            if (value < (min + digit) / 10)
+            if (value < (min + digit) / 10) {
                 return min;
+            }
             value = value * 10 - digit;
         } else {
-            if (value > (max - digit) / 10)
+            if (value > (max - digit) / 10) {
                 return max;
+            }
             value = value * 10 + digit;
         }
     }
@@ -144,34 +164,41 @@ std::int64_t leadingIntegerValue(std::string_view text) {
 double leadingDoubleValue(std::string_view text) {
     std::size_t start = skipWhitespace(text);
     std::size_t i = start;
-    if (i < text.size() && (text[i] == '+' || text[i] == '-'))
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
         ++i;
+    }
     std::size_t digits = 0;
-    while (i < text.size() && isDigit(text[i]))
+    while (i < text.size() && isDigit(text[i])) {
         ++i, ++digits;
+    }
     if (i < text.size() && text[i] == '.') {
         ++i;
-        while (i < text.size() && isDigit(text[i]))
+        while (i < text.size() && isDigit(text[i])) {
             ++i, ++digits;
+        }
     }
-    if (digits == 0)
+    if (digits == 0) {
         return 0;
+    }
     if (i < text.size() && (text[i] == 'e' || text[i] == 'E')) {
         std::size_t exponent = i + 1;
-        if (exponent < text.size() && (text[exponent] == '+' || text[exponent] == '-'))
+        if (exponent < text.size() && (text[exponent] == '+' || text[exponent] == '-')) {
             ++exponent;
+        }
         if (exponent < text.size() && isDigit(text[exponent])) {
             i = exponent;
-            while (i < text.size() && isDigit(text[i]))
+            while (i < text.size() && isDigit(text[i])) {
                 ++i;
+            }
         }
     }
     // from_chars takes no leading "+".
     std::size_t numberStart = text[start] == '+' ? start + 1 : start;
     double value = 0;
     auto result = std::from_chars(text.data() + numberStart, text.data() + i, value);
-    if (result.ec != std::errc() || !std::isfinite(value))
+    if (result.ec != std::errc() || !std::isfinite(value)) {
         return 0;
+    }
     return value;
 }
 

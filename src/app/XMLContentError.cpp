@@ -27,37 +27,40 @@ constexpr std::string_view separator = " | ";
 } // namespace
 
 XMLContentError::XMLContentError(Case errorCase)
-    : _case(errorCase), _description(errorDescription().value_or(std::string())) {}
+    : case_(errorCase), description_(errorDescription().value_or(std::string())) {}
 
 std::optional<XMLContentError> XMLContentError::fromRawValue(std::string_view rawValue) {
     for (std::size_t i = 0; i < rawValues.size(); ++i) {
-        if (rawValues[i] == rawValue)
+        if (rawValues[i] == rawValue) {
             return XMLContentError(static_cast<Case>(i));
+        }
     }
     return std::nullopt;
 }
 
 std::string_view XMLContentError::rawValue() const {
-    auto index = static_cast<std::size_t>(_case);
+    auto index = static_cast<std::size_t>(case_);
     return index < rawValues.size() ? rawValues[index] : rawValues[0];
 }
 
 std::optional<std::string> XMLContentError::errorDescription() const {
     auto pieces = nonEmptyComponents(rawValue(), separator);
-    if (pieces.empty())
+    if (pieces.empty()) {
         return std::nullopt;
+    }
     return pieces.front();
 }
 
 std::optional<std::string> XMLContentError::recoverySuggestion() const {
     auto pieces = nonEmptyComponents(rawValue(), separator);
-    if (pieces.empty())
+    if (pieces.empty()) {
         return std::nullopt;
+    }
     return pieces.back();
 }
 
 const char* XMLContentError::what() const noexcept {
-    return _description.c_str();
+    return description_.c_str();
 }
 
 } // namespace marrowvale

@@ -32,7 +32,7 @@ public:
     static std::optional<XMLContentError> fromRawValue(std::string_view rawValue);
 
     /// The case this error stands for.
-    Case errorCase() const { return _case; }
+    Case errorCase() const { return case_; }
 
     /// The full text: message, " | ", advice (badOTIO has no advice).
     std::string_view rawValue() const;
@@ -47,11 +47,11 @@ public:
     /// The description, for logs and generic handlers.
     const char* what() const noexcept override;
 
-    bool operator==(const XMLContentError& other) const { return _case == other._case; }
+    bool operator==(const XMLContentError& other) const { return case_ == other.case_; }
 
 private:
-    Case _case;
-    std::string _description;
+    Case case_;
+    std::string description_;
 };
 
 } // namespace marrowvale

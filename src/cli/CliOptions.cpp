@@ -21,9 +21,10 @@ std::vector<TrackChoice> parseTracks(const std::string& text) {
                           std::all_of(piece.begin() + 1, piece.end(),
                                       [](char c) { return c >= '0' && c <= '9'; });
         std::int64_t row = wellFormed ? leadingIntegerValue(piece.substr(1)) : 0;
-        if (row < 1)
+        if (row < 1) {
             throw UsageError(
                 fmt::format("--tracks: \"{}\" is not a track such as V1 or A2", piece));
+        }
         choices.push_back({piece[0] == 'V', static_cast<std::size_t>(row)});
     }
     return choices;
@@ -45,12 +46,14 @@ std::int64_t parseWidth(const std::string& text) {
     bool digits =
         !text.empty() && text.size() <= 9 &&
         std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-    if (!digits)
+    if (!digits) {
         throw UsageError(fmt::format("--thumbnails: \"{}\" is not a width in pixels", text));
+    }
     std::int64_t width = leadingIntegerValue(text);
-    if (width > ReportOptions::maxThumbnailWidth)
+    if (width > ReportOptions::maxThumbnailWidth) {
         throw UsageError(
             fmt::format("--thumbnails: at most {} pixels", ReportOptions::maxThumbnailWidth));
+    }
     return width;
 }
 
@@ -59,8 +62,9 @@ std::int64_t parseWidth(const std::string& text) {
 std::string parseOutput(const std::string& text) {
     std::filesystem::path path(text);
     std::string name = path.filename().string();
-    if (name.empty() || name == "." || name == "..")
+    if (name.empty() || name == "." || name == "..") {
         throw UsageError(fmt::format("--output: \"{}\" names no file", text));
+    }
     std::string extension = path.extension().string();
     std::transform(extension.begin(), extension.end(), extension.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -96,8 +100,9 @@ CliOptions CliOptions::parse(const std::vector<std::string>& arguments) {
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         std::string argument = arguments[i];
         if (optionsEnded || argument.size() < 2 || argument.rfind("-", 0) != 0) {
-            if (!options.input.empty())
+            if (!options.input.empty()) {
                 throw UsageError("only one INPUT file can be given");
+            }
             options.input = argument;
             continue;
         }
@@ -111,54 +116,62 @@ CliOptions CliOptions::parse(const std::vector<std::string>& arguments) {
             argument.resize(equals);
         }
         auto value = [&]() -> std::string {
-            if (inlineValue)
+            if (inlineValue) {
                 return *inlineValue;
-            if (i + 1 >= arguments.size())
+            }
+            if (i + 1 >= arguments.size()) {
                 throw UsageError(fmt::format("{} needs a value", argument));
+            }
             return arguments[++i];
         };
         auto flag = [&](bool& target) {
-            if (inlineValue)
+            if (inlineValue) {
                 throw UsageError(fmt::format("{} takes no value", argument));
+            }
             target = true;
         };
 
-        if (argument == "--version")
+        if (argument == "--version") {
             flag(options.showVersion);
-        else if (argument == "--help" || argument == "-h")
+        } else if (argument == "--help" || argument == "-h") {
             flag(options.showHelp);
-        else if (argument == "--list")
+        } else if (argument == "--list") {
             flag(options.list);
-        else if (argument == "--keep-thumbnails")
+        } else if (argument == "--keep-thumbnails") {
             flag(options.keepThumbnails);
-        else if (argument == "--sequence")
+        } else if (argument == "--sequence") {
             options.sequence = value();
-        else if (argument == "--tracks")
+        } else if (argument == "--tracks") {
             options.tracks = parseTracks(value());
-        else if (argument == "--layout")
+        } else if (argument == "--layout") {
             options.layout = value();
-        else if (argument == "--layouts")
+        } else if (argument == "--layouts") {
             options.layoutsFile = value();
-        else if (argument == "--sheets")
+        } else if (argument == "--sheets") {
             options.sheets = parseSheets(value());
-        else if (argument == "--thumbnails")
+        } else if (argument == "--thumbnails") {
             options.thumbnailWidth = parseWidth(value());
-        else if (argument == "--drop-frame") {
+        } else if (argument == "--drop-frame") {
             std::string answer = value();
-            if (answer != "yes" && answer != "no")
+            if (answer != "yes" && answer != "no") {
                 throw UsageError("--drop-frame takes yes or no");
+            }
             options.dropFrame = answer == "yes";
-        } else if (argument == "--output")
+        } else if (argument == "--output") {
             options.output = parseOutput(value());
-        else
+        } else {
             throw UsageError(fmt::format("unknown option {}", argument));
+        }
     }
-    if (options.showVersion || options.showHelp)
+    if (options.showVersion || options.showHelp) {
         return options;
-    if (options.input.empty())
+    }
+    if (options.input.empty()) {
         throw UsageError("no INPUT file given");
-    if (!options.list && !options.output)
+    }
+    if (!options.list && !options.output) {
         throw UsageError("nothing to do: give --list or --output");
+    }
     return options;
 }
 

@@ -27,18 +27,19 @@ std::string elapsedText(std::chrono::steady_clock::duration elapsed) {
 } // namespace
 
 TerminalWindow::TerminalWindow(std::FILE* errorStream, bool showProgress)
-    : _error(errorStream), _showProgress(showProgress) {}
+    : error_(errorStream), showProgress_(showProgress) {}
 
 void TerminalWindow::setProgressIndeterminate(bool indeterminate) {
-    _indeterminate = indeterminate;
-    if (indeterminate)
+    indeterminate_ = indeterminate;
+    if (indeterminate) {
         clearProgress();
-    else
+    } else {
         drawProgress();
+    }
 }
 
 void TerminalWindow::setProgressAnimating(bool animating) {
-    if (animating && _indeterminate && _showProgress) {
+    if (animating && indeterminate_ && showProgress_) {
         startAnimation();
     } else if (!animating) {
         clearProgress();
@@ -46,42 +47,44 @@ void TerminalWindow::setProgressAnimating(bool animating) {
 }
 
 void TerminalWindow::setProgressMaximum(double maximum) {
-    _maximum = maximum;
+    maximum_ = maximum;
     drawProgress();
 }
 
 void TerminalWindow::setProgressValue(double value) {
-    _value = value;
+    value_ = value;
     drawProgress();
 }
 
 void TerminalWindow::drawProgress() {
-    if (!_showProgress || _indeterminate || !(_maximum > 0))
+    if (!showProgress_ || indeterminate_ || !(maximum_ > 0)) {
         return;
-    double fraction = std::isfinite(_value) ? std::clamp(_value / _maximum, 0.0, 1.0) : 0.0;
+    }
+    double fraction = std::isfinite(value_) ? std::clamp(value_ / maximum_, 0.0, 1.0) : 0.0;
     int percent = static_cast<int>(fraction * 100);
-    if (percent == _drawnPercent)
+    if (percent == drawnPercent_) {
         return;
+    }
     if (animation_.joinable()) {
         clearProgress();
     }
-    _drawnPercent = percent;
+    drawnPercent_ = percent;
     constexpr int width = barWidth;
     int filled = percent * width / 100;
-    std::fprintf(_error, "\r[%s%s] %3d%%", std::string(filled, '#').c_str(),
+    std::fprintf(error_, "\r[%s%s] %3d%%", std::string(filled, '#').c_str(),
                  std::string(width - filled, ' ').c_str(), percent);
-    std::fflush(_error);
+    std::fflush(error_);
     drawnWidth_ = width + 7;
 }
 
 void TerminalWindow::clearProgress() {
     stopAnimation();
-    _drawnPercent = -1;
+    drawnPercent_ = -1;
     if (drawnWidth_ == 0) {
         return;
     }
-    std::fprintf(_error, "\r%*s\r", drawnWidth_, "");
-    std::fflush(_error);
+    std::fprintf(error_, "\r%*s\r", drawnWidth_, "");
+    std::fflush(error_);
     drawnWidth_ = 0;
 }
 
@@ -121,55 +124,57 @@ void TerminalWindow::drawAnimation(int frame, std::chrono::steady_clock::duratio
     std::string bar(barWidth, ' ');
     bar.replace(static_cast<std::size_t>(position), blockWidth, blockWidth, '#');
     const std::string line = fmt::format("[{}] {}", bar, elapsedText(elapsed));
-    std::fprintf(_error, "\r%s", line.c_str());
-    std::fflush(_error);
+    std::fprintf(error_, "\r%s", line.c_str());
+    std::fflush(error_);
     drawnWidth_ = static_cast<int>(line.size());
 }
 
 void TerminalWindow::showWarning(const std::string& line) {
     clearProgress();
-    std::fprintf(_error, "Warning: %s\n", line.c_str());
-    std::fflush(_error);
+    std::fprintf(error_, "Warning: %s\n", line.c_str());
+    std::fflush(error_);
 }
 
 void TerminalWindow::setSequenceMenuItems(const std::vector<std::string>& titles) {
-    _selectedSequence = titles.empty() ? -1 : 0;
+    selectedSequence_ = titles.empty() ? -1 : 0;
 }
 
 void TerminalWindow::setBusy(bool busy) {
-    if (!busy)
+    if (!busy) {
         clearProgress();
+    }
 }
 
 bool TerminalWindow::sheetSwitchOn(SheetKey key) const {
-    return _switches[static_cast<std::size_t>(key)];
+    return switches_[static_cast<std::size_t>(key)];
 }
 
 void TerminalWindow::setSheetSwitch(SheetKey key, bool on) {
-    _switches[static_cast<std::size_t>(key)] = on;
+    switches_[static_cast<std::size_t>(key)] = on;
 }
 
 void TerminalWindow::setReportDestination(std::optional<std::string> destination) {
-    _destination = std::move(destination);
+    destination_ = std::move(destination);
 }
 
 std::optional<std::string> TerminalWindow::chooseReportDestination(const std::string&) {
-    return _destination;
+    return destination_;
 }
 
 void TerminalWindow::openFinishedReport(const std::string& path) {
     clearProgress();
-    std::fprintf(_error, "Saved \u201c%s\u201d\n", path.c_str());
-    std::fflush(_error);
+    std::fprintf(error_, "Saved \u201c%s\u201d\n", path.c_str());
+    std::fflush(error_);
 }
 
 void TerminalWindow::showAlert(const std::string& messageText, const std::string& informativeText) {
     clearProgress();
-    ++_alerts;
-    std::fprintf(_error, "%s\n", messageText.c_str());
-    if (!informativeText.empty())
-        std::fprintf(_error, "%s\n", informativeText.c_str());
-    std::fflush(_error);
+    ++alerts_;
+    std::fprintf(error_, "%s\n", messageText.c_str());
+    if (!informativeText.empty()) {
+        std::fprintf(error_, "%s\n", informativeText.c_str());
+    }
+    std::fflush(error_);
 }
 
 void TerminalWindow::showDetailedAlert(const std::string& messageText,
@@ -177,44 +182,49 @@ void TerminalWindow::showDetailedAlert(const std::string& messageText,
                                        const std::string& detailText) {
     showAlert(messageText, informativeText);
     if (!detailText.empty()) {
-        std::fprintf(_error, "%s\n", detailText.c_str());
-        std::fflush(_error);
+        std::fprintf(error_, "%s\n", detailText.c_str());
+        std::fflush(error_);
     }
 }
 
 bool TerminalWindow::askYesNo(const std::string& messageText, const std::string& informativeText) {
-    if (_answer)
-        return *_answer;
-    if (!::isatty(STDIN_FILENO))
+    if (answer_) {
+        return *answer_;
+    }
+    if (!::isatty(STDIN_FILENO)) {
         return false;
+    }
     clearProgress();
-    std::fprintf(_error, "%s\n%s\n[y/N] ", messageText.c_str(), informativeText.c_str());
-    std::fflush(_error);
+    std::fprintf(error_, "%s\n%s\n[y/N] ", messageText.c_str(), informativeText.c_str());
+    std::fflush(error_);
     std::string line;
-    if (!std::getline(std::cin, line))
+    if (!std::getline(std::cin, line)) {
         return false;
+    }
     return line == "y" || line == "Y" || line == "yes" || line == "Yes";
 }
 
 bool TerminalWindow::askQuestion(const std::string& messageText, const std::string& informativeText,
                                  const std::string& firstButton, const std::string& secondButton) {
-    if (_answer)
-        return *_answer;
+    if (answer_) {
+        return *answer_;
+    }
     clearProgress();
     if (!::isatty(STDIN_FILENO)) {
-        std::fprintf(_error,
+        std::fprintf(error_,
                      "%s\nAnswered \u201c%s\u201d, the default: there is no terminal to ask on "
                      "(--drop-frame yes|no gives the answer).\n",
                      messageText.c_str(), firstButton.c_str());
-        std::fflush(_error);
+        std::fflush(error_);
         return false;
     }
-    std::fprintf(_error, "%s\n%s\n1) %s (default)\n2) %s\n[1/2] ", messageText.c_str(),
+    std::fprintf(error_, "%s\n%s\n1) %s (default)\n2) %s\n[1/2] ", messageText.c_str(),
                  informativeText.c_str(), firstButton.c_str(), secondButton.c_str());
-    std::fflush(_error);
+    std::fflush(error_);
     std::string line;
-    if (!std::getline(std::cin, line))
+    if (!std::getline(std::cin, line)) {
         return false;
+    }
     return line == "2" || line == secondButton;
 }
 

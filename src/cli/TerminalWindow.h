@@ -29,10 +29,10 @@ public:
     void setProgressAnimating(bool animating) override;
     void setProgressMaximum(double maximum) override;
     void setProgressValue(double value) override;
-    double progressValue() const override { return _value; }
+    double progressValue() const override { return value_; }
     void setInputFile(const std::string&, FileIcon) override {}
     void setSequenceMenuItems(const std::vector<std::string>& titles) override;
-    int selectedSequenceIndex() const override { return _selectedSequence; }
+    int selectedSequenceIndex() const override { return selectedSequence_; }
     void setTrackRows(TrackKind, const std::vector<TrackRow>&) override {}
     void setAnalysisControlsEnabled(bool) override {}
     void setBusy(bool busy) override;
@@ -56,16 +56,16 @@ public:
     void showWarning(const std::string& line) override;
 
     /// Selects an item of the sequence menu.
-    void selectSequence(int index) { _selectedSequence = index; }
+    void selectSequence(int index) { selectedSequence_ = index; }
     /// Switches a sheet switch on.
     void setSheetSwitch(SheetKey key, bool on);
     /// The answer the save panel gives; none cancels it.
     void setReportDestination(std::optional<std::string> destination);
     /// The answer to questions (yes, or the second of two buttons); none asks on a terminal
     /// and otherwise answers no, or the first button.
-    void setQuestionAnswer(std::optional<bool> answer) { _answer = answer; }
+    void setQuestionAnswer(std::optional<bool> answer) { answer_ = answer; }
     /// How many alerts were shown.
-    int alertCount() const { return _alerts; }
+    int alertCount() const { return alerts_; }
 
 private:
     void drawProgress();
@@ -74,17 +74,17 @@ private:
     void stopAnimation();
     void drawAnimation(int frame, std::chrono::steady_clock::duration elapsed);
 
-    std::FILE* _error;
-    bool _showProgress;
-    bool _indeterminate = true;
-    double _maximum = 100;
-    double _value = 0;
-    int _drawnPercent = -1;
-    int _selectedSequence = -1;
-    std::array<bool, allSheetKeys.size()> _switches{};
-    std::optional<std::string> _destination;
-    std::optional<bool> _answer;
-    int _alerts = 0;
+    std::FILE* error_;
+    bool showProgress_;
+    bool indeterminate_ = true;
+    double maximum_ = 100;
+    double value_ = 0;
+    int drawnPercent_ = -1;
+    int selectedSequence_ = -1;
+    std::array<bool, allSheetKeys.size()> switches_{};
+    std::optional<std::string> destination_;
+    std::optional<bool> answer_;
+    int alerts_ = 0;
     int drawnWidth_ = 0; // characters of the bar or indicator now on the line
     std::mutex animationMutex_;
     std::condition_variable_any animationWake_;

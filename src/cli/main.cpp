@@ -39,11 +39,14 @@ int fail(TerminalWindow& window, const std::string& message, const std::string& 
 
 void configureSettings(SettingsState& settings) {
     // Without a layout: every column and time form; the thumbnails follow --thumbnails.
-    for (const ReportColumn& column : reportColumns)
+    for (const ReportColumn& column : reportColumns) {
         settings.setColumnState(column.checkbox, true);
-    for (TimeGroup group : {TimeGroup::sequence, TimeGroup::source})
-        for (TimeDisplay display : timeDisplays)
+    }
+    for (TimeGroup group : {TimeGroup::sequence, TimeGroup::source}) {
+        for (TimeDisplay display : timeDisplays) {
             settings.setTimeDisplayState(group, display, true);
+        }
+    }
 }
 
 void applyThumbnailChoice(SettingsState& settings, const CliOptions& options) {
@@ -101,8 +104,9 @@ int run(const CliOptions& options) {
     for (SheetKey key : options.sheets) {
         window.setSheetSwitch(key, true);
     }
-    if (options.output)
+    if (options.output) {
         window.setReportDestination(fs::absolute(*options.output).string());
+    }
 
     SettingsState settings;
     configureSettings(settings);
@@ -112,31 +116,35 @@ int run(const CliOptions& options) {
     AppController controller(window, settings, services, layoutsFile);
     InterruptSignals signals(controller);
     controller.applicationDidFinishLaunching();
-    if (options.layout && !controller.layoutEditor().chooseLayoutNamed(*options.layout))
+    if (options.layout && !controller.layoutEditor().chooseLayoutNamed(*options.layout)) {
         return fail(window, fmt::format("There is no layout named \u201c{}\u201d", *options.layout),
                     layoutsFile
                         ? fmt::format("The layouts are read from {}.", layoutsFile->string())
                         : "There is no application folder to read layouts from.");
+    }
     applyThumbnailChoice(settings, options);
 
     controller.openInputFiles({fs::path(options.input)});
-    if (window.alertCount() > 0)
+    if (window.alertCount() > 0) {
         return exitAlert;
+    }
 
     const std::vector<std::string>& menu = controller.sequenceMenuItems();
     if (options.list && !options.sequence) {
         warnAboutNamesakes(controller, window, std::nullopt);
         for (std::size_t i = 0; i < menu.size(); ++i) {
-            if (!controller.isSequenceMenuSeparator(i))
+            if (!controller.isSequenceMenuSeparator(i)) {
                 std::printf("%s\n", menu[i].c_str());
+            }
         }
         return exitSuccess;
     }
 
-    if (menu.empty())
+    if (menu.empty()) {
         return fail(window, "There is nothing to report",
                     fmt::format("\u201c{}\u201d holds no sequences and no bin clips.",
                                 fs::path(options.input).filename().string()));
+    }
     int index = 0;
     if (options.sequence) {
         index = -1;
@@ -146,10 +154,11 @@ int run(const CliOptions& options) {
                 break;
             }
         }
-        if (index < 0)
+        if (index < 0) {
             return fail(window,
                         fmt::format("There is no sequence \u201c{}\u201d", *options.sequence),
                         "marrowvale-cli --list INPUT prints the sequences.");
+        }
     }
     window.selectSequence(index);
     controller.clickAnalyzeButton();
@@ -158,10 +167,12 @@ int run(const CliOptions& options) {
     const auto& videoRows = controller.trackRows(TrackKind::video);
     const auto& audioRows = controller.trackRows(TrackKind::audio);
     if (options.list) {
-        for (std::size_t i = 0; i < videoRows.size(); ++i)
+        for (std::size_t i = 0; i < videoRows.size(); ++i) {
             std::printf("V%zu\t%s\n", i + 1, videoRows[i].trackName.c_str());
-        for (std::size_t i = 0; i < audioRows.size(); ++i)
+        }
+        for (std::size_t i = 0; i < audioRows.size(); ++i) {
             std::printf("A%zu\t%s\n", i + 1, audioRows[i].trackName.c_str());
+        }
         return exitSuccess;
     }
 
@@ -176,12 +187,13 @@ int run(const CliOptions& options) {
         controller.setAllTracksChecked(TrackKind::audio, false);
         for (const TrackChoice& choice : *options.tracks) {
             std::size_t rows = choice.video ? videoRows.size() : audioRows.size();
-            if (choice.row > rows)
+            if (choice.row > rows) {
                 return fail(window,
                             fmt::format("There is no track {}{} in \u201c{}\u201d",
                                         choice.video ? 'V' : 'A', choice.row,
                                         controller.selectedTitle()),
                             "marrowvale-cli --list --sequence TITLE INPUT prints its tracks.");
+            }
             controller.setTrackChecked(choice.video ? TrackKind::video : TrackKind::audio,
                                        choice.row - 1, true);
         }

@@ -31,8 +31,9 @@ using dovovevozav::TimecodeUpperLimit;
 std::string joined(const std::vector<std::string>& texts, std::string_view separator) {
     std::string result;
     for (std::size_t i = 0; i < texts.size(); ++i) {
-        if (i > 0)
+        if (i > 0) {
             result += separator;
+        }
         result += texts[i];
     }
     return result;
@@ -47,13 +48,15 @@ bool isAudio(const StoryElement& clip) {
 
 std::string roleText(const StoryElement& clip) {
     if (isVideo(clip)) {
-        if (clip.audioRole.empty())
+        if (clip.audioRole.empty()) {
             return clip.videoRole;
+        }
         return clip.videoRole + ", " + clip.audioRole;
     }
     if (isAudio(clip)) {
-        if (clip.audioSubroles.empty())
+        if (clip.audioSubroles.empty()) {
             return clip.audioRole;
+        }
         return clip.audioRole + " \u25B8 " + joined(clip.audioSubroles, ", ");
     }
     return {};
@@ -99,8 +102,9 @@ std::string keywordsText(const StoryElement& clip) {
 /// A track number: a number, or a number and the track count as "7/12", which gives 7.
 std::optional<double> trackNumberFromText(std::string_view text) {
     const std::size_t slash = text.find('/');
-    if (slash != std::string_view::npos && !finiteNumberFromText(text.substr(slash + 1)))
+    if (slash != std::string_view::npos && !finiteNumberFromText(text.substr(slash + 1))) {
         return std::nullopt;
+    }
     return finiteNumberFromText(text.substr(0, slash));
 }
 
@@ -113,24 +117,28 @@ ClipRowWriter::ClipRowWriter(ReportContext& context, Worksheet sheet,
     columnOf_.fill(-1);
     for (std::size_t i = 0; i < columns.size(); ++i) {
         int& slot = columnOf_[static_cast<std::size_t>(columns[i])];
-        if (slot < 0)
+        if (slot < 0) {
             slot = static_cast<int>(i);
+        }
     }
     for (int i = static_cast<int>(H::TimelineInTC); i <= static_cast<int>(H::SourceDurationSecs);
-         ++i)
+         ++i) {
         anyTimeColumn_ = anyTimeColumn_ || columnOf_[static_cast<std::size_t>(i)] >= 0;
+    }
 }
 
 void ClipRowWriter::writeText(int column, std::string text, const Format& format) {
-    if (column < 0)
+    if (column < 0) {
         return;
+    }
     widths_.update(static_cast<std::size_t>(column), text);
     sheet_.write(Value(std::move(text)), Cell(row_, static_cast<std::uint16_t>(column)), format);
 }
 
 void ClipRowWriter::writeNumber(int column, double number, const Format& format) {
-    if (column < 0)
+    if (column < 0) {
         return;
+    }
     sheet_.write(Value(number), Cell(row_, static_cast<std::uint16_t>(column)), format);
 }
 
@@ -144,8 +152,9 @@ void ClipRowWriter::writeRow(const StoryElement& clip, std::uint32_t row,
     writeThumbnail();
 
     writeText(column(H::Track), clip.trackName, plain);
-    if (has(H::RoleSubrole))
+    if (has(H::RoleSubrole)) {
         writeText(column(H::RoleSubrole), roleText(clip), plain);
+    }
     writeText(column(H::ClipName), clip.name, plain);
     writeText(column(H::BinName), clip.timelineClipCategory, plain);
     writeText(column(H::Label), clip.label, plain);
@@ -153,13 +162,16 @@ void ClipRowWriter::writeRow(const StoryElement& clip, std::uint32_t row,
     writeText(column(H::Category), clip.timelineClipCategory, plain);
     writeText(column(H::Enabled), std::string(checkMarkText(clip.enabled)), formats.centred);
 
-    if (anyTimeColumn_)
+    if (anyTimeColumn_) {
         writeTimeColumns(clip);
+    }
 
-    if (has(H::Markers))
+    if (has(H::Markers)) {
         writeText(column(H::Markers), markersText(clip), plain);
-    if (has(H::Keywords))
+    }
+    if (has(H::Keywords)) {
         writeText(column(H::Keywords), keywordsText(clip), plain);
+    }
     writeText(column(H::Description), clip.descriptn, plain);
     writeText(column(H::Notes), clip.notes, plain);
     writeText(column(H::Reel), clip.reel, plain);
@@ -194,8 +206,9 @@ void ClipRowWriter::writeRow(const StoryElement& clip, std::uint32_t row,
         writeText(column(H::SourceFilePath), std::move(filePath), plain);
     }
 
-    if (has(H::ID3title))
+    if (has(H::ID3title)) {
         writeAudioTags(clip);
+    }
 }
 
 int ClipRowWriter::thumbnailWidth() const {
@@ -206,8 +219,9 @@ int ClipRowWriter::thumbnailWidth() const {
 void ClipRowWriter::makeThumbnails(const std::vector<StoryElement*>& clips) {
     thumbnails_.clear();
     const int width = thumbnailWidth();
-    if (!has(H::Thumbnail) || width < 1 || context_.mediaProbe == nullptr)
+    if (!has(H::Thumbnail) || width < 1 || context_.mediaProbe == nullptr) {
         return;
+    }
     std::vector<ThumbnailRequest> requests;
     std::vector<std::size_t> rows;
     for (std::size_t i = 0; i < clips.size(); ++i) {
@@ -216,22 +230,26 @@ void ClipRowWriter::makeThumbnails(const std::vector<StoryElement*>& clips) {
             rows.push_back(i);
         }
     }
-    if (requests.empty())
+    if (requests.empty()) {
         return;
+    }
     std::vector<std::optional<ThumbnailResult>> answers =
         context_.mediaProbe->makeThumbnails(requests, context_.thumbnailsFolder, context_.stop);
     thumbnails_.resize(clips.size());
-    for (std::size_t i = 0; i < rows.size() && i < answers.size(); ++i)
+    for (std::size_t i = 0; i < rows.size() && i < answers.size(); ++i) {
         thumbnails_[rows[i]] = std::move(answers[i]);
+    }
 }
 
 void ClipRowWriter::writeThumbnail() {
     const int col = column(H::Thumbnail);
-    if (col < 0 || row_ == 0 || row_ > thumbnails_.size())
+    if (col < 0 || row_ == 0 || row_ > thumbnails_.size()) {
         return;
+    }
     const std::optional<ThumbnailResult>& picture = thumbnails_[row_ - 1];
-    if (!picture)
+    if (!picture) {
         return;
+    }
     if (picture->pixels < 0) {
         writeText(col, picture->text, formats_->plain);
         return;
@@ -243,18 +261,22 @@ void ClipRowWriter::writeThumbnail() {
 }
 
 void ClipRowWriter::writeAudioTags(const StoryElement& clip) {
-    if (context_.mediaProbe == nullptr)
+    if (context_.mediaProbe == nullptr) {
         return;
+    }
     std::optional<ID3Fields> tags = context_.mediaProbe->readAudioMetadata(clip);
-    if (!tags)
+    if (!tags) {
         return;
+    }
     const Format& plain = formats_->plain;
     writeText(column(H::ID3title), tags->ID3title, plain);
     writeText(column(H::ID3album), tags->ID3album, plain);
-    if (auto number = trackNumberFromText(tags->ID3track))
+    if (auto number = trackNumberFromText(tags->ID3track)) {
         writeNumber(column(H::ID3track), *number, plain);
-    if (auto number = finiteNumberFromText(tags->ID3year))
+    }
+    if (auto number = finiteNumberFromText(tags->ID3year)) {
         writeNumber(column(H::ID3year), *number, plain);
+    }
     writeText(column(H::ID3genre), tags->ID3genre, plain);
     writeText(column(H::ID3artist), tags->ID3artist, plain);
     writeText(column(H::ID3composer), tags->ID3composer, plain);
@@ -272,8 +294,9 @@ void ClipRowWriter::writeTimeColumns(const StoryElement& clip) {
     auto writeForm = [&](ColumnHeading first, TimeForm form, const std::optional<ReportTime>& time,
                          std::optional<double> rawFrames, const Format& feetFormat) {
         const int col = column(timeHeading(first, form));
-        if (col < 0)
+        if (col < 0) {
             return;
+        }
         switch (form) {
         case TimeForm::TC:
             writeText(col, time ? time->timecodeText() : std::string("??"), plain);
@@ -285,19 +308,22 @@ void ClipRowWriter::writeTimeColumns(const StoryElement& clip) {
             writeText(col, time ? time->feetAndFramesText() : std::string("??"), feetFormat);
             break;
         case TimeForm::Clock:
-            if (time)
+            if (time) {
                 writeText(col, clockTimeString(time->wholeSeconds() * 1000), plain);
+            }
             break;
         case TimeForm::Secs:
-            if (time)
+            if (time) {
                 writeNumber(col, static_cast<double>(time->wholeSeconds()), plain);
+            }
             break;
         }
     };
     auto formsPresent = [&](ColumnHeading first) {
         for (int form = 0; form < 5; ++form) {
-            if (has(timeHeading(first, static_cast<TimeForm>(form))))
+            if (has(timeHeading(first, static_cast<TimeForm>(form)))) {
                 return true;
+            }
         }
         return false;
     };
@@ -309,8 +335,9 @@ void ClipRowWriter::writeTimeColumns(const StoryElement& clip) {
         std::optional<ReportTime> lastTime;
         for (int index = 0; index < 5; ++index) {
             auto form = static_cast<TimeForm>(index);
-            if (!has(timeHeading(first, form)))
+            if (!has(timeHeading(first, form))) {
                 continue;
+            }
             const double adjusted = count + adjustments[static_cast<std::size_t>(index)];
             if (form != TimeForm::Frames && lastCount != adjusted) {
                 lastTime = ReportTime::make(adjusted, reportRate, TimecodeUpperLimit::max24Hours);
@@ -323,11 +350,13 @@ void ClipRowWriter::writeTimeColumns(const StoryElement& clip) {
     // The other quantities: one timecode for all five forms.
     auto quantity = [&](ColumnHeading first, double count, TimecodeFrameRate rate,
                         TimecodeUpperLimit limit) {
-        if (!formsPresent(first))
+        if (!formsPresent(first)) {
             return;
+        }
         std::optional<ReportTime> time = ReportTime::make(count, rate, limit);
-        for (int index = 0; index < 5; ++index)
+        for (int index = 0; index < 5; ++index) {
             writeForm(first, static_cast<TimeForm>(index), time, std::nullopt, centred);
+        }
     };
 
     const double position = clip.clipTimelinePosition;
@@ -336,8 +365,9 @@ void ClipRowWriter::writeTimeColumns(const StoryElement& clip) {
     timelinePoint(H::TimelineOutTC, position + duration + context_.outPointOffset);
     quantity(H::ClipDurationTC, duration, reportRate, TimecodeUpperLimit::max24Hours);
 
-    if (!clip.srcInpoint || !clip.srcDuration)
+    if (!clip.srcInpoint || !clip.srcDuration) {
         return;
+    }
     const TimecodeFrameRate clipRate =
         TimecodeFrameRate::fromRawValue(clip.timecodeFrameRate).value_or(TimecodeFrameRate::fps60);
     const double sourceIn = *clip.srcInpoint;

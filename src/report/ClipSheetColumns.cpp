@@ -10,18 +10,21 @@ namespace {
 using H = ColumnHeading;
 
 void appendForms(std::vector<ColumnHeading>& list, ColumnHeading first) {
-    for (int form = 0; form < 5; ++form)
+    for (int form = 0; form < 5; ++form) {
         list.push_back(timeHeading(first, static_cast<TimeForm>(form)));
+    }
 }
 
 std::vector<ColumnHeading> timelineBaseList(bool withFrameSize) {
     std::vector<ColumnHeading> list = {H::Row, H::Thumbnail, H::Track, H::ClipName, H::Enabled};
     for (H first : {H::TimelineInTC, H::TimelineOutTC, H::ClipDurationTC, H::SourceInTC,
-                    H::SourceOutTC, H::SourceDurationTC})
+                    H::SourceOutTC, H::SourceDurationTC}) {
         appendForms(list, first);
+    }
     list.insert(list.end(), {H::Description, H::Scene, H::Take, H::FrameSampleRate});
-    if (withFrameSize)
+    if (withFrameSize) {
         list.push_back(H::FrameSize);
+    }
     list.insert(list.end(),
                 {H::SourceFileName, H::SourceFilePath, H::ID3title, H::ID3album, H::ID3track,
                  H::ID3year, H::ID3genre, H::ID3artist, H::ID3composer, H::ID3publisher});
@@ -30,8 +33,9 @@ std::vector<ColumnHeading> timelineBaseList(bool withFrameSize) {
 
 std::vector<ColumnHeading> binClipBaseList() {
     std::vector<ColumnHeading> list = {H::Row, H::ClipName, H::BinName, H::Label};
-    for (H first : {H::SourceInTC, H::SourceOutTC, H::SourceDurationTC})
+    for (H first : {H::SourceInTC, H::SourceOutTC, H::SourceDurationTC}) {
         appendForms(list, first);
+    }
     list.insert(list.end(),
                 {H::Markers, H::Reel, H::Description, H::Scene, H::Take, H::FrameSampleRate,
                  H::FrameSize, H::SourceFileName, H::SourceFilePath});
@@ -95,13 +99,15 @@ std::optional<std::vector<ColumnHeading>> baseList(ColumnSetKind kind) {
 
 void takeOut(std::vector<ColumnHeading>& list, ColumnHeading heading) {
     auto found = std::find(list.begin(), list.end(), heading);
-    if (found != list.end())
+    if (found != list.end()) {
         list.erase(found);
+    }
 }
 
 void takeOutForms(std::vector<ColumnHeading>& list, ColumnHeading first) {
-    for (int form = 0; form < 5; ++form)
+    for (int form = 0; form < 5; ++form) {
         takeOut(list, timeHeading(first, static_cast<TimeForm>(form)));
+    }
 }
 
 struct ColumnSwitch {
@@ -121,8 +127,9 @@ struct TimeDisplaySwitch {
 std::optional<std::vector<ColumnHeading>> clipSheetColumns(ColumnSetKind kind,
                                                            const ReportOptions& options) {
     std::optional<std::vector<ColumnHeading>> list = baseList(kind);
-    if (!list)
+    if (!list) {
         return std::nullopt;
+    }
 
     auto isOff = [&](std::string_view key) { return optionFlag(key, options) == false; };
 
@@ -158,14 +165,18 @@ std::optional<std::vector<ColumnHeading>> clipSheetColumns(ColumnSetKind kind,
     for (const ColumnSwitch& columnSwitch : columnSwitches) {
         bool off = isOff(columnSwitch.key);
         // Without a thumbnail width there is nothing to show, whatever the switch says.
-        if (columnSwitch.key == "thumbnails" && options.thumbnailWidth == 0)
+        if (columnSwitch.key == "thumbnails" && options.thumbnailWidth == 0) {
             off = true;
-        if (!off)
+        }
+        if (!off) {
             continue;
-        for (ColumnHeading heading : columnSwitch.headings)
+        }
+        for (ColumnHeading heading : columnSwitch.headings) {
             takeOut(*list, heading);
-        for (ColumnHeading first : columnSwitch.quantities)
+        }
+        for (ColumnHeading first : columnSwitch.quantities) {
             takeOutForms(*list, first);
+        }
     }
 
     static const TimeDisplaySwitch displaySwitches[] = {
@@ -176,15 +187,17 @@ std::optional<std::vector<ColumnHeading>> clipSheetColumns(ColumnSetKind kind,
         {"reportSeqSeconds", TimeForm::Secs, true},   {"reportSrcSeconds", TimeForm::Secs, false},
     };
     for (const TimeDisplaySwitch& displaySwitch : displaySwitches) {
-        if (!isOff(displaySwitch.key))
+        if (!isOff(displaySwitch.key)) {
             continue;
+        }
         static const std::vector<ColumnHeading> timelineQuantities = {
             H::TimelineInTC, H::TimelineOutTC, H::SequenceInTC, H::SequenceOutTC,
             H::ClipDurationTC};
         static const std::vector<ColumnHeading> sourceQuantities = {H::SourceInTC, H::SourceOutTC,
                                                                     H::SourceDurationTC};
-        for (ColumnHeading first : displaySwitch.timeline ? timelineQuantities : sourceQuantities)
+        for (ColumnHeading first : displaySwitch.timeline ? timelineQuantities : sourceQuantities) {
             takeOut(*list, timeHeading(first, displaySwitch.form));
+        }
     }
     return list;
 }

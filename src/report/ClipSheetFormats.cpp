@@ -65,10 +65,12 @@ ClipSheetFormats ClipSheetFormats::make(Workbook& workbook) {
 }
 
 const RowFormats& ClipSheetFormats::forClip(const StoryElement& clip, bool useColorText) const {
-    if (!useColorText || !clip.trackType)
+    if (!useColorText || !clip.trackType) {
         return black;
-    if (*clip.trackType == TrackType::Audio)
+    }
+    if (*clip.trackType == TrackType::Audio) {
         return green;
+    }
     switch (clip.category) {
     case StoryElement::Category::title:
         return purple;

@@ -20,10 +20,12 @@ namespace {
 /// Whether a clip's file belongs in the files summary: a picture clip with an asset that is not
 /// a title, generator or gap, or a clip of an audio file on an audio track.
 bool listsSourceFile(const StoryElement& clip) {
-    if (clip.asset == nullptr || !clip.trackType)
+    if (clip.asset == nullptr || !clip.trackType) {
         return false;
-    if (*clip.trackType == TrackType::Audio)
+    }
+    if (*clip.trackType == TrackType::Audio) {
         return clip.asset->category == Asset::Category::Audio;
+    }
     using Category = StoryElement::Category;
     return clip.category != Category::title && clip.category != Category::generator &&
            clip.category != Category::gap;
@@ -37,8 +39,9 @@ std::string columnListText(const std::vector<ColumnHeading>& columns) {
     std::string text = "[";
     for (std::size_t i = 0; i < columns.size(); ++i) {
         text += i == 0 ? "\"" : ", \"";
-        for (char c : headerText(columns[i]))
+        for (char c : headerText(columns[i])) {
             text += c == '\n' ? std::string("\\n") : std::string(1, c);
+        }
         text += '"';
     }
     return text + "]";
@@ -51,20 +54,23 @@ std::vector<FileSummaryItem> writeClipSheet(ReportContext& context,
                                             std::string_view sheetName,
                                             const ReportOptions& options, bool useColorText) {
     std::ostream* out = context.diagnostics;
-    if (out)
+    if (out) {
         *out << "sheetName: " << sheetName << '\n';
+    }
     std::optional<std::vector<ColumnHeading>> columns =
         clipSheetColumns(context.columnSetKind, options);
-    if (!columns)
+    if (!columns) {
         return {};
+    }
     if (out) {
         *out << "columnHeadings: " << columnListText(*columns) << '\n';
         *out << fmt::format("adjustments: {} {} {} {} {}\n", options.hhmmssffAdjustment,
                             options.framesAdjustment, options.feetframesAdjustment,
                             options.clockAdjustment, options.secondsAdjustment);
     }
-    if (context.workbook == nullptr)
+    if (context.workbook == nullptr) {
         return {};
+    }
 
     Workbook& workbook = *context.workbook;
     const ClipSheetFormats formats = ClipSheetFormats::make(workbook);
@@ -81,11 +87,13 @@ std::vector<FileSummaryItem> writeClipSheet(ReportContext& context,
             context.stop->check();
         }
         ++row;
-        if (out)
+        if (out) {
             *out << clip->debugDescription();
+        }
         const RowFormats& rowFormats = formats.forClip(*clip, useColorText);
-        if (listsSourceFile(*clip))
+        if (listsSourceFile(*clip)) {
             addSourceFile(*clip, files);
+        }
         rows.writeRow(*clip, row, rowFormats);
     }
 

@@ -122,33 +122,38 @@ std::string_view headerText(ColumnHeading heading) {
 
 std::optional<ColumnHeading> columnHeadingFromText(std::string_view text) {
     auto found = std::find(headerTexts.begin(), headerTexts.end(), text);
-    if (found == headerTexts.end())
+    if (found == headerTexts.end()) {
         return std::nullopt;
+    }
     return static_cast<ColumnHeading>(found - headerTexts.begin());
 }
 
 std::string_view trimmedHeaderText(ColumnHeading heading) {
     std::string_view text = headerText(heading);
-    while (!text.empty() && isLineBreak(text.front()))
+    while (!text.empty() && isLineBreak(text.front())) {
         text.remove_prefix(1);
-    while (!text.empty() && isLineBreak(text.back()))
+    }
+    while (!text.empty() && isLineBreak(text.back())) {
         text.remove_suffix(1);
+    }
     return text;
 }
 
 std::vector<double> headerWidths(const std::vector<ColumnHeading>& headings) {
     std::vector<double> widths;
     widths.reserve(headings.size());
-    for (ColumnHeading heading : headings)
+    for (ColumnHeading heading : headings) {
         widths.push_back(static_cast<double>(characterCount(trimmedHeaderText(heading))) + 1.0);
+    }
     return widths;
 }
 
 std::optional<std::size_t> firstIndex(const std::vector<ColumnHeading>& headings,
                                       ColumnHeading heading) {
     auto found = std::find(headings.begin(), headings.end(), heading);
-    if (found == headings.end())
+    if (found == headings.end()) {
         return std::nullopt;
+    }
     return static_cast<std::size_t>(found - headings.begin());
 }
 

@@ -6,16 +6,18 @@ namespace marrowvale {
 
 std::optional<bool> optionFlag(std::string_view key, const ReportOptions& options) {
     auto found = options.flags.find(key);
-    if (found == options.flags.end())
+    if (found == options.flags.end()) {
         return std::nullopt;
+    }
     return found->second;
 }
 
 std::optional<std::string> optionText(std::string_view key,
                                       const std::map<std::string, std::string>& dictionary) {
     auto found = dictionary.find(std::string(key));
-    if (found == dictionary.end())
+    if (found == dictionary.end()) {
         return std::nullopt;
+    }
     return found->second;
 }
 
@@ -34,8 +36,9 @@ std::vector<std::string> markerNames(const std::vector<MarkedRange*>& ranges) {
     std::vector<std::string> names;
     names.reserve(ranges.size());
     for (const MarkedRange* range : ranges) {
-        if (range != nullptr)
+        if (range != nullptr) {
             names.push_back(range->name);
+        }
     }
     return names;
 }

@@ -40,8 +40,9 @@ std::vector<std::string> uniqued(const std::vector<std::string>& texts, Predicat
                 break;
             }
         }
-        if (!seen)
+        if (!seen) {
             kept.push_back(text);
+        }
     }
     return kept;
 }

@@ -78,14 +78,16 @@ ReportOutcome createXLSX(const ModelContext& store, const ReportRequest& request
     }
     if (request.sequenceTitle != binClipsTitle &&
         store.fetchComposition(request.sequenceTitle) == nullptr) {
-        if (out)
+        if (out) {
             *out << "\"NO SEQUENCE\"\n";
+        }
         return failed(host, "No sequence found", noSequenceDetail(request.sequenceTitle));
     }
 
     std::optional<std::string> chosen = host.chooseReportDestination(request.reportName);
-    if (!chosen || chosen->empty())
+    if (!chosen || chosen->empty()) {
         return {ReportStatus::cancelled, {}, {}};
+    }
     const fs::path destination = *chosen;
     const bool keepThumbnails = optionFlag("keepThumbnails", request.options).value_or(false);
 
@@ -116,8 +118,9 @@ ReportOutcome createXLSX(const ModelContext& store, const ReportRequest& request
         context.stop = stop;
 
         if (inputType == InputType::FCPXML) {
-            if (out)
+            if (out) {
                 *out << ".FCPXML\n";
+            }
             if (!writeRolesReport(context, store, request)) {
                 return failed(host, "No sequence found", noSequenceDetail(request.sequenceTitle));
             }
@@ -156,13 +159,15 @@ ReportOutcome createXLSX(const ModelContext& store, const ReportRequest& request
         return failed(host, "The report could not be saved", error.what());
     } catch (const fs::filesystem_error& error) {
         // Name the user's file, not the private working folder.
-        if (out)
+        if (out) {
             *out << "PROBLEM\n" << error.what() << '\n';
+        }
         return failed(host, "The report could not be saved",
                       fmt::format("{}: {}", destination.string(), error.code().message()));
     } catch (const std::exception& error) {
-        if (out)
+        if (out) {
             *out << "PROBLEM\n" << error.what() << '\n';
+        }
         return failed(host, "The report could not be saved", error.what());
     }
 }

@@ -29,20 +29,23 @@ template <typename T>
 void sortByName(std::vector<T*>& effects) {
     std::vector<std::pair<std::string, T*>> keyed;
     keyed.reserve(effects.size());
-    for (T* effect : effects)
+    for (T* effect : effects) {
         keyed.emplace_back(textOrderKey(effect->name), effect);
+    }
     std::stable_sort(keyed.begin(), keyed.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
-    for (std::size_t i = 0; i < keyed.size(); ++i)
+    for (std::size_t i = 0; i < keyed.size(); ++i) {
         effects[i] = keyed[i].second;
+    }
 }
 
 } // namespace
 
 std::vector<StoryElement*> sortedClips(std::vector<StoryElement*> clips) {
     std::erase(clips, nullptr);
-    if (clips.size() < 2)
+    if (clips.size() < 2) {
         return clips;
+    }
     std::vector<ClipKey> keys;
     keys.reserve(clips.size());
     for (std::size_t i = 0; i < clips.size(); ++i) {
@@ -54,18 +57,23 @@ std::vector<StoryElement*> sortedClips(std::vector<StoryElement*> clips) {
                         clip});
     }
     std::stable_sort(keys.begin(), keys.end(), [](const ClipKey& a, const ClipKey& b) {
-        if (a.notANumber != b.notANumber)
+        if (a.notANumber != b.notANumber) {
             return b.notANumber;
-        if (a.notANumber)
+        }
+        if (a.notANumber) {
             return false; // clips without a position keep their input order
-        if (a.position != b.position)
+        }
+        if (a.position != b.position) {
             return a.position < b.position;
-        if (a.notTransition != b.notTransition)
+        }
+        if (a.notTransition != b.notTransition) {
             return b.notTransition;
+        }
         return a.tieBreak < b.tieBreak;
     });
-    for (std::size_t i = 0; i < keys.size(); ++i)
+    for (std::size_t i = 0; i < keys.size(); ++i) {
         clips[i] = keys[i].clip;
+    }
     return clips;
 }
 
@@ -74,8 +82,9 @@ std::vector<MarkedRange*> sortedMarkers(std::vector<MarkedRange*> markers) {
     std::stable_sort(
         markers.begin(), markers.end(), [](const MarkedRange* a, const MarkedRange* b) {
             bool aNaN = std::isnan(a->timelinePosition), bNaN = std::isnan(b->timelinePosition);
-            if (aNaN || bNaN)
+            if (aNaN || bNaN) {
                 return !aNaN && bNaN;
+            }
             return a->timelinePosition < b->timelinePosition;
         });
     return markers;

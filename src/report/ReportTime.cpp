@@ -14,8 +14,9 @@ std::optional<ReportTime> ReportTime::make(double frames, dovovevozav::TimecodeF
                                            dovovevozav::TimecodeUpperLimit limit) {
     // Negative and non-finite counts have no timecode; checking here keeps them away from any
     // conversion to an integer.
-    if (!std::isfinite(frames) || frames < 0)
+    if (!std::isfinite(frames) || frames < 0) {
         return std::nullopt;
+    }
     Timecode timecode(dovovevozav::TimecodeProperties(
         rate, dovovevozav::TimecodeSubFramesBase::max100SubFrames, limit));
     try {

@@ -94,7 +94,7 @@ Chart& Chart::setMinorUnit(Axes axis, double unit) {
     return *this;
 }
 
-Chart& Chart::setLegendPosition(Legend_position position) {
+Chart& Chart::setLegendPosition(LegendPosition position) {
     chart_legend_set_position(handle_, static_cast<std::uint8_t>(position));
     chart_axis_off(handle_->y_axis);
     return *this;

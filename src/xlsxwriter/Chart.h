@@ -12,7 +12,7 @@ struct lxw_chart;
 namespace marrowvale {
 
 /// The kinds of chart; the raw value is the library's chart type.
-enum class Chart_type : std::uint8_t {
+enum class ChartType : std::uint8_t {
     none,
     area,
     area_stacked,
@@ -39,7 +39,7 @@ enum class Chart_type : std::uint8_t {
 };
 
 /// Where a chart's legend goes.
-enum class Legend_position : std::uint8_t {
+enum class LegendPosition : std::uint8_t {
     none,
     right,
     left,
@@ -55,16 +55,16 @@ enum class Legend_position : std::uint8_t {
 enum class Axes { X, Y };
 
 /// The chart type with exactly this raw value, or none.
-constexpr std::optional<Chart_type> chartTypeFromRaw(std::uint8_t raw) noexcept {
-    return raw <= static_cast<std::uint8_t>(Chart_type::radar_filled)
-               ? std::optional(static_cast<Chart_type>(raw))
+constexpr std::optional<ChartType> chartTypeFromRaw(std::uint8_t raw) noexcept {
+    return raw <= static_cast<std::uint8_t>(ChartType::radar_filled)
+               ? std::optional(static_cast<ChartType>(raw))
                : std::nullopt;
 }
 
 /// The legend position with exactly this raw value, or none.
-constexpr std::optional<Legend_position> legendPositionFromRaw(std::uint8_t raw) noexcept {
-    return raw <= static_cast<std::uint8_t>(Legend_position::overlay_top_right)
-               ? std::optional(static_cast<Legend_position>(raw))
+constexpr std::optional<LegendPosition> legendPositionFromRaw(std::uint8_t raw) noexcept {
+    return raw <= static_cast<std::uint8_t>(LegendPosition::overlay_top_right)
+               ? std::optional(static_cast<LegendPosition>(raw))
                : std::nullopt;
 }
 
@@ -106,7 +106,7 @@ public:
     /// Sets an axis's minor unit (value and date axes only).
     Chart& setMinorUnit(Axes axis, double unit);
     /// Places the legend, and hides the y axis.
-    Chart& setLegendPosition(Legend_position position);
+    Chart& setLegendPosition(LegendPosition position);
     /// Leaves the series at these zero-based indices out of the legend.
     Chart& deleteLegendSeries(const std::vector<std::int16_t>& series);
     /// Rotates the first slice of a pie or doughnut, 0 to 360 degrees.

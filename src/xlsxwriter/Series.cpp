@@ -44,7 +44,7 @@ Series& Series::setMarker(std::uint8_t type, std::uint8_t size) {
     return *this;
 }
 
-Series& Series::setTrendline(Trendline_type type, std::uint8_t value) {
+Series& Series::setTrendline(TrendlineType type, std::uint8_t value) {
     chart_series_set_trendline(handle_, static_cast<std::uint8_t>(type), value);
     return *this;
 }

@@ -13,12 +13,12 @@ namespace marrowvale {
 class Worksheet;
 
 /// The kinds of trendline a series can carry.
-enum class Trendline_type : std::uint8_t { linear, log, poly, power, exp, average };
+enum class TrendlineType : std::uint8_t { linear, log, poly, power, exp, average };
 
 /// The trendline type with exactly this raw value, or none.
-constexpr std::optional<Trendline_type> trendlineTypeFromRaw(std::uint8_t raw) noexcept {
-    return raw <= static_cast<std::uint8_t>(Trendline_type::average)
-               ? std::optional(static_cast<Trendline_type>(raw))
+constexpr std::optional<TrendlineType> trendlineTypeFromRaw(std::uint8_t raw) noexcept {
+    return raw <= static_cast<std::uint8_t>(TrendlineType::average)
+               ? std::optional(static_cast<TrendlineType>(raw))
                : std::nullopt;
 }
 
@@ -42,7 +42,7 @@ public:
     /// Sets the marker type and size of the points.
     Series& setMarker(std::uint8_t type, std::uint8_t size);
     /// Adds a trendline; `value` is the polynomial order or moving-average period (at least 2).
-    Series& setTrendline(Trendline_type type, std::uint8_t value);
+    Series& setTrendline(TrendlineType type, std::uint8_t value);
     /// Names the trendline.
     Series& setTrendlineName(std::string_view name);
     /// Draws the trendline in black with a dash type, transparency (0 to 100), width, or not at

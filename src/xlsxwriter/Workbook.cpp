@@ -76,7 +76,7 @@ Format Workbook::addFormat() {
     return Format(created(workbook_add_format(open())));
 }
 
-Chart Workbook::addChart(Chart_type type) {
+Chart Workbook::addChart(ChartType type) {
     return Chart(created(workbook_add_chart(open(), static_cast<std::uint8_t>(type))));
 }
 

@@ -50,7 +50,7 @@ public:
     Format addFormat();
 
     /// Adds a chart of a type.
-    Chart addChart(Chart_type type);
+    Chart addChart(ChartType type);
 
     /// The worksheet of this name in any letter case, or none.
     std::optional<Worksheet> worksheet(std::string_view named) const;

@@ -77,18 +77,18 @@ std::size_t startTagCount(std::string_view bytes) {
 
 XMEMLParseError::XMEMLParseError(int code, const std::string& message,
                                  std::optional<XMEMLRecoveredError> firstError)
-    : std::runtime_error(message), _code(code), firstError_(std::move(firstError)) {}
+    : std::runtime_error(message), code_(code), firstError_(std::move(firstError)) {}
 
 /// Receives libxml2's streaming events and appends elements to a document.
 class XMEMLDocumentBuilder {
 public:
     XMEMLDocumentBuilder(XMEMLDocument& document, std::optional<std::string_view> requiredRoot,
                          std::size_t expansionLimit)
-        : _doc(document), _requiredRoot(requiredRoot), _expansionLimit(expansionLimit) {}
+        : doc_(document), requiredRoot_(requiredRoot), expansionLimit_(expansionLimit) {}
 
-    void setContext(xmlParserCtxt* context) { _context = context; }
-    bool stopped() const { return _stopped; }
-    bool overExpanded() const { return _overExpanded; }
+    void setContext(xmlParserCtxt* context) { context_ = context; }
+    bool stopped() const { return stopped_; }
+    bool overExpanded() const { return overExpanded_; }
 
     static xmlSAXHandler handler() {
         xmlSAXHandler sax;
@@ -109,20 +109,20 @@ public:
 
     /// Closes what a truncated document left open, so their text reaches to the end.
     void finish() {
-        if (_open.empty() || _stopped) {
+        if (open_.empty() || stopped_) {
             return;
         }
         // The push parser calls a truncated document "extra content at the end"; name the
         // element the file breaks off in instead.
-        std::optional<XMEMLRecoveredError>& damage = _doc._recoveredError;
+        std::optional<XMEMLRecoveredError>& damage = doc_.recoveredError_;
         if (!damage || damage->code == XML_ERR_DOCUMENT_END) {
-            const int line = damage ? damage->line : xmlSAX2GetLineNumber(_context);
-            const int column = damage ? damage->column : xmlSAX2GetColumnNumber(_context);
+            const int line = damage ? damage->line : xmlSAX2GetLineNumber(context_);
+            const int column = damage ? damage->column : xmlSAX2GetColumnNumber(context_);
             damage = XMEMLRecoveredError{XML_ERR_DOCUMENT_END, line, column,
                                          "Premature end of data in tag " +
-                                             std::string(_doc.tag(_open.back().node))};
+                                             std::string(doc_.tag(open_.back().node))};
         }
-        while (!_open.empty()) {
+        while (!open_.empty()) {
             endElement();
         }
     }
@@ -143,12 +143,12 @@ private:
 
     NameID intern(const xmlChar* name, const xmlChar* uri) {
         if (uri == nullptr) {
-            auto found = _byPointer.find(name);
-            if (found != _byPointer.end()) {
+            auto found = byPointer_.find(name);
+            if (found != byPointer_.end()) {
                 return found->second;
             }
             NameID id = internText(reinterpret_cast<const char*>(name));
-            _byPointer.emplace(name, id);
+            byPointer_.emplace(name, id);
             return id;
         }
         std::string qualified = "{";
@@ -159,13 +159,13 @@ private:
     }
 
     NameID internText(std::string_view text) {
-        auto found = _byText.find(std::string(text));
-        if (found != _byText.end()) {
+        auto found = byText_.find(std::string(text));
+        if (found != byText_.end()) {
             return found->second;
         }
-        auto id = static_cast<NameID>(_doc._names.size());
-        _doc._names.emplace_back(text);
-        _byText.emplace(std::string(text), id);
+        auto id = static_cast<NameID>(doc_.names_.size());
+        doc_.names_.emplace_back(text);
+        byText_.emplace(std::string(text), id);
         return id;
     }
 
@@ -179,7 +179,7 @@ private:
         if (!(endedByElement || open.runFollowsElement)) {
             return;
         }
-        std::string& text = _doc._text;
+        std::string& text = doc_.text_;
         bool blank = std::all_of(text.begin() + static_cast<std::ptrdiff_t>(open.runBegin),
                                  text.end(), isXMLSpace);
         if (blank) {
@@ -191,16 +191,16 @@ private:
     // reads an entity's content) are counted: a few declarations can otherwise multiply into
     // gigabytes. Past the limit the parse stops and the document is refused.
     bool expansionExceeded(std::size_t added) {
-        if (_context == nullptr || _context->depth == 0) {
+        if (context_ == nullptr || context_->depth == 0) {
             return false;
         }
-        _expanded += added;
-        if (_expanded <= _expansionLimit) {
+        expanded_ += added;
+        if (expanded_ <= expansionLimit_) {
             return false;
         }
-        _overExpanded = true;
-        _stopped = true;
-        xmlStopParser(_context);
+        overExpanded_ = true;
+        stopped_ = true;
+        xmlStopParser(context_);
         return true;
     }
 
@@ -212,10 +212,10 @@ private:
 
     void startElement(const xmlChar* localname, const xmlChar* uri, int attributeCount,
                       const xmlChar** attributes) {
-        if (_stopped || expansionExceeded(sizeof(XMEMLDocument::Node))) {
+        if (stopped_ || expansionExceeded(sizeof(XMEMLDocument::Node))) {
             return;
         }
-        auto index = static_cast<NodeIndex>(_doc._nodes.size());
+        auto index = static_cast<NodeIndex>(doc_.nodes_.size());
         if (index == XMEMLDocument::none) {
             throw XMEMLParseError(XML_ERR_NO_MEMORY, "The document has too many elements");
         }
@@ -225,25 +225,25 @@ private:
         node.firstChild = XMEMLDocument::none;
         node.nextSibling = XMEMLDocument::none;
         node.previousSibling = XMEMLDocument::none;
-        if (!_open.empty()) {
-            Open& parent = _open.back();
+        if (!open_.empty()) {
+            Open& parent = open_.back();
             endTextRun(parent, true);
             node.parent = parent.node;
             node.previousSibling = parent.lastChild;
             node.nodesBefore = parent.nodesSinceChild;
             if (parent.lastChild == XMEMLDocument::none) {
-                _doc._nodes[parent.node].firstChild = index;
+                doc_.nodes_[parent.node].firstChild = index;
             } else {
-                _doc._nodes[parent.lastChild].nextSibling = index;
+                doc_.nodes_[parent.lastChild].nextSibling = index;
             }
             parent.lastChild = index;
             parent.nodesSinceChild = 0;
         } else if (index != 0) {
             return; // a second root cannot occur in a well-formed document; ignore it
         }
-        node.textBegin = checkedOffset(_doc._text.size());
+        node.textBegin = checkedOffset(doc_.text_.size());
         node.textEnd = node.textBegin;
-        node.firstAttribute = checkedOffset(_doc._attributes.size());
+        node.firstAttribute = checkedOffset(doc_.attributes_.size());
         int kept = 0;
         for (int i = 0; i < attributeCount && kept < UINT16_MAX; ++i, ++kept) {
             const xmlChar** attribute = attributes + 5 * i;
@@ -251,64 +251,64 @@ private:
             const char* end = reinterpret_cast<const char*>(attribute[4]);
             XMEMLDocument::Attribute stored{};
             stored.name = intern(attribute[0], nullptr);
-            stored.valueBegin = checkedOffset(_doc._attributeText.size());
-            _doc._attributeText.append(begin, end);
-            stored.valueEnd = checkedOffset(_doc._attributeText.size());
-            _doc._attributes.push_back(stored);
+            stored.valueBegin = checkedOffset(doc_.attributeText_.size());
+            doc_.attributeText_.append(begin, end);
+            stored.valueEnd = checkedOffset(doc_.attributeText_.size());
+            doc_.attributes_.push_back(stored);
         }
         node.attributeCount = static_cast<std::uint16_t>(kept);
-        _doc._nodes.push_back(node);
-        _open.push_back(Open{index, XMEMLDocument::none, 0, false, false, 0});
+        doc_.nodes_.push_back(node);
+        open_.push_back(Open{index, XMEMLDocument::none, 0, false, false, 0});
 
-        if (index == 0 && _requiredRoot && _doc.tag(0) != *_requiredRoot) {
-            _stopped = true;
-            xmlStopParser(_context);
+        if (index == 0 && requiredRoot_ && doc_.tag(0) != *requiredRoot_) {
+            stopped_ = true;
+            xmlStopParser(context_);
         }
     }
 
     void endElement() {
-        if (_open.empty() || _stopped) {
+        if (open_.empty() || stopped_) {
             return;
         }
-        Open& open = _open.back();
+        Open& open = open_.back();
         endTextRun(open, false);
-        _doc._nodes[open.node].textEnd = checkedOffset(_doc._text.size());
-        _open.pop_back();
-        if (!_open.empty()) {
-            _open.back().inTextRun = false;
+        doc_.nodes_[open.node].textEnd = checkedOffset(doc_.text_.size());
+        open_.pop_back();
+        if (!open_.empty()) {
+            open_.back().inTextRun = false;
         }
     }
 
     void characters(const xmlChar* text, int length) {
-        if (_open.empty() || _stopped || expansionExceeded(static_cast<std::size_t>(length))) {
+        if (open_.empty() || stopped_ || expansionExceeded(static_cast<std::size_t>(length))) {
             return;
         }
-        Open& open = _open.back();
+        Open& open = open_.back();
         if (!open.inTextRun) {
             countNode(open);
             open.inTextRun = true;
-            open.runBegin = _doc._text.size();
+            open.runBegin = doc_.text_.size();
             open.runFollowsElement =
                 open.lastChild != XMEMLDocument::none && open.nodesSinceChild == 1;
         }
-        _doc._text.append(reinterpret_cast<const char*>(text), static_cast<std::size_t>(length));
+        doc_.text_.append(reinterpret_cast<const char*>(text), static_cast<std::size_t>(length));
     }
 
     void cdata(const xmlChar* text, int length) {
-        if (_open.empty() || _stopped || expansionExceeded(static_cast<std::size_t>(length))) {
+        if (open_.empty() || stopped_ || expansionExceeded(static_cast<std::size_t>(length))) {
             return;
         }
-        Open& open = _open.back();
+        Open& open = open_.back();
         endTextRun(open, false);
         countNode(open);
-        _doc._text.append(reinterpret_cast<const char*>(text), static_cast<std::size_t>(length));
+        doc_.text_.append(reinterpret_cast<const char*>(text), static_cast<std::size_t>(length));
     }
 
     void otherNode() {
-        if (_open.empty() || _stopped) {
+        if (open_.empty() || stopped_) {
             return;
         }
-        Open& open = _open.back();
+        Open& open = open_.back();
         endTextRun(open, false);
         countNode(open);
     }
@@ -338,7 +338,7 @@ private:
     // entity reads as undeclared, so no file or address named by a document is ever fetched.
     static xmlEntity* onGetEntity(void* context, const xmlChar* name) {
         xmlEntity* entity = xmlGetPredefinedEntity(name);
-        xmlParserCtxt* parser = self(context)._context;
+        xmlParserCtxt* parser = self(context).context_;
         if (entity == nullptr && parser != nullptr && parser->myDoc != nullptr) {
             entity = xmlGetDocEntity(parser->myDoc, name);
         }
@@ -352,24 +352,24 @@ private:
     // Keeps the first error the parser repaired; warnings and namespace complaints lose nothing.
     static void onError(void* context, xmlErrorPtr error) {
         XMEMLDocumentBuilder& builder = self(context);
-        if (error == nullptr || builder._doc._recoveredError || error->level < XML_ERR_ERROR ||
+        if (error == nullptr || builder.doc_.recoveredError_ || error->level < XML_ERR_ERROR ||
             error->domain != XML_FROM_PARSER || error->code == XML_ERR_USER_STOP) {
             return;
         }
-        builder._doc._recoveredError = XMEMLRecoveredError{error->code, error->line, error->int2,
+        builder.doc_.recoveredError_ = XMEMLRecoveredError{error->code, error->line, error->int2,
                                                            trimmedMessage(error->message)};
     }
 
-    XMEMLDocument& _doc;
-    std::optional<std::string_view> _requiredRoot;
-    xmlParserCtxt* _context = nullptr;
-    std::vector<Open> _open;
-    std::unordered_map<const xmlChar*, NameID> _byPointer;
-    std::unordered_map<std::string, NameID> _byText;
-    bool _stopped = false;
-    std::size_t _expansionLimit;
-    std::size_t _expanded = 0;
-    bool _overExpanded = false;
+    XMEMLDocument& doc_;
+    std::optional<std::string_view> requiredRoot_;
+    xmlParserCtxt* context_ = nullptr;
+    std::vector<Open> open_;
+    std::unordered_map<const xmlChar*, NameID> byPointer_;
+    std::unordered_map<std::string, NameID> byText_;
+    bool stopped_ = false;
+    std::size_t expansionLimit_;
+    std::size_t expanded_ = 0;
+    bool overExpanded_ = false;
 };
 
 XMEMLDocument XMEMLDocument::parse(std::string_view bytes,
@@ -402,7 +402,7 @@ XMEMLDocument XMEMLDocument::parseChunks(const ChunkSource& next, std::size_t si
     }
     xmlInitParser();
     XMEMLDocument document;
-    document._nodes.reserve(expectedElements);
+    document.nodes_.reserve(expectedElements);
 
     // Entities may add as much again as the file holds, and at least a mebibyte.
     XMEMLDocumentBuilder builder(document, requiredRoot,
@@ -441,24 +441,24 @@ XMEMLDocument XMEMLDocument::parseChunks(const ChunkSource& next, std::size_t si
     // libxml2 halts at entities that refer to themselves or multiply without bound; what it
     // read before is no timeline worth reporting.
     if (builder.overExpanded() ||
-        (document._recoveredError && document._recoveredError->code == XML_ERR_ENTITY_LOOP)) {
+        (document.recoveredError_ && document.recoveredError_->code == XML_ERR_ENTITY_LOOP)) {
         throw XMEMLParseError(XML_ERR_ENTITY_LOOP,
                               "The document's entities expand to far more text than it holds");
     }
-    if (document._nodes.empty() && code != XML_ERR_OK) {
-        throw XMEMLParseError(code, message, document._recoveredError);
+    if (document.nodes_.empty() && code != XML_ERR_OK) {
+        throw XMEMLParseError(code, message, document.recoveredError_);
     }
     return document;
 }
 
 bool XMEMLDocument::holdsOnlyUTF8() const {
-    return isValidUTF8(_text) && isValidUTF8(_attributeText) &&
-           std::all_of(_names.begin(), _names.end(), isValidUTF8);
+    return isValidUTF8(text_) && isValidUTF8(attributeText_) &&
+           std::all_of(names_.begin(), names_.end(), isValidUTF8);
 }
 
 NameID XMEMLDocument::nameID(std::string_view name) const {
-    for (std::size_t i = 0; i < _names.size(); ++i) {
-        if (_names[i] == name) {
+    for (std::size_t i = 0; i < names_.size(); ++i) {
+        if (names_[i] == name) {
             return static_cast<NameID>(i);
         }
     }
@@ -469,8 +469,8 @@ NodeIndex XMEMLDocument::child(NodeIndex node, NameID name) const {
     if (node == none) {
         return none;
     }
-    for (NodeIndex c = _nodes[node].firstChild; c != none; c = _nodes[c].nextSibling) {
-        if (_nodes[c].name == name) {
+    for (NodeIndex c = nodes_[node].firstChild; c != none; c = nodes_[c].nextSibling) {
+        if (nodes_[c].name == name) {
             return c;
         }
     }
@@ -478,8 +478,8 @@ NodeIndex XMEMLDocument::child(NodeIndex node, NameID name) const {
 }
 
 NodeIndex XMEMLDocument::nextSibling(NodeIndex node, NameID name) const {
-    for (NodeIndex c = _nodes[node].nextSibling; c != none; c = _nodes[c].nextSibling) {
-        if (_nodes[c].name == name) {
+    for (NodeIndex c = nodes_[node].nextSibling; c != none; c = nodes_[c].nextSibling) {
+        if (nodes_[c].name == name) {
             return c;
         }
     }
@@ -500,8 +500,8 @@ std::vector<NodeIndex> XMEMLDocument::children(NodeIndex node,
     if (node == none) {
         return result;
     }
-    for (NodeIndex c = _nodes[node].firstChild; c != none; c = _nodes[c].nextSibling) {
-        if (std::find(names.begin(), names.end(), _nodes[c].name) != names.end()) {
+    for (NodeIndex c = nodes_[node].firstChild; c != none; c = nodes_[c].nextSibling) {
+        if (std::find(names.begin(), names.end(), nodes_[c].name) != names.end()) {
             result.push_back(c);
         }
     }
@@ -557,21 +557,21 @@ std::vector<NodeIndex> XMEMLDocument::allPaths(NodeIndex node,
 }
 
 NodeIndex XMEMLDocument::subtreeEnd(NodeIndex node) const {
-    for (NodeIndex n = node; n != none; n = _nodes[n].parent) {
-        if (_nodes[n].nextSibling != none) {
-            return _nodes[n].nextSibling;
+    for (NodeIndex n = node; n != none; n = nodes_[n].parent) {
+        if (nodes_[n].nextSibling != none) {
+            return nodes_[n].nextSibling;
         }
     }
-    return static_cast<NodeIndex>(_nodes.size());
+    return static_cast<NodeIndex>(nodes_.size());
 }
 
 NodeIndex XMEMLDocument::descendant(NodeIndex node, NameID name) const {
-    if (node == none || _nodes[node].firstChild == none) {
+    if (node == none || nodes_[node].firstChild == none) {
         return none;
     }
     NodeIndex end = subtreeEnd(node);
     for (NodeIndex n = node + 1; n < end; ++n) {
-        if (_nodes[n].name == name) {
+        if (nodes_[n].name == name) {
             return n;
         }
     }
@@ -579,8 +579,8 @@ NodeIndex XMEMLDocument::descendant(NodeIndex node, NameID name) const {
 }
 
 std::string_view XMEMLDocument::text(NodeIndex node) const {
-    const Node& n = _nodes[node];
-    return std::string_view(_text).substr(n.textBegin, n.textEnd - n.textBegin);
+    const Node& n = nodes_[node];
+    return std::string_view(text_).substr(n.textBegin, n.textEnd - n.textBegin);
 }
 
 std::optional<std::string_view> XMEMLDocument::pathText(NodeIndex node,
@@ -593,18 +593,18 @@ std::optional<std::string_view> XMEMLDocument::pathText(NodeIndex node,
 }
 
 std::optional<std::string_view> XMEMLDocument::attribute(NodeIndex node, NameID name) const {
-    const Node& n = _nodes[node];
+    const Node& n = nodes_[node];
     for (std::uint32_t i = n.firstAttribute; i < n.firstAttribute + n.attributeCount; ++i) {
-        const Attribute& a = _attributes[i];
+        const Attribute& a = attributes_[i];
         if (a.name == name) {
-            return std::string_view(_attributeText).substr(a.valueBegin, a.valueEnd - a.valueBegin);
+            return std::string_view(attributeText_).substr(a.valueBegin, a.valueEnd - a.valueBegin);
         }
     }
     return std::nullopt;
 }
 
 NodeIndex XMEMLDocument::previousSiblingElement(NodeIndex node) const {
-    const Node& n = _nodes[node];
+    const Node& n = nodes_[node];
     if (n.previousSibling == none || n.nodesBefore > 2) {
         return none;
     }
@@ -612,8 +612,8 @@ NodeIndex XMEMLDocument::previousSiblingElement(NodeIndex node) const {
 }
 
 NodeIndex XMEMLDocument::nextSiblingElement(NodeIndex node) const {
-    NodeIndex next = _nodes[node].nextSibling;
-    if (next == none || _nodes[next].nodesBefore > 2) {
+    NodeIndex next = nodes_[node].nextSibling;
+    if (next == none || nodes_[next].nodesBefore > 2) {
         return none;
     }
     return next;

@@ -35,12 +35,12 @@ public:
                     std::optional<XMEMLRecoveredError> firstError = std::nullopt);
 
     /// libxml2's error code.
-    int code() const noexcept { return _code; }
+    int code() const noexcept { return code_; }
     /// The first error the parser met, with its line and column.
     const std::optional<XMEMLRecoveredError>& firstError() const noexcept { return firstError_; }
 
 private:
-    int _code;
+    int code_;
     std::optional<XMEMLRecoveredError> firstError_;
 };
 
@@ -76,11 +76,11 @@ public:
                                std::optional<std::string_view> requiredRoot = std::nullopt);
 
     /// The root element, or none.
-    NodeIndex root() const { return _nodes.empty() ? none : 0; }
+    NodeIndex root() const { return nodes_.empty() ? none : 0; }
     /// Number of elements.
-    std::size_t size() const { return _nodes.size(); }
+    std::size_t size() const { return nodes_.size(); }
     /// The first error the parser repaired, when the bytes were not a well-formed document.
-    const std::optional<XMEMLRecoveredError>& recoveredError() const { return _recoveredError; }
+    const std::optional<XMEMLRecoveredError>& recoveredError() const { return recoveredError_; }
     /// Whether every name, text and attribute value is valid UTF-8. libxml2 passes the bytes of
     /// a file that names no encoding through unchecked when they are not UTF-8.
     bool holdsOnlyUTF8() const;
@@ -88,16 +88,16 @@ public:
     /// The interned id of a name, or absentName when no element or attribute carries it.
     NameID nameID(std::string_view name) const;
     /// The element's name id.
-    NameID name(NodeIndex node) const { return _nodes[node].name; }
+    NameID name(NodeIndex node) const { return nodes_[node].name; }
     /// The element's local name (namespaced elements read as "{uri}name").
-    std::string_view tag(NodeIndex node) const { return _names[_nodes[node].name]; }
+    std::string_view tag(NodeIndex node) const { return names_[nodes_[node].name]; }
 
     /// The parent element; none for the root.
-    NodeIndex parent(NodeIndex node) const { return _nodes[node].parent; }
+    NodeIndex parent(NodeIndex node) const { return nodes_[node].parent; }
     /// The first child element of any name.
-    NodeIndex firstChild(NodeIndex node) const { return _nodes[node].firstChild; }
+    NodeIndex firstChild(NodeIndex node) const { return nodes_[node].firstChild; }
     /// The next sibling element of any name.
-    NodeIndex nextSibling(NodeIndex node) const { return _nodes[node].nextSibling; }
+    NodeIndex nextSibling(NodeIndex node) const { return nodes_[node].nextSibling; }
 
     /// The first child element with the name; none when there is none.
     NodeIndex child(NodeIndex node, NameID name) const;
@@ -160,12 +160,12 @@ private:
         std::uint32_t valueEnd;
     };
 
-    std::vector<Node> _nodes;
-    std::vector<Attribute> _attributes;
-    std::string _text;
-    std::string _attributeText;
-    std::vector<std::string> _names;
-    std::optional<XMEMLRecoveredError> _recoveredError;
+    std::vector<Node> nodes_;
+    std::vector<Attribute> attributes_;
+    std::string text_;
+    std::string attributeText_;
+    std::vector<std::string> names_;
+    std::optional<XMEMLRecoveredError> recoveredError_;
 };
 
 } // namespace marrowvale

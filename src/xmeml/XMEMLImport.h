@@ -75,8 +75,8 @@ private:
     };
     using TextMap = std::unordered_map<std::string, NodeIndex, TextHash, std::equal_to<>>;
 
-    std::unordered_map<std::string, Asset*, TextHash, std::equal_to<>> _assetsByID;
-    std::optional<TextMap> _reelsByFileID;
+    std::unordered_map<std::string, Asset*, TextHash, std::equal_to<>> assetsById_;
+    std::optional<TextMap> reelsByFileId_;
     std::optional<std::unordered_map<std::string, VideoFormat*>> videoFormatsByProperties_;
     std::size_t videoFormatCount_ = 0;
 };

@@ -36,17 +36,20 @@ struct BinPlan {
 void buildStore(ModelContext& store, const std::vector<BinPlan>& bins) {
     for (const BinPlan& binPlan : bins) {
         EventBin* bin = store.create<EventBin>(binPlan.name);
-        for (int i = 0; i < binPlan.clips; ++i)
+        for (int i = 0; i < binPlan.clips; ++i) {
             bin->clips.push_back(store.create<StoryElement>());
+        }
         for (const SequencePlan& plan : binPlan.sequences) {
             Composition* composition = store.create<Composition>();
             composition->name = plan.name;
-            for (std::int64_t index : plan.videoIndexes)
+            for (std::int64_t index : plan.videoIndexes) {
                 composition->videoTracks.push_back(
                     store.create<VideoTrack>(index, "V" + std::to_string(index), true));
-            for (std::int64_t index : plan.audioIndexes)
+            }
+            for (std::int64_t index : plan.audioIndexes) {
                 composition->audioTracks.push_back(
                     store.create<AudioTrack>(index, "A" + std::to_string(index), true));
+            }
             bin->storyCompositions.push_back(composition);
         }
     }
@@ -55,42 +58,44 @@ void buildStore(ModelContext& store, const std::vector<BinPlan>& bins) {
 class AppControllerTest : public ::testing::Test {
 protected:
     AppControllerTest() {
-        xmlFile = folder / "Reel 1.xml";
-        std::ofstream(xmlFile) << "<xmeml/>";
-        otioFile = folder / "cut.otio";
-        std::ofstream(otioFile) << "{}";
+        xmlFile_ = folder_ / "Reel 1.xml";
+        std::ofstream(xmlFile_) << "<xmeml/>";
+        otioFile_ = folder_ / "cut.otio";
+        std::ofstream(otioFile_) << "{}";
 
-        services.processXMEML = [this](ModelContext& store, InputFile& file,
-                                       ReaderHost& host) -> std::optional<InputType> {
-            ++xmemlCalls;
-            readBytes = file.readAll();
+        services_.processXMEML = [this](ModelContext& store, InputFile& file,
+                                        ReaderHost& host) -> std::optional<InputType> {
+            ++xmemlCalls_;
+            readBytes_ = file.readAll();
             host.startProgress(200);
             host.updateProgress(10);
-            if (duringImport)
-                duringImport();
-            buildStore(store, bins);
+            if (duringImport_) {
+                duringImport_();
+            }
+            buildStore(store, bins_);
             return InputType::XMEML;
         };
-        services.processOTIO = [this](ModelContext& store, const fs::path& file,
-                                      std::optional<bool> dropFrame, double start, double end,
-                                      ReaderHost& host) {
-            ++otioCalls;
-            otioArguments = {file.string(), dropFrame.has_value(), start, end};
+        services_.processOTIO = [this](ModelContext& store, const fs::path& file,
+                                       std::optional<bool> dropFrame, double start, double end,
+                                       ReaderHost& host) {
+            ++otioCalls_;
+            otioArguments_ = {file.string(), dropFrame.has_value(), start, end};
             host.setInputType(InputType::PProOTIO);
-            buildStore(store, bins);
+            buildStore(store, bins_);
         };
-        services.createXLSX = [this](ModelContext&, const ReportRequest& request,
-                                     ReportHost& host) {
-            requests.push_back(request);
-            if (auto destination = host.chooseReportDestination(request.reportName))
+        services_.createXLSX = [this](ModelContext&, const ReportRequest& request,
+                                      ReportHost& host) {
+            requests_.push_back(request);
+            if (auto destination = host.chooseReportDestination(request.reportName)) {
                 host.openFinishedReport(*destination);
+            }
         };
     }
 
     AppController& start() {
-        controller.emplace(window, settings, services, folder / "support" / "Layouts.json");
-        controller->applicationDidFinishLaunching();
-        return *controller;
+        controller_.emplace(window_, settings_, services_, folder_ / "support" / "Layouts.json");
+        controller_->applicationDidFinishLaunching();
+        return *controller_;
     }
 
     struct OtioArguments {
@@ -101,153 +106,154 @@ protected:
     };
 
     marrowvale::testing::ScratchFolder scratch_;
-    const fs::path folder = scratch_.path();
-    fs::path xmlFile, otioFile;
-    FakeMainWindow window;
-    SettingsState settings;
-    AppServices services;
-    std::optional<AppController> controller;
-    std::vector<BinPlan> bins;
-    std::function<void()> duringImport;
-    int xmemlCalls = 0;
-    int otioCalls = 0;
-    std::string readBytes;
-    OtioArguments otioArguments{};
-    std::vector<ReportRequest> requests;
+    const fs::path folder_ = scratch_.path();
+    fs::path xmlFile_, otioFile_;
+    FakeMainWindow window_;
+    SettingsState settings_;
+    AppServices services_;
+    std::optional<AppController> controller_;
+    std::vector<BinPlan> bins_;
+    std::function<void()> duringImport_;
+    int xmemlCalls_ = 0;
+    int otioCalls_ = 0;
+    std::string readBytes_;
+    OtioArguments otioArguments_{};
+    std::vector<ReportRequest> requests_;
 };
 
 } // namespace
 
 TEST_F(AppControllerTest, OpensEachExtensionWithItsReader) {
-    bins = {{"Bin", {{"Reel 1", {1}, {1}}, {"Reel 2", {}, {}}}}};
+    bins_ = {{"Bin", {{"Reel 1", {1}, {1}}, {"Reel 2", {}, {}}}}};
     AppController& app = start();
-    EXPECT_EQ(window.fileName, "");
-    EXPECT_TRUE(window.progressIndeterminate);
+    EXPECT_EQ(window_.fileName, "");
+    EXPECT_TRUE(window_.progressIndeterminate);
 
-    app.openInputFiles({xmlFile, otioFile}); // only the first is opened
-    EXPECT_EQ(xmemlCalls, 1);
-    EXPECT_EQ(otioCalls, 0);
-    EXPECT_EQ(readBytes, "<xmeml/>");
-    EXPECT_EQ(window.fileName, "Reel 1.xml");
-    EXPECT_EQ(window.icon, FileIcon::xml);
+    app.openInputFiles({xmlFile_, otioFile_}); // only the first is opened
+    EXPECT_EQ(xmemlCalls_, 1);
+    EXPECT_EQ(otioCalls_, 0);
+    EXPECT_EQ(readBytes_, "<xmeml/>");
+    EXPECT_EQ(window_.fileName, "Reel 1.xml");
+    EXPECT_EQ(window_.icon, FileIcon::xml);
     EXPECT_EQ(app.importState(), (ImportState{InputType::XMEML, ColumnSetKind::xmeml}));
-    EXPECT_EQ(window.progressMaximum, 200);
-    EXPECT_EQ(window.progress, 10.5);
-    EXPECT_TRUE(window.progressIndeterminate);
-    EXPECT_FALSE(window.progressAnimating);
-    EXPECT_EQ(window.sequenceMenu, (Names{"Reel 1", "Reel 2"}));
-    EXPECT_EQ(window.busyChanges, (std::vector<bool>{true, false}));
+    EXPECT_EQ(window_.progressMaximum, 200);
+    EXPECT_EQ(window_.progress, 10.5);
+    EXPECT_TRUE(window_.progressIndeterminate);
+    EXPECT_FALSE(window_.progressAnimating);
+    EXPECT_EQ(window_.sequenceMenu, (Names{"Reel 1", "Reel 2"}));
+    EXPECT_EQ(window_.busyChanges, (std::vector<bool>{true, false}));
 
-    app.openInputFiles({otioFile});
-    EXPECT_EQ(otioCalls, 1);
-    EXPECT_EQ(otioArguments.file, otioFile.string());
-    EXPECT_FALSE(otioArguments.hint);
-    EXPECT_EQ(otioArguments.start, 100.0);
-    EXPECT_EQ(otioArguments.end, 2000.0);
+    app.openInputFiles({otioFile_});
+    EXPECT_EQ(otioCalls_, 1);
+    EXPECT_EQ(otioArguments_.file, otioFile_.string());
+    EXPECT_FALSE(otioArguments_.hint);
+    EXPECT_EQ(otioArguments_.start, 100.0);
+    EXPECT_EQ(otioArguments_.end, 2000.0);
     EXPECT_EQ(app.importState(), (ImportState{InputType::PProOTIO, ColumnSetKind::otio}));
-    EXPECT_EQ(window.icon, FileIcon::otio);
+    EXPECT_EQ(window_.icon, FileIcon::otio);
     EXPECT_EQ(app.store().count<EventBin>(), 1u); // the first import's objects were cleared
-    EXPECT_TRUE(window.alerts.empty());
+    EXPECT_TRUE(window_.alerts.empty());
 
     // Capitals are another extension: an alert, no reader, the kind kept, no icon.
-    fs::path capitals = folder / "cut.XML";
+    fs::path capitals = folder_ / "cut.XML";
     std::ofstream(capitals) << "<xmeml/>";
     app.openInputFiles({capitals});
-    EXPECT_EQ(xmemlCalls, 1);
-    ASSERT_EQ(window.alerts.size(), 1u);
-    EXPECT_EQ(window.alerts[0].message, "The file \u201ccut.XML\u201d cannot be opened.");
+    EXPECT_EQ(xmemlCalls_, 1);
+    ASSERT_EQ(window_.alerts.size(), 1u);
+    EXPECT_EQ(window_.alerts[0].message, "The file \u201ccut.XML\u201d cannot be opened.");
     EXPECT_EQ(app.importState().columnSetKind, ColumnSetKind::otio);
-    EXPECT_EQ(window.icon, FileIcon::none);
-    EXPECT_TRUE(window.hasDiagnostic("wot the bloody hell is all this then?"));
-    EXPECT_TRUE(window.sequenceMenu.empty());
+    EXPECT_EQ(window_.icon, FileIcon::none);
+    EXPECT_TRUE(window_.hasDiagnostic("wot the bloody hell is all this then?"));
+    EXPECT_TRUE(window_.sequenceMenu.empty());
     EXPECT_EQ(app.store().count<EventBin>(), 0u);
 
     // An unreadable file: an alert with the system's reason, and the bar stops.
-    app.openInputFiles({folder / "missing.xml"});
-    ASSERT_EQ(window.alerts.size(), 2u);
-    EXPECT_EQ(window.alerts[1].message,
+    app.openInputFiles({folder_ / "missing.xml"});
+    ASSERT_EQ(window_.alerts.size(), 2u);
+    EXPECT_EQ(window_.alerts[1].message,
               "The file \u201cmissing.xml\u201d couldn\u2019t be opened.");
-    EXPECT_EQ(window.alerts[1].informative, "No such file or directory");
-    EXPECT_FALSE(window.progressAnimating);
-    EXPECT_TRUE(window.hasDiagnostic("failed parsing the file"));
-    EXPECT_EQ(xmemlCalls, 1);
+    EXPECT_EQ(window_.alerts[1].informative, "No such file or directory");
+    EXPECT_FALSE(window_.progressAnimating);
+    EXPECT_TRUE(window_.hasDiagnostic("failed parsing the file"));
+    EXPECT_EQ(xmemlCalls_, 1);
 }
 
 TEST_F(AppControllerTest, MissingReadersAndWriterAreReportedNotSilent) {
-    services = {};
+    services_ = {};
     AppController& app = start();
-    app.openInputFiles({otioFile});
-    app.openInputFiles({xmlFile});
+    app.openInputFiles({otioFile_});
+    app.openInputFiles({xmlFile_});
     app.clickSaveButton();
     app.checkMediaFormats();
-    ASSERT_EQ(window.alerts.size(), 4u);
-    EXPECT_EQ(window.alerts[0].message, "This file type is not available");
-    EXPECT_NE(window.alerts[0].informative.find(".otio"), std::string::npos);
-    EXPECT_NE(window.alerts[1].informative.find(".xml"), std::string::npos);
-    EXPECT_EQ(window.alerts[2].message, "Reports are not available");
-    EXPECT_EQ(window.alerts[3].message, "No media library is available");
+    ASSERT_EQ(window_.alerts.size(), 4u);
+    EXPECT_EQ(window_.alerts[0].message, "This file type is not available");
+    EXPECT_NE(window_.alerts[0].informative.find(".otio"), std::string::npos);
+    EXPECT_NE(window_.alerts[1].informative.find(".xml"), std::string::npos);
+    EXPECT_EQ(window_.alerts[2].message, "Reports are not available");
+    EXPECT_EQ(window_.alerts[3].message, "No media library is available");
 }
 
 TEST_F(AppControllerTest, MenuListsEveryBinAndBinClips) {
-    bins = {{"b2", {{"From b2", {1}, {}}}, 0},
-            {"B10", {{"From B10", {}, {}}}, 2},
-            {"a", {{"A one", {}, {}}, {"A two", {}, {}}}, 0},
-            {"empty", {}, 0}};
+    bins_ = {{"b2", {{"From b2", {1}, {}}}, 0},
+             {"B10", {{"From B10", {}, {}}}, 2},
+             {"a", {{"A one", {}, {}}, {"A two", {}, {}}}, 0},
+             {"empty", {}, 0}};
     AppController& app = start();
-    app.openInputFiles({xmlFile});
-    EXPECT_EQ(window.sequenceMenu,
+    app.openInputFiles({xmlFile_});
+    EXPECT_EQ(window_.sequenceMenu,
               (Names{"A one", "A two", "---", "From b2", "---", "From B10", "---", "Bin Clips"}));
     EXPECT_EQ(app.selectedTitle(), "A one");
-    EXPECT_FALSE(window.analysisControlsEnabled); // more than one item: no analysis yet
+    EXPECT_FALSE(window_.analysisControlsEnabled); // more than one item: no analysis yet
 
     // "Bin Clips" lists no tracks; "---" finds no sequence.
-    window.selectedSequence = 7;
+    window_.selectedSequence = 7;
     app.clickAnalyzeButton();
     EXPECT_EQ(app.selectedTitle(), "Bin Clips");
-    EXPECT_TRUE(window.videoRows.empty());
-    window.selectedSequence = 2;
+    EXPECT_TRUE(window_.videoRows.empty());
+    window_.selectedSequence = 2;
     app.clickAnalyzeButton();
-    EXPECT_TRUE(window.hasDiagnostic("cannot find sequence"));
-    EXPECT_TRUE(window.analysisControlsEnabled);
+    EXPECT_TRUE(window_.hasDiagnostic("cannot find sequence"));
+    EXPECT_TRUE(window_.analysisControlsEnabled);
 }
 
 TEST_F(AppControllerTest, SeparatorsAreToldByPositionNotByText) {
-    bins = {{"a", {{"---", {1}, {}}}, 0}, {"b", {{"Reel", {}, {}}}, 1}};
+    bins_ = {{"a", {{"---", {1}, {}}}, 0}, {"b", {{"Reel", {}, {}}}, 1}};
     AppController& app = start();
-    app.openInputFiles({xmlFile});
-    ASSERT_EQ(window.sequenceMenu, (Names{"---", "---", "Reel", "---", "Bin Clips"}));
+    app.openInputFiles({xmlFile_});
+    ASSERT_EQ(window_.sequenceMenu, (Names{"---", "---", "Reel", "---", "Bin Clips"}));
     const bool separators[] = {false, true, false, true, false, false};
-    for (std::size_t i = 0; i < std::size(separators); ++i)
+    for (std::size_t i = 0; i < std::size(separators); ++i) {
         EXPECT_EQ(app.isSequenceMenuSeparator(i), separators[i]) << i;
-    window.selectedSequence = 0;
+    }
+    window_.selectedSequence = 0;
     app.clickAnalyzeButton();
     EXPECT_EQ(app.selectedTitle(), "---");
-    EXPECT_EQ(window.videoRows.size(), 1u);
+    EXPECT_EQ(window_.videoRows.size(), 1u);
 
     // Opening another file forgets the old positions.
-    bins = {{"a", {{"Only", {}, {}}}, 0}};
-    app.openInputFiles({xmlFile});
+    bins_ = {{"a", {{"Only", {}, {}}}, 0}};
+    app.openInputFiles({xmlFile_});
     EXPECT_FALSE(app.isSequenceMenuSeparator(1));
 }
 
 TEST_F(AppControllerTest, EmptyStoreAndSingleSequence) {
     AppController& app = start();
-    app.openInputFiles({xmlFile});
-    EXPECT_TRUE(window.hasDiagnostic("NO EVENTS"));
-    EXPECT_TRUE(window.sequenceMenu.empty());
+    app.openInputFiles({xmlFile_});
+    EXPECT_TRUE(window_.hasDiagnostic("NO EVENTS"));
+    EXPECT_TRUE(window_.sequenceMenu.empty());
 
     // Exactly one sequence: its tracks are listed at once, sorted by index, all ticked.
-    bins = {{"Bin", {{"Only", {3, 1, 2}, {2, 1}}}}};
-    app.openInputFiles({xmlFile});
-    EXPECT_EQ(window.videoRows,
+    bins_ = {{"Bin", {{"Only", {3, 1, 2}, {2, 1}}}}};
+    app.openInputFiles({xmlFile_});
+    EXPECT_EQ(window_.videoRows,
               (std::vector<TrackRow>{{"V1", true, 1}, {"V2", true, 2}, {"V3", true, 3}}));
-    EXPECT_EQ(window.audioRows.size(), 2u);
-    EXPECT_EQ(window.audioRows[0].trackName, "A1");
-    EXPECT_TRUE(window.analysisControlsEnabled);
+    EXPECT_EQ(window_.audioRows.size(), 2u);
+    EXPECT_EQ(window_.audioRows[0].trackName, "A1");
+    EXPECT_TRUE(window_.analysisControlsEnabled);
 
     // None, then one checkbox: only that row stays ticked.
     app.setAllTracksChecked(TrackKind::video, false);
-    EXPECT_FALSE(window.videoRows[0].isChecked);
+    EXPECT_FALSE(window_.videoRows[0].isChecked);
     app.setTrackChecked(TrackKind::video, 1, true);
     app.setTrackChecked(TrackKind::video, 99, true); // a stale row number is ignored
     EXPECT_EQ(app.trackRows(TrackKind::video)[1].isChecked, true);
@@ -259,20 +265,20 @@ TEST_F(AppControllerTest, EmptyStoreAndSingleSequence) {
 }
 
 TEST_F(AppControllerTest, SaveRequestCarriesSheetsOptionsNameAndTickedTracks) {
-    bins = {{"Bin", {{"Reel 1", {1, 2}, {1, 2}}, {"Reel 2", {1}, {}}}}};
+    bins_ = {{"Bin", {{"Reel 1", {1, 2}, {1, 2}}, {"Reel 2", {1}, {}}}}};
     AppController& app = start();
-    app.openInputFiles({xmlFile});
+    app.openInputFiles({xmlFile_});
     app.clickAnalyzeButton();
     app.setTrackChecked(TrackKind::video, 1, false);
     app.setAllTracksChecked(TrackKind::audio, false);
     app.setTrackChecked(TrackKind::audio, 0, true);
-    window.switches[static_cast<std::size_t>(SheetKey::effects)] = true;
-    window.switches[static_cast<std::size_t>(SheetKey::summary)] = true;
-    window.savePanelAnswer = "/out/Reel 1.xlsx";
+    window_.switches[static_cast<std::size_t>(SheetKey::effects)] = true;
+    window_.switches[static_cast<std::size_t>(SheetKey::summary)] = true;
+    window_.savePanelAnswer = "/out/Reel 1.xlsx";
 
     app.clickSaveButton();
-    ASSERT_EQ(requests.size(), 1u);
-    const ReportRequest& request = requests[0];
+    ASSERT_EQ(requests_.size(), 1u);
+    const ReportRequest& request = requests_[0];
     EXPECT_EQ(request.sequenceTitle, "Reel 1");
     EXPECT_EQ(request.reportName, "Reel 1 - Default Report");
     EXPECT_EQ(request.sheetKeys, (std::vector<SheetKey>{SheetKey::effects, SheetKey::summary}));
@@ -281,11 +287,11 @@ TEST_F(AppControllerTest, SaveRequestCarriesSheetsOptionsNameAndTickedTracks) {
     EXPECT_EQ(request.tracks.videoTrackIndexes, (std::vector<std::int64_t>{1}));
     EXPECT_EQ(request.tracks.audioTrackIndexes, (std::vector<std::int64_t>{1}));
     EXPECT_EQ(request.importState.inputType, InputType::XMEML);
-    EXPECT_EQ(window.savePanelNames, (Names{"Reel 1 - Default Report"}));
-    EXPECT_EQ(window.openedReports, (Names{"/out/Reel 1.xlsx"}));
+    EXPECT_EQ(window_.savePanelNames, (Names{"Reel 1 - Default Report"}));
+    EXPECT_EQ(window_.openedReports, (Names{"/out/Reel 1.xlsx"}));
 
     // Every switch on, in order.
-    window.switches.fill(true);
+    window_.switches.fill(true);
     Names keyTexts;
     for (SheetKey key : app.makeReportRequest().sheetKeys) {
         keyTexts.emplace_back(sheetKeyText(key));
@@ -295,150 +301,150 @@ TEST_F(AppControllerTest, SaveRequestCarriesSheetsOptionsNameAndTickedTracks) {
               (Names{"ignoreAudio", "markers", "generators", "transitions", "effects", "summary"}));
 
     // Another sequence chosen without analyzing: its own name, every track.
-    window.selectedSequence = 1;
+    window_.selectedSequence = 1;
     app.clickSaveButton();
-    EXPECT_EQ(requests.back().reportName, "Reel 2 - Default Report");
-    EXPECT_TRUE(requests.back().tracks.allTracks);
+    EXPECT_EQ(requests_.back().reportName, "Reel 2 - Default Report");
+    EXPECT_TRUE(requests_.back().tracks.allTracks);
     EXPECT_EQ(app.selectedTitle(), "Reel 2");
 
     // No layout selected in the main window's menu.
-    settings.selectLayoutIndex(LayoutMenu::app, -1);
+    settings_.selectLayoutIndex(LayoutMenu::app, -1);
     struct NoSelection : SettingsState {
         int selectedLayoutIndex(LayoutMenu) const override { return -1; }
     } unselected;
-    AppController other(window, unselected, services, std::nullopt);
-    window.selectedSequence = 0;
+    AppController other(window_, unselected, services_, std::nullopt);
+    window_.selectedSequence = 0;
     EXPECT_EQ(other.makeReportRequest().reportName, " -  Report");
 }
 
 TEST_F(AppControllerTest, OpenAnalyzeAndSaveAreRefusedWhileATaskRuns) {
-    bins = {{"Bin", {{"Reel 1", {1}, {}}}}};
+    bins_ = {{"Bin", {{"Reel 1", {1}, {}}}}};
     AppController& app = start();
-    app.openInputFiles({xmlFile});
+    app.openInputFiles({xmlFile_});
     std::size_t binsBefore = 0;
-    duringImport = [&] {
+    duringImport_ = [&] {
         EXPECT_TRUE(app.isBusy());
         binsBefore = app.store().count<EventBin>();
-        app.openInputFiles({otioFile});
+        app.openInputFiles({otioFile_});
         app.clickOpenFile();
         app.clickAnalyzeButton();
         app.clickSaveButton();
         EXPECT_EQ(app.store().count<EventBin>(), binsBefore);
     };
-    window.openPanelAnswer = otioFile;
-    app.openInputFiles({xmlFile});
-    EXPECT_EQ(otioCalls, 0);
-    EXPECT_TRUE(requests.empty());
+    window_.openPanelAnswer = otioFile_;
+    app.openInputFiles({xmlFile_});
+    EXPECT_EQ(otioCalls_, 0);
+    EXPECT_TRUE(requests_.empty());
     EXPECT_FALSE(app.isBusy());
 
     // A report that tries to start an import while it runs is refused as well.
-    duringImport = nullptr;
+    duringImport_ = nullptr;
     AppController* reporting = nullptr;
-    services.createXLSX = [&](ModelContext& store, const ReportRequest&, ReportHost&) {
+    services_.createXLSX = [&](ModelContext& store, const ReportRequest&, ReportHost&) {
         EXPECT_TRUE(reporting->isBusy());
-        reporting->openInputFiles({otioFile});
+        reporting->openInputFiles({otioFile_});
         reporting->clickSaveButton();
         EXPECT_EQ(store.count<EventBin>(), 1u);
-        requests.emplace_back();
+        requests_.emplace_back();
     };
-    AppController second(window, settings, services, std::nullopt);
+    AppController second(window_, settings_, services_, std::nullopt);
     reporting = &second;
-    second.openInputFiles({xmlFile});
+    second.openInputFiles({xmlFile_});
     second.clickSaveButton();
-    EXPECT_EQ(otioCalls, 0);
-    EXPECT_EQ(requests.size(), 1u); // the nested save did not run
+    EXPECT_EQ(otioCalls_, 0);
+    EXPECT_EQ(requests_.size(), 1u); // the nested save did not run
 }
 
 TEST_F(AppControllerTest, ReaderExceptionsBecomeAlertsAndLeaveNoTimeline) {
-    services.processXMEML = [](ModelContext& store, InputFile&,
-                               ReaderHost&) -> std::optional<InputType> {
+    services_.processXMEML = [](ModelContext& store, InputFile&,
+                                ReaderHost&) -> std::optional<InputType> {
         store.create<EventBin>("half");
         throw std::runtime_error("out of memory");
     };
     AppController& app = start();
-    app.openInputFiles({xmlFile});
-    ASSERT_EQ(window.alerts.size(), 1u);
-    EXPECT_EQ(window.alerts[0].informative, "out of memory");
+    app.openInputFiles({xmlFile_});
+    ASSERT_EQ(window_.alerts.size(), 1u);
+    EXPECT_EQ(window_.alerts[0].informative, "out of memory");
     EXPECT_EQ(app.store().count<EventBin>(), 0u);
     EXPECT_FALSE(app.isBusy());
 }
 
 TEST_F(AppControllerTest, HelpActionsAndStartUpLayouts) {
-    fs::create_directories(folder / "support");
-    std::ofstream(folder / "support" / "Layouts.json")
+    fs::create_directories(folder_ / "support");
+    std::ofstream(folder_ / "support" / "Layouts.json")
         << "[" << LayoutsItem::makeNew("Dailies").toJson().dump() << "]";
     AppController& app = start();
-    EXPECT_EQ(settings.layoutMenuItems(LayoutMenu::app), (Names{"Dailies"}));
-    EXPECT_EQ(window.diagnostics.front().rfind("Loaded layoutsArray: [LayoutsItem(", 0), 0u);
+    EXPECT_EQ(settings_.layoutMenuItems(LayoutMenu::app), (Names{"Dailies"}));
+    EXPECT_EQ(window_.diagnostics.front().rfind("Loaded layoutsArray: [LayoutsItem(", 0), 0u);
 
-    window.urlOpens = false;
+    window_.urlOpens = false;
     app.emailSupport();
-    ASSERT_EQ(window.urls.size(), 2u);
-    EXPECT_EQ(window.urls[0].rfind("mailto:support@marrowvale.app?subject=Bug%20Report%20for%20"
-                                   "Marrowvale%20%28version%20",
-                                   0),
+    ASSERT_EQ(window_.urls.size(), 2u);
+    EXPECT_EQ(window_.urls[0].rfind("mailto:support@marrowvale.app?subject=Bug%20Report%20for%20"
+                                    "Marrowvale%20%28version%20",
+                                    0),
               0u);
-    EXPECT_NE(window.urls[0].find("&body=What%20went%20wrong%3F%0A%0A%0AAttached"),
+    EXPECT_NE(window_.urls[0].find("&body=What%20went%20wrong%3F%0A%0A%0AAttached"),
               std::string::npos);
-    EXPECT_EQ(window.urls[1], "https://marrowvale.app/contact");
+    EXPECT_EQ(window_.urls[1], "https://marrowvale.app/contact");
     EXPECT_EQ(AppController::supportSubject("Marrowvale", "2.1"),
               "Bug Report for Marrowvale (version 2.1)");
     EXPECT_EQ(AppController::percentEncoded("a&b=c é"), "a%26b%3Dc%20%C3%A9");
 
     app.showSettingsWindow();
-    EXPECT_TRUE(settings.settingsWindowShown());
+    EXPECT_TRUE(settings_.settingsWindowShown());
 }
 
 TEST_F(AppControllerTest, TheReportNeverReplacesTheOpenedTimeline) {
-    bins = {{"Bin", {{"Reel 1", {1}, {}}}}};
+    bins_ = {{"Bin", {{"Reel 1", {1}, {}}}}};
     AppController& app = start();
-    app.openInputFiles({xmlFile});
-    fs::create_symlink(xmlFile, folder / "link.xlsx");
+    app.openInputFiles({xmlFile_});
+    fs::create_symlink(xmlFile_, folder_ / "link.xlsx");
     // The opened file however the save panel spells it: refused with an alert, nothing opened.
-    const fs::path sameFile[] = {xmlFile, folder / "." / "Reel 1.xml", folder / "link.xlsx"};
+    const fs::path sameFile[] = {xmlFile_, folder_ / "." / "Reel 1.xml", folder_ / "link.xlsx"};
     for (const fs::path& destination : sameFile) {
-        window.alerts.clear();
-        window.savePanelAnswer = destination.string();
+        window_.alerts.clear();
+        window_.savePanelAnswer = destination.string();
         app.clickSaveButton();
-        ASSERT_EQ(window.alerts.size(), 1u) << destination;
-        EXPECT_EQ(window.alerts[0].message,
+        ASSERT_EQ(window_.alerts.size(), 1u) << destination;
+        EXPECT_EQ(window_.alerts[0].message,
                   "The report cannot replace the timeline it is made from");
-        EXPECT_TRUE(window.openedReports.empty()) << destination;
+        EXPECT_TRUE(window_.openedReports.empty()) << destination;
     }
     // Another file, new or existing, is the user's choice.
-    window.alerts.clear();
-    std::ofstream(folder / "old.xlsx") << "old";
-    for (const fs::path& destination : {folder / "Reel 1.xlsx", folder / "old.xlsx"}) {
-        window.savePanelAnswer = destination.string();
+    window_.alerts.clear();
+    std::ofstream(folder_ / "old.xlsx") << "old";
+    for (const fs::path& destination : {folder_ / "Reel 1.xlsx", folder_ / "old.xlsx"}) {
+        window_.savePanelAnswer = destination.string();
         app.clickSaveButton();
     }
-    EXPECT_TRUE(window.alerts.empty());
-    EXPECT_EQ(window.openedReports.size(), 2u);
+    EXPECT_TRUE(window_.alerts.empty());
+    EXPECT_EQ(window_.openedReports.size(), 2u);
 }
 
 TEST_F(AppControllerTest, AStopRequestReachesOnlyARunningReport) {
-    bins = {{"Bin", {{"Reel 1", {1}, {}}}}};
+    bins_ = {{"Bin", {{"Reel 1", {1}, {}}}}};
     AppController& app = start();
-    app.openInputFiles({xmlFile});
+    app.openInputFiles({xmlFile_});
     EXPECT_FALSE(app.requestStop(SIGINT)); // nothing would act on it
 
     AppController* reporting = nullptr;
     bool acted = false;
-    services.createXLSX = [&](ModelContext&, const ReportRequest&, ReportHost& host) {
+    services_.createXLSX = [&](ModelContext&, const ReportRequest&, ReportHost& host) {
         acted = reporting->requestStop(SIGTERM);
         ASSERT_NE(host.stopRequest(), nullptr);
         host.stopRequest()->check(); // the run unwinds as a report run does
     };
-    AppController second(window, settings, services, std::nullopt);
+    AppController second(window_, settings_, services_, std::nullopt);
     reporting = &second;
-    second.openInputFiles({xmlFile});
+    second.openInputFiles({xmlFile_});
     second.clickSaveButton();
     EXPECT_TRUE(acted);
     EXPECT_EQ(second.stopReason(), SIGTERM);
-    EXPECT_TRUE(window.alerts.empty()); // a stop is no failure
+    EXPECT_TRUE(window_.alerts.empty()); // a stop is no failure
 
     // Quitting asks a running report to stop as well.
-    AppController third(window, settings, services, std::nullopt);
+    AppController third(window_, settings_, services_, std::nullopt);
     third.applicationWillTerminate();
     EXPECT_EQ(third.stopReason(), StopRequest::quitting);
 }

@@ -12,8 +12,9 @@ using namespace marrowvale;
 TEST(InputType, RawValuesMatchExactly) {
     const InputType all[] = {InputType::null,     InputType::XMEML,    InputType::FCPXML,
                              InputType::DaVrOTIO, InputType::PProOTIO, InputType::AvidOTIO};
-    for (InputType type : all)
+    for (InputType type : all) {
         EXPECT_EQ(inputTypeFromRawValue(inputTypeRawValue(type)), type);
+    }
     EXPECT_EQ(inputTypeRawValue(InputType::DaVrOTIO), "DaVrOTIO");
     EXPECT_EQ(inputTypeFromRawValue("xmeml"), std::nullopt);
     EXPECT_EQ(inputTypeFromRawValue("XMEML "), std::nullopt);
@@ -55,11 +56,14 @@ TEST(XMLContentError, MessageAndSuggestionSplitAtTheSeparator) {
 
 TEST(ReportVocabulary, KeysAndTrackSelection) {
     std::set<std::string_view> keys;
-    for (const ReportColumn& column : reportColumns)
+    for (const ReportColumn& column : reportColumns) {
         keys.insert(column.optionKey);
-    for (TimeGroup group : {TimeGroup::sequence, TimeGroup::source})
-        for (TimeDisplay display : timeDisplays)
+    }
+    for (TimeGroup group : {TimeGroup::sequence, TimeGroup::source}) {
+        for (TimeDisplay display : timeDisplays) {
             keys.insert(timeDisplayOptionKey(group, display));
+        }
+    }
     keys.insert("useColorText");
     EXPECT_EQ(keys.size(), 36u);
     EXPECT_EQ(timeDisplayOptionKey(TimeGroup::source, TimeDisplay::feetFrames),

@@ -56,9 +56,11 @@ public:
     void logDiagnostic(const std::string& line) override { diagnostics.push_back(line); }
 
     bool hasDiagnostic(const std::string& line) const {
-        for (const std::string& logged : diagnostics)
-            if (logged == line)
+        for (const std::string& logged : diagnostics) {
+            if (logged == line) {
                 return true;
+            }
+        }
         return false;
     }
 

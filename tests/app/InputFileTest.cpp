@@ -15,28 +15,28 @@ namespace {
 class InputFileTest : public ::testing::Test {
 protected:
     marrowvale::testing::ScratchFolder scratch_;
-    const fs::path folder = scratch_.path();
+    const fs::path folder_ = scratch_.path();
 };
 
 } // namespace
 
 TEST_F(InputFileTest, OnlyRegularFilesUnderTheLimitAreOpened) {
-    ::mkfifo((folder / "pipe").c_str(), 0600);
-    fs::create_symlink("/dev/zero", folder / "zero.xml");
-    fs::create_directory(folder / "folder.xml");
-    std::ofstream(folder / "ten") << "0123456789";
+    ::mkfifo((folder_ / "pipe").c_str(), 0600);
+    fs::create_symlink("/dev/zero", folder_ / "zero.xml");
+    fs::create_directory(folder_ / "folder.xml");
+    std::ofstream(folder_ / "ten") << "0123456789";
     struct Case {
         fs::path path;
         std::uint64_t limit;
         std::string reason; // empty: opened
     };
     const Case cases[] = {
-        {folder / "pipe", 100, "It is a named pipe (FIFO), not a regular file"},
-        {folder / "zero.xml", 100, "It is a device, not a regular file"},
-        {folder / "folder.xml", 100, "Is a directory"},
-        {folder / "missing", 100, "No such file or directory"},
-        {folder / "ten", 10, "It holds 10 bytes; files of 10 bytes or more are not read"},
-        {folder / "ten", 11, ""},
+        {folder_ / "pipe", 100, "It is a named pipe (FIFO), not a regular file"},
+        {folder_ / "zero.xml", 100, "It is a device, not a regular file"},
+        {folder_ / "folder.xml", 100, "Is a directory"},
+        {folder_ / "missing", 100, "No such file or directory"},
+        {folder_ / "ten", 10, "It holds 10 bytes; files of 10 bytes or more are not read"},
+        {folder_ / "ten", 11, ""},
     };
     for (const Case& c : cases) {
         try {
@@ -52,14 +52,15 @@ TEST_F(InputFileTest, OnlyRegularFilesUnderTheLimitAreOpened) {
 }
 
 TEST_F(InputFileTest, ReadsInChunksNoFurtherThanTheSizeChecked) {
-    const fs::path path = folder / "growing";
+    const fs::path path = folder_ / "growing";
     std::ofstream(path) << "0123456789";
     InputFile file(path, InputFile::timelineSizeLimit);
     std::ofstream(path, std::ios::app) << "more";
     char buffer[4];
     std::string read;
-    for (std::size_t count; (count = file.read(buffer, sizeof buffer)) > 0;)
+    for (std::size_t count; (count = file.read(buffer, sizeof buffer)) > 0;) {
         read.append(buffer, count);
+    }
     EXPECT_EQ(read, "0123456789");
     EXPECT_EQ(InputFile(path, 100).readAll(), "0123456789more");
 }

@@ -1,6 +1,6 @@
 #include "app/LayoutsFile.h"
-#include "model/Identifier.h"
 
+#include "model/Identifier.h"
 #include "support/ScratchFolder.h"
 
 #include <fstream>
@@ -117,8 +117,9 @@ TEST(LayoutsFile, StrictDecodingRejectsTheWholeFile) {
     ASSERT_NO_THROW(extra = decodeLayouts(variant([](auto& o) {
                         o["futureKey"] = 3;
                         std::string id = o["id"];
-                        for (char& c : id)
+                        for (char& c : id) {
                             c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+                        }
                         o.erase("id");
                         o["id"] = id;
                     })));

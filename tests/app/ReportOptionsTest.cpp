@@ -9,12 +9,14 @@ using namespace marrowvale;
 
 TEST(ReportOptions, EveryKeyIsAlwaysPresent) {
     SettingsState settings;
-    for (const ReportColumn& column : reportColumns)
+    for (const ReportColumn& column : reportColumns) {
         settings.setColumnState(column.checkbox, false);
+    }
     ReportOptions options = reportOptions(settings);
     EXPECT_EQ(options.flags.size(), 36u);
-    for (const ReportColumn& column : reportColumns)
+    for (const ReportColumn& column : reportColumns) {
         EXPECT_EQ(options.value(column.optionKey), false) << column.optionKey;
+    }
     EXPECT_EQ(options.value("reportSeqTimecode"), true);
     EXPECT_EQ(options.value("useColorText"), true);
     EXPECT_EQ(options.value("noSuchKey"), std::nullopt);
@@ -76,7 +78,8 @@ TEST(ReportOptions, EachTimeGroupKeepsOneDisplay) {
     ReportOptions options = reportOptions(settings);
     EXPECT_TRUE(options.isOn("reportSrcSeconds"));
     for (const char* key :
-         {"reportSrcTimecode", "reportSrcFrames", "reportSrcFeet+Frames", "reportSrcClock"})
+         {"reportSrcTimecode", "reportSrcFrames", "reportSrcFeet+Frames", "reportSrcClock"}) {
         EXPECT_FALSE(options.isOn(key)) << key;
+    }
     EXPECT_TRUE(options.isOn("reportSeqTimecode"));
 }

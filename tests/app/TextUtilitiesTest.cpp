@@ -23,8 +23,9 @@ TEST(TextUtilities, ClockTimeWrapsDaysAndCountsBackBeforeMidnight) {
         {std::numeric_limits<std::int64_t>::min(), "16:47:04"},
         {std::numeric_limits<std::int64_t>::max(), "07:12:55"},
     };
-    for (const Case& c : cases)
+    for (const Case& c : cases) {
         EXPECT_EQ(clockTimeString(c.milliseconds), c.expected) << c.milliseconds;
+    }
 }
 
 TEST(TextUtilities, NonEmptyComponentsSplitsAtTheWholeSeparator) {

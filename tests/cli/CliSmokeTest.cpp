@@ -1,6 +1,5 @@
-#include <gtest/gtest.h>
-
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <string>
 
 namespace {
@@ -10,8 +9,9 @@ std::string runCli(const std::string& arguments, int* status) {
     std::string output;
     FILE* pipe = popen(command.c_str(), "r");
     char buffer[256];
-    while (pipe && fgets(buffer, sizeof buffer, pipe))
+    while (pipe && fgets(buffer, sizeof buffer, pipe)) {
         output += buffer;
+    }
     int raw = pipe ? pclose(pipe) : -1;
     *status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     return output;

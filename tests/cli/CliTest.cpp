@@ -41,21 +41,22 @@ std::string readFile(const fs::path& path) {
 
 class CliTest : public ::testing::Test {
 protected:
-    CliTest() { sample = fs::path(MARROWVALE_TEST_DATA) / "two-sequences.xml"; }
+    CliTest() { sample_ = fs::path(MARROWVALE_TEST_DATA) / "two-sequences.xml"; }
 
     // Runs the program with its standard output and error kept apart, and no terminal;
     // `environment` holds extra variables ("NAME=value ...").
     CliResult run(const std::string& arguments, const std::string& environment = "") {
-        fs::path err = folder / "stderr.txt";
+        fs::path err = folder_ / "stderr.txt";
         // A program that waits or reads forever fails the test instead of holding it up.
-        std::string command = environment + " XDG_DATA_HOME=\"" + (folder / "data").string() +
+        std::string command = environment + " XDG_DATA_HOME=\"" + (folder_ / "data").string() +
                               "\" timeout 120 \"" + MARROWVALE_CLI + "\" " + arguments + " 2>\"" +
                               err.string() + "\" </dev/null";
         CliResult result;
         FILE* pipe = popen(command.c_str(), "r");
         char buffer[256];
-        while (pipe && fgets(buffer, sizeof buffer, pipe))
+        while (pipe && fgets(buffer, sizeof buffer, pipe)) {
             result.out += buffer;
+        }
         int raw = pipe ? pclose(pipe) : -1;
         result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
         result.err = readFile(err);
@@ -66,16 +67,16 @@ protected:
 
     // The sample as a file of its own, with its sequence "Reel 2" renamed.
     fs::path sampleRenamingReel2(const std::string& title, const std::string& fileName) {
-        std::string timeline = readFile(sample);
+        std::string timeline = readFile(sample_);
         timeline.replace(timeline.find("<name>Reel 2</name>"), 19, "<name>" + title + "</name>");
-        fs::path input = folder / fileName;
+        fs::path input = folder_ / fileName;
         std::ofstream(input) << timeline;
         return input;
     }
 
     marrowvale::testing::ScratchFolder scratch_;
-    const fs::path folder = scratch_.path();
-    fs::path sample;
+    const fs::path folder_ = scratch_.path();
+    fs::path sample_;
 };
 
 // A timeline whose sequence "Long" holds `clips` one-second clips on one video track.
@@ -97,18 +98,19 @@ std::string longTimeline(int clips) {
 } // namespace
 
 TEST_F(CliTest, AnInterruptedReportLeavesNothingBehind) {
-    const fs::path input = folder / "long.xml";
+    const fs::path input = folder_ / "long.xml";
     std::ofstream(input) << longTimeline(3000);
-    const fs::path temporary = folder / "tmp";
+    const fs::path temporary = folder_ / "tmp";
     fs::create_directory(temporary);
-    const fs::path output = folder / "long.xlsx";
+    const fs::path output = folder_ / "long.xlsx";
     const std::string tmpdir = "TMPDIR=" + temporary.string();
-    const std::string data = "XDG_DATA_HOME=" + (folder / "data").string();
+    const std::string data = "XDG_DATA_HOME=" + (folder_ / "data").string();
 
     for (int signal : {SIGINT, SIGTERM}) {
         std::vector<char*> environment;
-        for (char** variable = environ; *variable != nullptr; ++variable)
+        for (char** variable = environ; *variable != nullptr; ++variable) {
             environment.push_back(*variable);
+        }
         environment.push_back(const_cast<char*>(tmpdir.c_str()));
         environment.push_back(const_cast<char*>(data.c_str()));
         environment.push_back(nullptr);
@@ -144,25 +146,26 @@ TEST_F(CliTest, AnInterruptedReportLeavesNothingBehind) {
 }
 
 TEST_F(CliTest, ATerminalSeesTheReportBeingWrittenAndWhereItWent) {
-    const fs::path output = folder / "shown.xlsx";
+    const fs::path output = folder_ / "shown.xlsx";
     const std::string program = MARROWVALE_CLI;
     const std::string outputOption = "--output=" + output.string();
-    const std::string data = "XDG_DATA_HOME=" + (folder / "data").string();
+    const std::string data = "XDG_DATA_HOME=" + (folder_ / "data").string();
     int terminal = -1;
     const pid_t child = forkpty(&terminal, nullptr, nullptr, nullptr);
     ASSERT_GE(child, 0);
     if (child == 0) {
         char* arguments[] = {const_cast<char*>(program.c_str()),
                              const_cast<char*>(outputOption.c_str()),
-                             const_cast<char*>(sample.c_str()), nullptr};
+                             const_cast<char*>(sample_.c_str()), nullptr};
         char* environment[] = {const_cast<char*>(data.c_str()), nullptr};
         execve(program.c_str(), arguments, environment);
         _exit(127);
     }
     std::string shown;
     char buffer[512];
-    for (ssize_t count; (count = read(terminal, buffer, sizeof buffer)) > 0;)
+    for (ssize_t count; (count = read(terminal, buffer, sizeof buffer)) > 0;) {
         shown.append(buffer, static_cast<std::size_t>(count));
+    }
     close(terminal);
     int status = 0;
     ASSERT_EQ(waitpid(child, &status, 0), child);
@@ -173,16 +176,16 @@ TEST_F(CliTest, ATerminalSeesTheReportBeingWrittenAndWhereItWent) {
 }
 
 TEST_F(CliTest, ListsSequencesAndTracks) {
-    CliResult menu = run("--list " + quoted(sample));
+    CliResult menu = run("--list " + quoted(sample_));
     EXPECT_EQ(menu.status, 0) << menu.err;
     EXPECT_EQ(menu.out, "Reel 2\nReel 1\nBin Clips\n"); // every bin, then the master clips
     EXPECT_EQ(menu.err, "");                            // no progress bar off a terminal
 
-    CliResult tracks = run("--list --sequence \"Reel 1\" " + quoted(sample));
+    CliResult tracks = run("--list --sequence \"Reel 1\" " + quoted(sample_));
     EXPECT_EQ(tracks.status, 0) << tracks.err;
     EXPECT_EQ(tracks.out, "V1\tV1\nV2\tV2\nA1\tA1\n");
 
-    CliResult binClips = run("--list --sequence=\"Bin Clips\" " + quoted(sample));
+    CliResult binClips = run("--list --sequence=\"Bin Clips\" " + quoted(sample_));
     EXPECT_EQ(binClips.status, 0);
     EXPECT_EQ(binClips.out, "");
 }
@@ -218,8 +221,8 @@ TEST_F(CliTest, SequencesSharingANameAreWarnedAbout) {
 }
 
 TEST_F(CliTest, ADamagedFileIsListedWithAWarning) {
-    std::string timeline = readFile(sample);
-    fs::path input = folder / "cut.xml";
+    std::string timeline = readFile(sample_);
+    fs::path input = folder_ / "cut.xml";
     std::ofstream(input) << timeline.substr(0, timeline.find("<name>Reel 1</name>") + 19);
     CliResult menu = run("--list " + quoted(input));
     EXPECT_EQ(menu.status, 0) << menu.err;
@@ -228,11 +231,11 @@ TEST_F(CliTest, ADamagedFileIsListedWithAWarning) {
 }
 
 TEST_F(CliTest, WritesTheReportWhereOutputSays) {
-    fs::path output = folder / "out" / "Reel 1.xlsx";
+    fs::path output = folder_ / "out" / "Reel 1.xlsx";
     fs::create_directories(output.parent_path());
     CliResult result = run("--sequence \"Reel 1\" --tracks V2,A1 --sheets markers,summary "
                            "--drop-frame no --output " +
-                           quoted(output) + " " + quoted(sample));
+                           quoted(output) + " " + quoted(sample_));
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_EQ(result.out, "");
     EXPECT_EQ(result.err, "Saved \u201c" + output.string() + "\u201d\n");
@@ -267,29 +270,29 @@ TEST_F(CliTest, UsageErrorsExitWithOne) {
 }
 
 TEST_F(CliTest, AlertsGoToStandardErrorAndExitWithTwo) {
-    fs::path text = folder / "notes.txt";
+    fs::path text = folder_ / "notes.txt";
     std::ofstream(text) << "hello";
-    fs::path notXmeml = folder / "other.xml";
+    fs::path notXmeml = folder_ / "other.xml";
     std::ofstream(notXmeml) << "<?xml version=\"1.0\"?><fcpxml/>";
     struct Case {
         std::string arguments;
         std::string message;
     };
     const Case cases[] = {
-        {"--list " + quoted(folder / "missing.xml"),
+        {"--list " + quoted(folder_ / "missing.xml"),
          "The file \u201cmissing.xml\u201d couldn\u2019t be opened.\nNo such file or directory"},
         {"--list " + quoted(text), "The file \u201cnotes.txt\u201d cannot be opened."},
         {"--list " + quoted(notXmeml), "This is not a valid .xml file"},
-        {"--list " + quoted(folder / "cut.otio"), "There is a problem with this OTIO"},
-        {"--list --sequence Nope " + quoted(sample), "There is no sequence \u201cNope\u201d"},
-        {"--list --sequence --- " + quoted(sample), "There is no sequence \u201c---\u201d"},
-        {"--output x.xlsx --tracks V3 --sequence \"Reel 1\" " + quoted(sample),
+        {"--list " + quoted(folder_ / "cut.otio"), "There is a problem with this OTIO"},
+        {"--list --sequence Nope " + quoted(sample_), "There is no sequence \u201cNope\u201d"},
+        {"--list --sequence --- " + quoted(sample_), "There is no sequence \u201c---\u201d"},
+        {"--output x.xlsx --tracks V3 --sequence \"Reel 1\" " + quoted(sample_),
          "There is no track V3 in \u201cReel 1\u201d"},
-        {"--output x.xlsx --tracks \"\" --sequence \"Reel 1\" " + quoted(sample),
+        {"--output x.xlsx --tracks \"\" --sequence \"Reel 1\" " + quoted(sample_),
          "--tracks names no track of \u201cReel 1\u201d"},
-        {"--list --layout Nope " + quoted(sample), "There is no layout named \u201cNope\u201d"},
+        {"--list --layout Nope " + quoted(sample_), "There is no layout named \u201cNope\u201d"},
     };
-    std::ofstream(folder / "cut.otio") << "{}";
+    std::ofstream(folder_ / "cut.otio") << "{}";
     for (const Case& c : cases) {
         CliResult result = run(c.arguments);
         EXPECT_EQ(result.status, 2) << c.arguments;
@@ -305,15 +308,15 @@ TEST_F(CliTest, AFailedSaveIsAnAlertAndExitsWithTwo) {
         std::string informative;
     };
     const Case cases[] = {
-        {"", (folder / "gone" / "r.xlsx").string(),
-         (folder / "gone" / "r.xlsx").string() + ": No such file or directory"},
-        {"TMPDIR=/nonexistent-folder", (folder / "r.xlsx").string(),
+        {"", (folder_ / "gone" / "r.xlsx").string(),
+         (folder_ / "gone" / "r.xlsx").string() + ": No such file or directory"},
+        {"TMPDIR=/nonexistent-folder", (folder_ / "r.xlsx").string(),
          "A working folder could not be made in \u201c/nonexistent-folder\u201d: No such file or "
          "directory."},
     };
     for (const Case& c : cases) {
         CliResult result =
-            run("--output " + quoted(c.output) + " " + quoted(sample), c.environment);
+            run("--output " + quoted(c.output) + " " + quoted(sample_), c.environment);
         EXPECT_EQ(result.status, 2) << result.err;
         EXPECT_EQ(result.err, "The report could not be saved\n" + c.informative + "\n");
         EXPECT_EQ(result.out, "");
@@ -322,12 +325,12 @@ TEST_F(CliTest, AFailedSaveIsAnAlertAndExitsWithTwo) {
 }
 
 TEST_F(CliTest, FilesThatCannotBeReadAreRefusedBeforeReading) {
-    ::mkfifo((folder / "pipe.xml").c_str(), 0600);
-    ::mkfifo((folder / "pipe.json").c_str(), 0600);
-    fs::create_symlink("/dev/zero", folder / "zero.xml");
-    std::ofstream(folder / "huge.xml") << "<xmeml>";
-    fs::resize_file(folder / "huge.xml", std::uintmax_t{1} << 31);
-    std::ofstream(folder / "junk.xml") << "Just some notes, no timeline.";
+    ::mkfifo((folder_ / "pipe.xml").c_str(), 0600);
+    ::mkfifo((folder_ / "pipe.json").c_str(), 0600);
+    fs::create_symlink("/dev/zero", folder_ / "zero.xml");
+    std::ofstream(folder_ / "huge.xml") << "<xmeml>";
+    fs::resize_file(folder_ / "huge.xml", std::uintmax_t{1} << 31);
+    std::ofstream(folder_ / "junk.xml") << "Just some notes, no timeline.";
     const std::string layoutsWarning = "Warning: The layouts file \u201c";
     struct Case {
         std::string arguments;
@@ -335,22 +338,22 @@ TEST_F(CliTest, FilesThatCannotBeReadAreRefusedBeforeReading) {
         std::string err;
     };
     const Case cases[] = {
-        {"--list " + quoted(folder / "pipe.xml"), 2,
+        {"--list " + quoted(folder_ / "pipe.xml"), 2,
          "The file \u201cpipe.xml\u201d couldn\u2019t be opened.\nIt is a named pipe (FIFO), not "
          "a regular file\n"},
-        {"--list " + quoted(folder / "zero.xml"), 2,
+        {"--list " + quoted(folder_ / "zero.xml"), 2,
          "The file \u201czero.xml\u201d couldn\u2019t be opened.\nIt is a device, not a regular "
          "file\n"},
-        {"--list " + quoted(folder / "huge.xml"), 2,
+        {"--list " + quoted(folder_ / "huge.xml"), 2,
          "The file \u201chuge.xml\u201d couldn\u2019t be opened.\nIt holds 2.0 GiB; files of 2.0 "
          "GiB or more are not read\n"},
-        {"--list " + quoted(folder / "junk.xml"), 2,
+        {"--list " + quoted(folder_ / "junk.xml"), 2,
          "There is a problem with this XMEML\nDocument is empty\nThe file is not an XML file.\n"},
-        {"--layouts " + quoted(folder / "pipe.json") + " --list " + quoted(sample), 0,
-         layoutsWarning + (folder / "pipe.json").string() +
+        {"--layouts " + quoted(folder_ / "pipe.json") + " --list " + quoted(sample_), 0,
+         layoutsWarning + (folder_ / "pipe.json").string() +
              "\u201d cannot be read: it is a named pipe (FIFO), not a regular file. No saved "
              "layouts are available.\n"},
-        {"--layouts /dev/zero --list " + quoted(sample), 0,
+        {"--layouts /dev/zero --list " + quoted(sample_), 0,
          layoutsWarning +
              "/dev/zero\u201d cannot be read: it is a device, not a regular file. No saved "
              "layouts are available.\n"},
@@ -364,7 +367,7 @@ TEST_F(CliTest, FilesThatCannotBeReadAreRefusedBeforeReading) {
 }
 
 TEST_F(CliTest, SavedLayoutsAreReadButNeverWritten) {
-    fs::path layouts = folder / "Layouts.json";
+    fs::path layouts = folder_ / "Layouts.json";
     const std::string saved =
         R"([{"id":"6F1C2A4E-2B7D-4C3A-9E51-0D3B5A7C9E12","name":"Dailies",)"
         R"("rowNumbersColumnCheckbox":true,"thumbnailsColumnCheckbox":false,)"
@@ -380,39 +383,39 @@ TEST_F(CliTest, SavedLayoutsAreReadButNeverWritten) {
         R"("frameSizeColumnCheckbox":false,"srcFileNameColumnCheckbox":true,)"
         R"("srcFilePathColumnCheckbox":false,"id3MetadataColumnCheckbox":false}])";
     std::ofstream(layouts) << saved;
-    fs::path output = folder / "dailies.xlsx";
+    fs::path output = folder_ / "dailies.xlsx";
     CliResult result = run("--layouts " + quoted(layouts) + " --layout Dailies --output " +
-                           quoted(output) + " " + quoted(sample));
+                           quoted(output) + " " + quoted(sample_));
     EXPECT_EQ(result.status, 0) << result.err;
     EXPECT_TRUE(fs::exists(output));
     EXPECT_EQ(readFile(layouts), saved);
-    EXPECT_FALSE(fs::exists(folder / "Layouts.json.bak"));
+    EXPECT_FALSE(fs::exists(folder_ / "Layouts.json.bak"));
 }
 
 TEST_F(CliTest, OutputIsAlwaysAWorkbookAndNeverTheInput) {
-    fs::path input = folder / "same.xml";
-    fs::copy_file(sample, input);
+    fs::path input = folder_ / "same.xml";
+    fs::copy_file(sample_, input);
     const std::string timeline = readFile(input);
 
     // As in the save panel, ".xlsx" is added to a name without it.
     CliResult added = run("--output " + quoted(input) + " " + quoted(input));
     EXPECT_EQ(added.status, 0) << added.err;
     EXPECT_EQ(readFile(input), timeline);
-    EXPECT_EQ(readFile(folder / "same.xml.xlsx").substr(0, 2), "PK");
-    CliResult kept = run("--output " + quoted(folder / "Upper.XLSX") + " " + quoted(input));
+    EXPECT_EQ(readFile(folder_ / "same.xml.xlsx").substr(0, 2), "PK");
+    CliResult kept = run("--output " + quoted(folder_ / "Upper.XLSX") + " " + quoted(input));
     EXPECT_EQ(kept.status, 0) << kept.err;
-    EXPECT_TRUE(fs::exists(folder / "Upper.XLSX"));
-    EXPECT_FALSE(fs::exists(folder / "Upper.XLSX.xlsx"));
+    EXPECT_TRUE(fs::exists(folder_ / "Upper.XLSX"));
+    EXPECT_FALSE(fs::exists(folder_ / "Upper.XLSX.xlsx"));
 
     // The input's own file under a workbook's name is refused and left alone.
-    fs::create_symlink(input, folder / "link.xlsx");
-    CliResult same = run("--output " + quoted(folder / "link.xlsx") + " " + quoted(input));
+    fs::create_symlink(input, folder_ / "link.xlsx");
+    CliResult same = run("--output " + quoted(folder_ / "link.xlsx") + " " + quoted(input));
     EXPECT_EQ(same.status, 2);
     EXPECT_NE(same.err.find("The report cannot replace the timeline it is made from"),
               std::string::npos)
         << same.err;
     EXPECT_EQ(readFile(input), timeline);
-    EXPECT_TRUE(fs::is_symlink(folder / "link.xlsx"));
+    EXPECT_TRUE(fs::is_symlink(folder_ / "link.xlsx"));
 
     // A folder is not a file name.
     for (const std::string& name : {std::string("out/"), std::string("."), std::string("..")}) {
@@ -425,13 +428,13 @@ TEST_F(CliTest, OutputIsAlwaysAWorkbookAndNeverTheInput) {
 TEST_F(CliTest, ChosenOptionsNeedNoNoteAndMediaLibrariesStayQuiet) {
     // A clip whose movie has no movie header: its thumbnail fails without the media library's
     // lines ("moov atom not found").
-    const fs::path broken = folder / "broken.mov";
+    const fs::path broken = folder_ / "broken.mov";
     std::ofstream(broken, std::ios::binary) << std::string("\0\0\0\x14"
                                                            "ftypisom\0\0\x02\0isom\0\0\0\x10"
                                                            "mdatjunkjunk",
                                                            36);
     const std::string rate = "<rate><timebase>25</timebase><ntsc>FALSE</ntsc></rate>";
-    const fs::path input = folder / "broken.xml";
+    const fs::path input = folder_ / "broken.xml";
     std::ofstream(input) << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<xmeml version=\"4\">"
                             "<sequence id=\"s\"><name>Broken</name>"
                          << rate << "<media><video><track><clipitem id=\"c\"><name>Shot</name>"
@@ -441,7 +444,7 @@ TEST_F(CliTest, ChosenOptionsNeedNoNoteAndMediaLibrariesStayQuiet) {
                          << broken.string() << "</pathurl><duration>50</duration>" << rate
                          << "<media><video/></media></file></clipitem></track></video></media>"
                             "</sequence></xmeml>\n";
-    const fs::path output = folder / "quiet.xlsx";
+    const fs::path output = folder_ / "quiet.xlsx";
     const std::string saved = "Saved \u201c" + output.string() + "\u201d\n";
     const std::pair<std::string, std::string> cases[] = {
         {"--sheets markers,ignoreAudio,summary --thumbnails 120", saved},
@@ -459,11 +462,13 @@ TEST_F(CliTest, ReportsEveryOTIOTimeline) {
     std::vector<fs::path> timelines;
     for (const fs::path& folderOfTimelines : {fs::path(MARROWVALE_SOURCE_DIR) / "samples",
                                               fs::path(MARROWVALE_SHARED_TESTDATA) / "otio"}) {
-        if (folderOfTimelines.parent_path().empty() || !fs::is_directory(folderOfTimelines))
+        if (folderOfTimelines.parent_path().empty() || !fs::is_directory(folderOfTimelines)) {
             continue;
+        }
         for (const fs::directory_entry& entry : fs::directory_iterator(folderOfTimelines)) {
-            if (entry.path().extension() == ".otio")
+            if (entry.path().extension() == ".otio") {
                 timelines.push_back(entry.path());
+            }
         }
     }
     ASSERT_GE(timelines.size(), 3u);
@@ -477,7 +482,7 @@ TEST_F(CliTest, ReportsEveryOTIOTimeline) {
         }
         ASSERT_EQ(menu.status, 0) << menu.err;
         EXPECT_FALSE(menu.out.empty());
-        const fs::path output = folder / (input.stem().string() + ".xlsx");
+        const fs::path output = folder_ / (input.stem().string() + ".xlsx");
         CliResult report = run("--sheets markers,generators,transitions,effects,summary "
                                "--output " +
                                quoted(output) + " " + quoted(input));
@@ -576,9 +581,9 @@ TEST_F(CliTest, AnOTIOTimelinesTitlesEffectsSpeedChangesAndMarkersFillTheirSheet
           {"name", ""},
           {"markers", {marker("Reel start", 0, "Top")}},
           {"children", {track("V1", "Video", {shot, title}), track("A1", "Audio", {dialogue})}}}}};
-    const fs::path input = folder / "Reel 1.otio";
+    const fs::path input = folder_ / "Reel 1.otio";
     std::ofstream(input) << document.dump();
-    const fs::path output = folder / "Reel 1.xlsx";
+    const fs::path output = folder_ / "Reel 1.xlsx";
     CliResult result =
         run("--sheets markers,generators,effects --output " + quoted(output) + " " + quoted(input));
     ASSERT_EQ(result.status, 0) << result.err;
@@ -606,7 +611,7 @@ TEST_F(CliTest, AnOTIOTimelinesTitlesEffectsSpeedChangesAndMarkersFillTheirSheet
 }
 
 TEST_F(CliTest, TheDropFrameQuestionIsAnsweredByTheOptionOrElseByItsDefault) {
-    const fs::path input = folder / "Reel 3.otio";
+    const fs::path input = folder_ / "Reel 3.otio";
     std::ofstream(input) << R"({"OTIO_SCHEMA": "Timeline.1", "metadata": {}, "name": "",
         "global_start_time": {"OTIO_SCHEMA": "RationalTime.1", "rate": 29.97, "value": 1800},
         "tracks": {"OTIO_SCHEMA": "Stack.1", "name": "", "children": [
@@ -627,7 +632,7 @@ TEST_F(CliTest, TheDropFrameQuestionIsAnsweredByTheOptionOrElseByItsDefault) {
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.option);
-        const fs::path output = folder / "Reel 3.xlsx";
+        const fs::path output = folder_ / "Reel 3.xlsx";
         CliResult result = run(c.option + "--output " + quoted(output) + " " + quoted(input));
         ASSERT_EQ(result.status, 0) << result.err;
         if (c.note.empty()) {

@@ -1,10 +1,10 @@
 #include "GeneratedMedia.h"
 #include "app/StopRequest.h"
-#include "services/ClipMediaProbe.h"
 #include "media/ThumbnailBatch.h"
 #include "model/Asset.h"
 #include "model/ModelContext.h"
 #include "model/StoryElement.h"
+#include "services/ClipMediaProbe.h"
 
 #include <fstream>
 #include <gtest/gtest.h>
@@ -82,21 +82,21 @@ int nearestFrame(const Picture& picture) {
 class Thumbnails : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        media = new GeneratedMedia;
-        colours = media->colourMovie("colours.mp4");
-        anamorphic = media->make("anamorphic.mp4", "-f lavfi -i testsrc=size=64x48:rate=25 "
-                                                   "-t 0.2 -vf setsar=4/3 -c:v libx264");
-        still = media->make("still.png", "-f lavfi -i color=c=red:size=400x300 -frames:v 1");
-        fs::copy_file(still, media->folder() / "shot%03d.png");
-        truncated = media->folder() / "truncated.mp4";
-        std::ifstream whole(colours, std::ios::binary);
+        media_ = new GeneratedMedia;
+        colours_ = media_->colourMovie("colours.mp4");
+        anamorphic_ = media_->make("anamorphic.mp4", "-f lavfi -i testsrc=size=64x48:rate=25 "
+                                                     "-t 0.2 -vf setsar=4/3 -c:v libx264");
+        still_ = media_->make("still.png", "-f lavfi -i color=c=red:size=400x300 -frames:v 1");
+        fs::copy_file(still_, media_->folder() / "shot%03d.png");
+        truncated_ = media_->folder() / "truncated.mp4";
+        std::ifstream whole(colours_, std::ios::binary);
         const std::string bytes{std::istreambuf_iterator<char>(whole), {}};
-        std::ofstream(truncated, std::ios::binary) << bytes.substr(0, bytes.size() / 2);
+        std::ofstream(truncated_, std::ios::binary) << bytes.substr(0, bytes.size() / 2);
     }
-    static void TearDownTestSuite() { delete media; }
+    static void TearDownTestSuite() { delete media_; }
 
-    static inline GeneratedMedia* media = nullptr;
-    static inline fs::path colours, anamorphic, still, truncated;
+    static inline GeneratedMedia* media_ = nullptr;
+    static inline fs::path colours_, anamorphic_, still_, truncated_;
 };
 
 // Each picture is the frame shown at its time, also between key frames and on B-frames,
@@ -106,10 +106,10 @@ TEST_F(Thumbnails, TheFrameAtEachTime) {
     for (unsigned workers : {1u, 3u}) {
         std::vector<ThumbnailJob> jobs;
         for (int frame : frames) {
-            jobs.push_back(
-                {colours, frame, 25, 32, media->folder() / (std::to_string(jobs.size()) + ".jpg")});
+            jobs.push_back({colours_, frame, 25, 32,
+                            media_->folder() / (std::to_string(jobs.size()) + ".jpg")});
         }
-        jobs.push_back({colours, 26, 25, 32, media->folder() / "after-the-end.jpg"});
+        jobs.push_back({colours_, 26, 25, 32, media_->folder() / "after-the-end.jpg"});
         const std::vector<std::optional<int>> heights = makeThumbnailFiles(jobs, workers);
         for (std::size_t i = 0; i < std::size(frames); ++i) {
             ASSERT_EQ(heights[i], 24) << frames[i];
@@ -130,17 +130,17 @@ TEST_F(Thumbnails, ShapesAndUnreadableFiles) {
         std::optional<int> height;
     };
     const Case cases[] = {
-        {anamorphic, 160, 90}, // 64x48 pixels of 4:3 show as 85.3x48
-        {still, 160, 120},
-        {media->folder() / "shot%03d.png", 40, 30}, // a name, not a numbered sequence
-        {truncated, 160, std::nullopt},
-        {media->folder() / "missing.mov", 160, std::nullopt},
-        {media->text("notes.mov", "not a movie"), 160, std::nullopt},
+        {anamorphic_, 160, 90}, // 64x48 pixels of 4:3 show as 85.3x48
+        {still_, 160, 120},
+        {media_->folder() / "shot%03d.png", 40, 30}, // a name, not a numbered sequence
+        {truncated_, 160, std::nullopt},
+        {media_->folder() / "missing.mov", 160, std::nullopt},
+        {media_->text("notes.mov", "not a movie"), 160, std::nullopt},
     };
     std::vector<ThumbnailJob> jobs;
     for (const Case& c : cases) {
         jobs.push_back({c.source, 0, 1, c.width,
-                        media->folder() / ("shape-" + std::to_string(jobs.size()) + ".jpg")});
+                        media_->folder() / ("shape-" + std::to_string(jobs.size()) + ".jpg")});
     }
     const std::vector<std::optional<int>> heights = makeThumbnailFiles(jobs, 2);
     for (std::size_t i = 0; i < std::size(cases); ++i) {
@@ -170,13 +170,13 @@ TEST_F(Thumbnails, ClipProbeAnswers) {
         }
         return made;
     };
-    Asset* movie = asset(Asset::Category::AV, colours);
-    Asset* picture = asset(Asset::Category::Image, still);
-    Asset* song = asset(Asset::Category::Audio, colours);
-    Asset* offline = asset(Asset::Category::Video, colours, false);
+    Asset* movie = asset(Asset::Category::AV, colours_);
+    Asset* picture = asset(Asset::Category::Image, still_);
+    Asset* song = asset(Asset::Category::Audio, colours_);
+    Asset* offline = asset(Asset::Category::Video, colours_, false);
     Asset* remote = asset(Asset::Category::Video, std::nullopt);
     remote->url = "http://example.com/colours.mp4";
-    const fs::path pipe = media->folder() / "pipe.mov";
+    const fs::path pipe = media_->folder() / "pipe.mov";
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     Asset* fifo = asset(Asset::Category::Video, pipe);
 
@@ -216,7 +216,7 @@ TEST_F(Thumbnails, ClipProbeAnswers) {
         requests.push_back(
             {static_cast<int>(requests.size()), c.asset == picture ? 160 : 32, clip});
     }
-    const fs::path folder = media->folder() / "Thumbnails";
+    const fs::path folder = media_->folder() / "Thumbnails";
     fs::create_directory(folder);
     std::ostringstream diagnostics;
     ClipMediaProbe probe(&diagnostics, 2);

@@ -25,12 +25,12 @@ class AssetPassTest : public ::testing::Test {
 protected:
     // A file that exists, with its address as a plain path.
     std::string existing(const std::string& name) {
-        std::ofstream(folder / name) << "media";
-        return (folder / name).string();
+        std::ofstream(folder_ / name) << "media";
+        return (folder_ / name).string();
     }
 
     marrowvale::testing::ScratchFolder scratch_;
-    const fs::path folder = scratch_.path();
+    const fs::path folder_ = scratch_.path();
 };
 
 TEST_F(AssetPassTest, OneAssetPerAddressBecomingAVWhereBothKindsUseIt) {
@@ -126,14 +126,14 @@ TEST_F(AssetPassTest, WhichReferenceGivesTheMedia) {
 TEST_F(AssetPassTest, OnlyLocalFilesThatExistAreProbed) {
     const std::string movie = existing("movie.mov");
     const std::string still = existing("still.png");
-    const std::string missing = (folder / "missing.mov").string();
+    const std::string missing = (folder_ / "missing.mov").string();
     // A file whose name holds "%20" as written: its URL escapes it once, and it is decoded once.
     const std::string escaped = existing("a%20b.mov");
     auto imported = importDocument(
         timeline(
             {track("Video", {clip("Movie", movie, 0, 10), clip("Still", still, 0, 10),
                              clip("Missing", missing, 0, 10),
-                             clip("Escaped", "file://" + (folder / "a%2520b.mov").string(), 0, 10),
+                             clip("Escaped", "file://" + (folder_ / "a%2520b.mov").string(), 0, 10),
                              clip("Web", "https://example.com/media/web%20clip.mov?v=2", 0, 10),
                              clip("Drive", "G:/Media/drive.mov", 0, 10),
                              clip("Backslashes", "G:\\Media\\back.mov", 0, 10),
@@ -177,7 +177,7 @@ TEST_F(AssetPassTest, OnlyLocalFilesThatExistAreProbed) {
 TEST_F(AssetPassTest, TheRateComesFromTheAvailableRangeWithTheFilesDropFlag) {
     const std::string dropFile = existing("drop.mov");
     const std::string failing = existing("failing.mov");
-    const std::string missing = (folder / "missing.mov").string();
+    const std::string missing = (folder_ / "missing.mov").string();
     const auto media = [](const std::string& url, double rate) {
         json item = clip("C", "", 0, 10, rate);
         item["media_references"] = {{"DEFAULT_MEDIA", externalMedia(url, 3600, rate)}};

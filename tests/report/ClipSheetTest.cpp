@@ -153,8 +153,9 @@ TEST(ClipSheetTest, RowOrderColoursAndSourceFiles) {
     EXPECT_EQ(cellAt(book, 2, "Track"), "A1");
     EXPECT_EQ(cellAt(book, 3, "Clip Name"), "Song");
     EXPECT_EQ(cellAt(book, 4, "Clip Name"), "Opening Title");
-    for (int row = 1; row <= 4; ++row)
+    for (int row = 1; row <= 4; ++row) {
         EXPECT_EQ(cellAt(book, row, "Row"), row);
+    }
 
     auto colour = [&](const WorkbookReader& reader, int row) {
         return reader.cell(sheetName, row, reader.column(sheetName, "Clip Name"))["color"];
@@ -163,8 +164,9 @@ TEST(ClipSheetTest, RowOrderColoursAndSourceFiles) {
     EXPECT_EQ(colour(book, 2), "FF008000"); // audio: green
     EXPECT_EQ(colour(book, 4), "FF800080"); // title: purple
     WorkbookReader plain = run.write(clips, optionsWith({}), false);
-    for (int row = 1; row <= 4; ++row)
+    for (int row = 1; row <= 4; ++row) {
         EXPECT_EQ(colour(plain, row), "FF000000");
+    }
 
     // The movie (once, from its video clip; its sound is an AV file) and the song; no title.
     ASSERT_EQ(run.files.size(), 2u);

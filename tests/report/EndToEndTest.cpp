@@ -92,18 +92,21 @@ TEST(EndToEndTest, SampleTimelineToWorkbook) {
     ASSERT_NE(sequence, nullptr);
     ticked.request.tracks.allTracks = false;
     for (const VideoTrack* track : sequence->videoTracks) {
-        if (track->name != "Titles")
+        if (track->name != "Titles") {
             ticked.request.tracks.videoTrackIndexes.push_back(track->trackIdx);
+        }
     }
     for (const AudioTrack* track : sequence->audioTracks) {
-        if (track->name != "Music")
+        if (track->name != "Music") {
             ticked.request.tracks.audioTrackIndexes.push_back(track->trackIdx);
+        }
     }
     ASSERT_EQ(ticked.run().status, ReportStatus::written);
     WorkbookReader fewer(ticked.destination());
     std::vector<std::string> names;
-    for (const auto& row : fewer.sheet(sheet)["rows"])
+    for (const auto& row : fewer.sheet(sheet)["rows"]) {
         names.push_back(row[fewer.column(sheet, "Clip Name")]["v"].get<std::string>());
+    }
     EXPECT_EQ(names, (std::vector<std::string>{"Clip Name", "Harbour wide", "Harbour wide",
                                                "Market close-up", "Market close-up"}));
 

@@ -100,11 +100,13 @@ FakeMediaProbe::makeThumbnails(const std::vector<ThumbnailRequest>& requests,
     for (std::size_t i = 0; i < requests.size() && !(stop && stop->isRequested()); ++i) {
         const StoryElement& clip = *requests[i].clip;
         thumbnailRequests.push_back(clip.name);
-        if (whenAsked)
+        if (whenAsked) {
             whenAsked(clip);
+        }
         auto found = thumbnails.find(clip.name);
-        if (found == thumbnails.end())
+        if (found == thumbnails.end()) {
             continue;
+        }
         ThumbnailResult result = found->second;
         if (writePictures && result.pixels >= 0) {
             fs::path picture = folder / result.text;
@@ -119,8 +121,9 @@ FakeMediaProbe::makeThumbnails(const std::vector<ThumbnailRequest>& requests,
 std::optional<ID3Fields> FakeMediaProbe::readAudioMetadata(const StoryElement& clip) {
     tagRequests.push_back(clip.name);
     auto found = tags.find(clip.name);
-    if (found == tags.end())
+    if (found == tags.end()) {
         return std::nullopt;
+    }
     return found->second;
 }
 

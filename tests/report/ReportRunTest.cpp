@@ -60,8 +60,9 @@ fs::perms permissionsOf(const fs::path& path) {
 std::vector<fs::path> temporaryFiles(const fs::path& folder) {
     std::vector<fs::path> found;
     for (const fs::directory_entry& entry : fs::directory_iterator(folder)) {
-        if (entry.path().extension() == ".tmp")
+        if (entry.path().extension() == ".tmp") {
             found.push_back(entry.path());
+        }
     }
     return found;
 }
@@ -254,10 +255,11 @@ TEST(ReportRunTest, AWorkingFolderThatCannotBeMadeIsNamed) {
     const std::string previous = saved != nullptr ? saved : "";
     ::setenv("TMPDIR", "/nonexistent-folder", 1);
     EXPECT_EQ(system.run().status, ReportStatus::failed);
-    if (saved != nullptr)
+    if (saved != nullptr) {
         ::setenv("TMPDIR", previous.c_str(), 1);
-    else
+    } else {
         ::unsetenv("TMPDIR");
+    }
     EXPECT_EQ(system.host.informativeTexts,
               std::vector<std::string>{"A working folder could not be made in "
                                        "\u201c/nonexistent-folder\u201d: No such file or "

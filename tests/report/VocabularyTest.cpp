@@ -63,8 +63,9 @@ TEST(ColumnWidthsTest, RaisesNeverLowers) {
     EXPECT_EQ(widths.widths()[0], 25);
     // Characters, not bytes: 26 check marks are 78 bytes.
     std::string marks;
-    for (int i = 0; i < 26; ++i)
+    for (int i = 0; i < 26; ++i) {
         marks += "\u2713";
+    }
     widths.update(0, marks);
     EXPECT_EQ(widths.widths()[0], 26);
 }
@@ -82,8 +83,9 @@ std::vector<ColumnHeading> columns(ColumnSetKind kind,
 
 std::vector<ColumnHeading> without(std::vector<ColumnHeading> list,
                                    std::initializer_list<ColumnHeading> gone) {
-    for (ColumnHeading heading : gone)
+    for (ColumnHeading heading : gone) {
         list.erase(std::find(list.begin(), list.end(), heading));
+    }
     return list;
 }
 
@@ -174,21 +176,24 @@ TEST(FileSummaryItemTest, LastPathComponent) {
                                                          {"/", "/"},
                                                          {"", ""},
                                                          {"clip.mov", "clip.mov"}};
-    for (const auto& [path, name] : table)
+    for (const auto& [path, name] : table) {
         EXPECT_EQ(lastPathComponent(path), name) << path;
+    }
 }
 
 TEST(FileSummaryItemTest, AListKeepsOneItemPerPathInFirstMetOrder) {
     FileSummaryList list;
     const std::pair<const char*, double> clips[] = {
         {"/m/b.mov", 10}, {"/m/a.mov", 1}, {"/m/b.mov", 5}, {"", 2}, {"/m/a.mov", 1}, {"", 3}};
-    for (const auto& [path, duration] : clips)
+    for (const auto& [path, duration] : clips) {
         list.add(path, duration);
+    }
     std::vector<FileSummaryItem> items = list.take();
     ASSERT_EQ(items.size(), 3u);
     const std::tuple<std::string, std::string, double> expected[] = {
         {"b.mov", "/m/b.mov", 15}, {"a.mov", "/m/a.mov", 2}, {"", "", 5}};
-    for (std::size_t i = 0; i < items.size(); ++i)
+    for (std::size_t i = 0; i < items.size(); ++i) {
         EXPECT_EQ(std::tie(items[i].name, items[i].path, items[i].estimatedTotal), expected[i]);
+    }
     EXPECT_TRUE(list.take().empty());
 }

@@ -46,9 +46,9 @@ TEST(CellAddress, EnumerationsComeFromExactRawValuesOnly) {
     EXPECT_EQ(borderFromRaw(14), std::nullopt);
     EXPECT_EQ(paperTypeFromRaw(9), PaperType::A4);
     EXPECT_EQ(paperTypeFromRaw(42), std::nullopt);
-    EXPECT_EQ(chartTypeFromRaw(22), Chart_type::radar_filled);
+    EXPECT_EQ(chartTypeFromRaw(22), ChartType::radar_filled);
     EXPECT_EQ(chartTypeFromRaw(23), std::nullopt);
-    EXPECT_EQ(legendPositionFromRaw(4), Legend_position::bottom);
+    EXPECT_EQ(legendPositionFromRaw(4), LegendPosition::bottom);
     EXPECT_EQ(trendlineTypeFromRaw(6), std::nullopt);
 
     EXPECT_EQ(totalFunctionFromRaw(109), TotalFunction::sum);

@@ -40,22 +40,22 @@ TEST(Chart, DrawsSeriesFromWorksheetRanges) {
     const std::string path = folder.file("chart.xlsx");
     Workbook workbook(path);
     Worksheet sheet = salesSheet(workbook);
-    Chart chart = workbook.addChart(Chart_type::column);
+    Chart chart = workbook.addChart(ChartType::column);
     chart.addSeries("=Sheet1!$B$1:$B$5", "Sales");
     chart.addSeries()
         .setValues(sheet, Range("C1:C5"))
         .setCategories(sheet, Range("A1:A5"))
         .setNameRange(sheet, Cell("C6"))
-        .setTrendline(Trendline_type::poly, 1); // refused: order must be at least 2
+        .setTrendline(TrendlineType::poly, 1); // refused: order must be at least 2
     chart.addSeries("=Sheet1!$C$1:$C$5", "Third")
-        .setTrendline(Trendline_type::linear, 0)
+        .setTrendline(TrendlineType::linear, 0)
         .setTrendlineName("Trend")
         .setTrendlineEquation();
     chart.setTitle("Monthly")
         .setXAxisName("Month")
         .setYAxisName("Amount")
         .setStyle(49) // outside 1...48: the library uses style 2
-        .setLegendPosition(Legend_position::bottom)
+        .setLegendPosition(LegendPosition::bottom)
         .deleteLegendSeries({0, 2})
         .setTable();
     sheet.insertChart(chart, 1, 4, 2.0, 0.5);
@@ -99,13 +99,13 @@ TEST(Chart, RefusesAScatterSeriesWithoutCategories) {
     const std::string path = folder.file("scatter.xlsx");
     Workbook workbook(path);
     salesSheet(workbook);
-    Chart chart = workbook.addChart(Chart_type::scatter);
+    Chart chart = workbook.addChart(ChartType::scatter);
     EXPECT_THROW(chart.addSeries("=Sheet1!$B$1:$B$5"), XlsxError);
     Series series = chart.addSeries();
     series.setCategories(*workbook.worksheet("Sheet1"), Range("B1:B5"))
         .setValues(*workbook.worksheet("Sheet1"), Range("C1:C5"))
         .setMarker(2, 7)
-        .setTrendline(Trendline_type::average, 2)
+        .setTrendline(TrendlineType::average, 2)
         .setTrendlineLine(1, 50, false, 1.5f);
     chart.setXAxisRange(0, 60)
         .setYAxisRange(0, 20)
@@ -130,7 +130,7 @@ TEST(Chart, FillsAChartsheet) {
     const std::string path = folder.file("chartsheet.xlsx");
     Workbook workbook(path);
     salesSheet(workbook);
-    Chart pie = workbook.addChart(Chart_type::pie);
+    Chart pie = workbook.addChart(ChartType::pie);
     pie.addSeries("=Sheet1!$B$1:$B$5", "=Sheet1!$C$6").setSmooth(false);
     pie.setRotation(90).setRotation(400).titleOff().setStyle(3); // rotation 400 is refused
     workbook.addChartsheet("Graph")

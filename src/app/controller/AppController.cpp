@@ -26,8 +26,9 @@ constexpr std::string_view supportBody =
 std::string pathExtension(const fs::path& file) {
     std::string name = file.filename().string();
     std::size_t dot = name.rfind('.');
-    if (dot == std::string::npos || dot == 0)
+    if (dot == std::string::npos || dot == 0) {
         return {};
+    }
     return name.substr(dot + 1);
 }
 
@@ -35,36 +36,36 @@ std::string pathExtension(const fs::path& file) {
 
 class AppController::BusyScope {
 public:
-    explicit BusyScope(AppController& controller) : _controller(controller) {
-        _controller._busy = true;
-        _controller._window.setBusy(true);
+    explicit BusyScope(AppController& controller) : controller_(controller) {
+        controller_.busy_ = true;
+        controller_.window_.setBusy(true);
     }
     BusyScope(const BusyScope&) = delete;
     BusyScope& operator=(const BusyScope&) = delete;
     ~BusyScope() {
-        _controller._busy = false;
-        _controller._window.setBusy(false);
+        controller_.busy_ = false;
+        controller_.window_.setBusy(false);
     }
 
 private:
-    AppController& _controller;
+    AppController& controller_;
 };
 
 AppController::AppController(MainWindowView& window, SettingsView& settings, AppServices services,
                              std::optional<fs::path> layoutsFile)
-    : _window(window), _settings(settings), _services(std::move(services)),
-      _layoutsFile(std::move(layoutsFile)),
-      _layoutEditor(settings, [this](const std::string& line) { logDiagnostic(line); }) {}
+    : window_(window), settings_(settings), services_(std::move(services)),
+      layoutsFile_(std::move(layoutsFile)),
+      layoutEditor_(settings, [this](const std::string& line) { logDiagnostic(line); }) {}
 
 void AppController::applicationDidFinishLaunching() {
     // Linux has no separate professional decoders to register: the media library decodes
     // what it can from the start.
-    _window.setProgressIndeterminate(true);
-    _window.setProgressAnimating(false);
-    _window.setInputFile("", FileIcon::none);
-    if (std::optional<std::string> problem = _layoutEditor.loadLayouts(_layoutsFile)) {
+    window_.setProgressIndeterminate(true);
+    window_.setProgressAnimating(false);
+    window_.setInputFile("", FileIcon::none);
+    if (std::optional<std::string> problem = layoutEditor_.loadLayouts(layoutsFile_)) {
         // Said once, here: otherwise a missing layout would be all the user ever hears.
-        _window.showWarning(*problem + " No saved layouts are available.");
+        window_.showWarning(*problem + " No saved layouts are available.");
     }
     logDiagnostic("Use RAM for storage? true");
 }
@@ -75,49 +76,54 @@ void AppController::applicationWillTerminate() {
 }
 
 bool AppController::requestStop(int reason) noexcept {
-    _stop.request(reason);
-    return _writingReport.load();
+    stop_.request(reason);
+    return writingReport_.load();
 }
 
 void AppController::clickOpenFile() {
-    if (_busy)
+    if (busy_) {
         return refuseWhileBusy();
-    if (std::optional<fs::path> file = _window.chooseInputFile())
+    }
+    if (std::optional<fs::path> file = window_.chooseInputFile()) {
         openInputFiles({*file});
+    }
 }
 
 void AppController::openInputFiles(const std::vector<fs::path>& files) {
-    if (_busy)
+    if (busy_) {
         return refuseWhileBusy();
-    if (files.empty())
+    }
+    if (files.empty()) {
         return;
+    }
     clearStore();
-    _sequenceMenu.clear();
-    _menuSeparators.clear();
-    _window.setSequenceMenuItems(_sequenceMenu);
-    _videoRows.clear();
-    _audioRows.clear();
-    _analyzedTitle.reset();
-    _window.setTrackRows(TrackKind::video, _videoRows);
-    _window.setTrackRows(TrackKind::audio, _audioRows);
-    _window.setAnalysisControlsEnabled(false);
+    sequenceMenu_.clear();
+    menuSeparators_.clear();
+    window_.setSequenceMenuItems(sequenceMenu_);
+    videoRows_.clear();
+    audioRows_.clear();
+    analyzedTitle_.reset();
+    window_.setTrackRows(TrackKind::video, videoRows_);
+    window_.setTrackRows(TrackKind::audio, audioRows_);
+    window_.setAnalysisControlsEnabled(false);
 
     const fs::path& file = files.front();
-    _inputFile = file;
+    inputFile_ = file;
     std::string extension = pathExtension(file);
     FileIcon icon = FileIcon::none;
     if (auto kind = columnSetKindForExtension(extension)) {
-        _importState.columnSetKind = *kind;
+        importState_.columnSetKind = *kind;
         icon = extension == "xml" ? FileIcon::xml : FileIcon::otio;
     }
-    _window.setInputFile(file.filename().string(), icon);
+    window_.setInputFile(file.filename().string(), icon);
 
     if (importInputFile(file)) {
         fillSequenceMenu();
-        _window.setProgressIndeterminate(true);
-        _window.setProgressAnimating(false);
-        if (_sequenceMenu.size() == 1)
+        window_.setProgressIndeterminate(true);
+        window_.setProgressAnimating(false);
+        if (sequenceMenu_.size() == 1) {
             analyzeSelectedSequence();
+        }
     } else {
         logDiagnostic("failed parsing the file");
     }
@@ -125,8 +131,8 @@ void AppController::openInputFiles(const std::vector<fs::path>& files) {
 
 bool AppController::importInputFile(const fs::path& file) {
     BusyScope busy(*this);
-    _window.setProgressIndeterminate(true);
-    _window.setProgressAnimating(true);
+    window_.setProgressIndeterminate(true);
+    window_.setProgressAnimating(true);
     std::string extension = pathExtension(file);
     std::string fileName = file.filename().string();
     // Only a regular file of a sane size is read: a pipe or a device would be waited on or
@@ -143,22 +149,23 @@ bool AppController::importInputFile(const fs::path& file) {
     }
     try {
         if (extension == "otio") {
-            if (!_services.processOTIO) {
+            if (!services_.processOTIO) {
                 showAlert("This file type is not available",
                           "This build of Marrowvale cannot read OpenTimelineIO (.otio) files.");
                 return false;
             }
-            _services.processOTIO(store(), file, std::nullopt, 100.0, 2000.0, *this);
+            services_.processOTIO(store(), file, std::nullopt, 100.0, 2000.0, *this);
             return true;
         }
         if (extension == "xml") {
-            if (!_services.processXMEML) {
+            if (!services_.processXMEML) {
                 showAlert("This file type is not available",
                           "This build of Marrowvale cannot read XMEML (.xml) files.");
                 return false;
             }
-            if (std::optional<InputType> type = _services.processXMEML(store(), *input, *this))
-                _importState.inputType = *type;
+            if (std::optional<InputType> type = services_.processXMEML(store(), *input, *this)) {
+                importState_.inputType = *type;
+            }
             return true;
         }
     } catch (const std::exception& error) {
@@ -177,13 +184,14 @@ bool AppController::importInputFile(const fs::path& file) {
 void AppController::clearStore() {
     ModelContext& context = store();
     context.deleteAllModels();
-    if (context.hasChanges())
+    if (context.hasChanges()) {
         context.save();
+    }
 }
 
 bool AppController::isSequenceMenuSeparator(std::size_t index) const {
-    return std::find(_menuSeparators.begin(), _menuSeparators.end(), index) !=
-           _menuSeparators.end();
+    return std::find(menuSeparators_.begin(), menuSeparators_.end(), index) !=
+           menuSeparators_.end();
 }
 
 void AppController::fillSequenceMenu() {
@@ -196,49 +204,53 @@ void AppController::fillSequenceMenu() {
     bool hasBinClips = false;
     for (const EventBin* bin : bins) {
         hasBinClips = hasBinClips || !bin->clips.empty();
-        if (bin->storyCompositions.empty())
+        if (bin->storyCompositions.empty()) {
             continue;
-        if (!_sequenceMenu.empty()) {
-            _menuSeparators.push_back(_sequenceMenu.size());
-            _sequenceMenu.emplace_back("---");
+        }
+        if (!sequenceMenu_.empty()) {
+            menuSeparators_.push_back(sequenceMenu_.size());
+            sequenceMenu_.emplace_back("---");
         }
         for (const Composition* composition : bin->storyCompositions) {
-            if (composition)
-                _sequenceMenu.push_back(composition->name);
+            if (composition) {
+                sequenceMenu_.push_back(composition->name);
+            }
         }
     }
     if (hasBinClips) {
-        if (!_sequenceMenu.empty()) {
-            _menuSeparators.push_back(_sequenceMenu.size());
-            _sequenceMenu.emplace_back("---");
+        if (!sequenceMenu_.empty()) {
+            menuSeparators_.push_back(sequenceMenu_.size());
+            sequenceMenu_.emplace_back("---");
         }
-        _sequenceMenu.emplace_back(binClipsTitle);
+        sequenceMenu_.emplace_back(binClipsTitle);
     }
-    _window.setSequenceMenuItems(_sequenceMenu);
-    _selectedTitle = selectedSequenceTitle();
+    window_.setSequenceMenuItems(sequenceMenu_);
+    selectedTitle_ = selectedSequenceTitle();
 }
 
 void AppController::clickAnalyzeButton() {
-    if (_busy)
+    if (busy_) {
         return refuseWhileBusy();
+    }
     analyzeSelectedSequence();
 }
 
 void AppController::analyzeSelectedSequence() {
-    _selectedTitle = selectedSequenceTitle();
-    _videoRows.clear();
-    _audioRows.clear();
+    selectedTitle_ = selectedSequenceTitle();
+    videoRows_.clear();
+    audioRows_.clear();
     listTracksOfSelectedSequence();
-    _analyzedTitle = _selectedTitle;
-    _window.setTrackRows(TrackKind::video, _videoRows);
-    _window.setTrackRows(TrackKind::audio, _audioRows);
-    _window.setAnalysisControlsEnabled(true);
+    analyzedTitle_ = selectedTitle_;
+    window_.setTrackRows(TrackKind::video, videoRows_);
+    window_.setTrackRows(TrackKind::audio, audioRows_);
+    window_.setAnalysisControlsEnabled(true);
 }
 
 void AppController::listTracksOfSelectedSequence() {
-    if (_selectedTitle == binClipsTitle)
+    if (selectedTitle_ == binClipsTitle) {
         return;
-    Composition* composition = store().fetchComposition(_selectedTitle);
+    }
+    Composition* composition = store().fetchComposition(selectedTitle_);
     if (!composition) {
         logDiagnostic("cannot find sequence");
         return;
@@ -246,97 +258,105 @@ void AppController::listTracksOfSelectedSequence() {
     std::vector<VideoTrack*> videoTracks = composition->videoTracks;
     sortTracks(videoTracks);
     for (const VideoTrack* track : videoTracks) {
-        if (track)
-            _videoRows.push_back({track->name, true, track->trackIdx});
+        if (track) {
+            videoRows_.push_back({track->name, true, track->trackIdx});
+        }
     }
     std::vector<AudioTrack*> audioTracks = composition->audioTracks;
     sortTracks(audioTracks);
     for (const AudioTrack* track : audioTracks) {
-        if (track)
-            _audioRows.push_back({track->name, true, track->trackIdx});
+        if (track) {
+            audioRows_.push_back({track->name, true, track->trackIdx});
+        }
     }
 }
 
 std::string AppController::selectedSequenceTitle() const {
-    int index = _window.selectedSequenceIndex();
-    if (index < 0 || static_cast<std::size_t>(index) >= _sequenceMenu.size())
+    int index = window_.selectedSequenceIndex();
+    if (index < 0 || static_cast<std::size_t>(index) >= sequenceMenu_.size()) {
         return {};
-    return _sequenceMenu[static_cast<std::size_t>(index)];
+    }
+    return sequenceMenu_[static_cast<std::size_t>(index)];
 }
 
 const std::vector<TrackRow>& AppController::trackRows(TrackKind kind) const {
-    return kind == TrackKind::video ? _videoRows : _audioRows;
+    return kind == TrackKind::video ? videoRows_ : audioRows_;
 }
 
 std::vector<TrackRow>& AppController::rowsOf(TrackKind kind) {
-    return kind == TrackKind::video ? _videoRows : _audioRows;
+    return kind == TrackKind::video ? videoRows_ : audioRows_;
 }
 
 void AppController::setTrackChecked(TrackKind kind, std::size_t row, bool checked) {
     std::vector<TrackRow>& rows = rowsOf(kind);
-    if (row < rows.size())
+    if (row < rows.size()) {
         rows[row].isChecked = checked;
+    }
 }
 
 void AppController::setAllTracksChecked(TrackKind kind, bool checked) {
-    for (TrackRow& row : rowsOf(kind))
+    for (TrackRow& row : rowsOf(kind)) {
         row.isChecked = checked;
-    _window.setTrackRows(kind, rowsOf(kind));
+    }
+    window_.setTrackRows(kind, rowsOf(kind));
 }
 
 ReportRequest AppController::makeReportRequest() {
     ReportRequest request;
     for (SheetKey key : allSheetKeys) {
-        if (_window.sheetSwitchOn(key)) {
+        if (window_.sheetSwitchOn(key)) {
             request.sheetKeys.push_back(key);
         }
     }
-    request.options = reportOptions(_settings);
+    request.options = reportOptions(settings_);
     request.sequenceTitle = selectedSequenceTitle();
     request.reportName = request.sequenceTitle + " - " +
-                         _layoutEditor.selectedLayoutName(LayoutMenu::app) + " Report";
+                         layoutEditor_.selectedLayoutName(LayoutMenu::app) + " Report";
 
     // The track tables count only when they show the sequence being reported.
-    if (_analyzedTitle == request.sequenceTitle && request.sequenceTitle != binClipsTitle) {
+    if (analyzedTitle_ == request.sequenceTitle && request.sequenceTitle != binClipsTitle) {
         request.tracks.allTracks = false;
-        for (const TrackRow& row : _videoRows) {
-            if (row.isChecked)
+        for (const TrackRow& row : videoRows_) {
+            if (row.isChecked) {
                 request.tracks.videoTrackIndexes.push_back(row.trackIdx);
+            }
         }
-        for (const TrackRow& row : _audioRows) {
-            if (row.isChecked)
+        for (const TrackRow& row : audioRows_) {
+            if (row.isChecked) {
                 request.tracks.audioTrackIndexes.push_back(row.trackIdx);
+            }
         }
     }
-    request.importState = _importState;
+    request.importState = importState_;
     return request;
 }
 
 void AppController::clickSaveButton() {
-    if (_busy)
+    if (busy_) {
         return refuseWhileBusy();
+    }
     ReportRequest request = makeReportRequest();
-    _selectedTitle = request.sequenceTitle;
+    selectedTitle_ = request.sequenceTitle;
     runReportWriter(request);
 }
 
 void AppController::runReportWriter(const ReportRequest& request) {
-    if (!_services.createXLSX) {
-        _window.showAlert("Reports are not available",
+    if (!services_.createXLSX) {
+        window_.showAlert("Reports are not available",
                           "This build of Marrowvale cannot write report workbooks.");
         return;
     }
     BusyScope busy(*this);
-    _writingReport = true;
+    writingReport_ = true;
     try {
-        _services.createXLSX(store(), request, *this);
+        services_.createXLSX(store(), request, *this);
     } catch (const TaskStopped&) {
         // Stopped on request: nothing to tell.
     } catch (const std::exception& error) {
         showAlert("The report could not be written.", error.what());
     }
-    _writingReport = false;
-    _window.setProgressAnimating(false);
+    writingReport_ = false;
+    window_.setProgressAnimating(false);
 }
 
 void AppController::refuseWhileBusy() {
@@ -344,45 +364,44 @@ void AppController::refuseWhileBusy() {
 }
 
 void AppController::startProgress(double maxValue) {
-    _window.setProgressIndeterminate(false);
-    _window.setProgressValue(0.5);
-    _window.setProgressMaximum(maxValue);
+    window_.setProgressIndeterminate(false);
+    window_.setProgressValue(0.5);
+    window_.setProgressMaximum(maxValue);
 }
 
 void AppController::updateProgress(double incrementBy) {
-    _window.setProgressValue(_window.progressValue() + incrementBy);
+    window_.setProgressValue(window_.progressValue() + incrementBy);
 }
 
 void AppController::showAlert(const std::string& messageText, const std::string& informativeText) {
-    _window.setProgressIndeterminate(true);
-    _window.setProgressAnimating(false);
-    _window.showAlert(messageText, informativeText);
+    window_.setProgressIndeterminate(true);
+    window_.setProgressAnimating(false);
+    window_.showAlert(messageText, informativeText);
 }
 
 void AppController::showDetailedAlert(const std::string& messageText,
                                       const std::string& informativeText,
                                       const std::string& detailText) {
-    _window.setProgressIndeterminate(true);
-    _window.setProgressAnimating(false);
-    _window.showDetailedAlert(messageText, informativeText, detailText);
+    window_.setProgressIndeterminate(true);
+    window_.setProgressAnimating(false);
+    window_.showDetailedAlert(messageText, informativeText, detailText);
 }
 
 bool AppController::askYesNo(const std::string& messageText, const std::string& informativeText) {
-    return _window.askYesNo(messageText, informativeText);
+    return window_.askYesNo(messageText, informativeText);
 }
 
-bool AppController::askQuestion(const std::string& messageText,
-                                const std::string& informativeText, const std::string& firstButton,
-                                const std::string& secondButton) {
-    return _window.askQuestion(messageText, informativeText, firstButton, secondButton);
+bool AppController::askQuestion(const std::string& messageText, const std::string& informativeText,
+                                const std::string& firstButton, const std::string& secondButton) {
+    return window_.askQuestion(messageText, informativeText, firstButton, secondButton);
 }
 
 std::optional<std::string> AppController::chooseReportDestination(const std::string& reportName) {
-    std::optional<std::string> destination = _window.chooseReportDestination(reportName);
+    std::optional<std::string> destination = window_.chooseReportDestination(reportName);
     // The same file under another name (a link, "./", another spelling of its folder) counts
     // too: replacing it would lose the timeline the report is made from.
     std::error_code status;
-    if (destination && !_inputFile.empty() && fs::equivalent(*destination, _inputFile, status)) {
+    if (destination && !inputFile_.empty() && fs::equivalent(*destination, inputFile_, status)) {
         showAlert("The report cannot replace the timeline it is made from",
                   fmt::format("\u201c{}\u201d is the opened file. Choose another name for the "
                               "report.",
@@ -391,22 +410,22 @@ std::optional<std::string> AppController::chooseReportDestination(const std::str
     }
     if (destination) {
         // The workbook is written from here on.
-        _window.setProgressIndeterminate(true);
-        _window.setProgressAnimating(true);
+        window_.setProgressIndeterminate(true);
+        window_.setProgressAnimating(true);
     }
     return destination;
 }
 
 void AppController::openFinishedReport(const std::string& path) {
-    _window.openFinishedReport(path);
+    window_.openFinishedReport(path);
 }
 
 void AppController::showHelp() {
-    _window.openUrl(std::string(helpPage));
+    window_.openUrl(std::string(helpPage));
 }
 
 void AppController::visitWebsite() {
-    _window.openUrl(std::string(productPage));
+    window_.openUrl(std::string(productPage));
 }
 
 std::string AppController::supportSubject(const std::string& executable,
@@ -421,10 +440,11 @@ std::string AppController::percentEncoded(std::string_view text) {
         bool unreserved = (byte >= 'A' && byte <= 'Z') || (byte >= 'a' && byte <= 'z') ||
                           (byte >= '0' && byte <= '9') || byte == '-' || byte == '.' ||
                           byte == '_' || byte == '~';
-        if (unreserved)
+        if (unreserved) {
             encoded += c;
-        else
+        } else {
             encoded += fmt::format("%{:02X}", byte);
+        }
     }
     return encoded;
 }
@@ -433,29 +453,30 @@ void AppController::emailSupport() {
     std::string subject = supportSubject(std::string(executableName), MARROWVALE_VERSION);
     std::string address = fmt::format("mailto:{}?subject={}&body={}", supportMailbox,
                                       percentEncoded(subject), percentEncoded(supportBody));
-    if (!_window.openUrl(address))
-        _window.openUrl(std::string(contactPage));
+    if (!window_.openUrl(address)) {
+        window_.openUrl(std::string(contactPage));
+    }
 }
 
 void AppController::checkMediaFormats() {
-    if (!_services.describeMediaFormats) {
-        _window.showAlert("No media library is available",
+    if (!services_.describeMediaFormats) {
+        window_.showAlert("No media library is available",
                           "Thumbnails, audio tags and frame rates of media files cannot be read "
                           "in this build of Marrowvale.");
         return;
     }
-    MediaFormatSummary summary = _services.describeMediaFormats();
-    _window.showAlert(summary.messageText, summary.informativeText);
+    MediaFormatSummary summary = services_.describeMediaFormats();
+    window_.showAlert(summary.messageText, summary.informativeText);
 }
 
 void AppController::showAboutThumbnails() {
-    _window.showAlert("Thumbnail images can only be created from media that is online and that "
+    window_.showAlert("Thumbnail images can only be created from media that is online and that "
                       "the media library can decode",
                       "Check Media Formats in the Help menu lists what can be decoded.");
 }
 
 void AppController::showSettingsWindow() {
-    _settings.showSettingsWindow();
+    settings_.showSettingsWindow();
 }
 
 } // namespace marrowvale

@@ -46,7 +46,7 @@ public:
     /// anything will act on the request; when not, the caller may end at once.
     bool requestStop(int reason) noexcept;
     /// The reason of the stop request; 0 while none was made.
-    int stopReason() const noexcept { return _stop.reason(); }
+    int stopReason() const noexcept { return stop_.reason(); }
 
     /// The open button: the open panel, then `openInputFiles` with the chosen file.
     void clickOpenFile();
@@ -83,22 +83,22 @@ public:
     void showSettingsWindow();
 
     /// The layouts and their editor (the settings window's actions go straight to it).
-    LayoutEditor& layoutEditor() { return _layoutEditor; }
+    LayoutEditor& layoutEditor() { return layoutEditor_; }
     /// The store of the imported timeline.
-    ModelContext& store() { return _container.mainContext(); }
+    ModelContext& store() { return container_.mainContext(); }
     /// The sequence menu's items as last filled.
-    const std::vector<std::string>& sequenceMenuItems() const { return _sequenceMenu; }
+    const std::vector<std::string>& sequenceMenuItems() const { return sequenceMenu_; }
     /// Whether the menu item at `index` is a separator between bins (shown as "---"), told by
     /// position so that a sequence named "---" stays a title.
     bool isSequenceMenuSeparator(std::size_t index) const;
     /// The rows of a track table.
     const std::vector<TrackRow>& trackRows(TrackKind kind) const;
     /// The title analyzed or reported last.
-    const std::string& selectedTitle() const { return _selectedTitle; }
+    const std::string& selectedTitle() const { return selectedTitle_; }
     /// The input type and column-set kind left by the last open and import.
-    const ImportState& importState() const { return _importState; }
+    const ImportState& importState() const { return importState_; }
     /// Whether an import or a report is running.
-    bool isBusy() const { return _busy; }
+    bool isBusy() const { return busy_; }
 
     // ReportHost: what the readers and the report writer ask of the window.
     void startProgress(double maxValue) override;
@@ -109,10 +109,10 @@ public:
     bool askYesNo(const std::string& messageText, const std::string& informativeText) override;
     bool askQuestion(const std::string& messageText, const std::string& informativeText,
                      const std::string& firstButton, const std::string& secondButton) override;
-    void setInputType(InputType type) override { _importState.inputType = type; }
-    void logDiagnostic(const std::string& line) override { _window.logDiagnostic(line); }
-    void showWarning(const std::string& line) override { _window.showWarning(line); }
-    const StopRequest* stopRequest() const override { return &_stop; }
+    void setInputType(InputType type) override { importState_.inputType = type; }
+    void logDiagnostic(const std::string& line) override { window_.logDiagnostic(line); }
+    void showWarning(const std::string& line) override { window_.showWarning(line); }
+    const StopRequest* stopRequest() const override { return &stop_; }
     std::optional<std::string> chooseReportDestination(const std::string& reportName) override;
     void openFinishedReport(const std::string& path) override;
 
@@ -136,23 +136,23 @@ private:
     void runReportWriter(const ReportRequest& request);
     void refuseWhileBusy();
 
-    MainWindowView& _window;
-    SettingsView& _settings;
-    AppServices _services;
-    std::optional<std::filesystem::path> _layoutsFile;
-    ModelContainer _container;
-    LayoutEditor _layoutEditor;
-    ImportState _importState;
-    std::vector<std::string> _sequenceMenu;
-    std::vector<std::size_t> _menuSeparators; // indexes of the separators in _sequenceMenu
-    std::vector<TrackRow> _videoRows;
-    std::vector<TrackRow> _audioRows;
-    std::string _selectedTitle;
-    std::optional<std::string> _analyzedTitle; // the title the track tables belong to
-    std::filesystem::path _inputFile;          // the file the store was read from
-    bool _busy = false;
-    StopRequest _stop;
-    std::atomic<bool> _writingReport{false}; // read by signal handlers
+    MainWindowView& window_;
+    SettingsView& settings_;
+    AppServices services_;
+    std::optional<std::filesystem::path> layoutsFile_;
+    ModelContainer container_;
+    LayoutEditor layoutEditor_;
+    ImportState importState_;
+    std::vector<std::string> sequenceMenu_;
+    std::vector<std::size_t> menuSeparators_; // indexes of the separators in _sequenceMenu
+    std::vector<TrackRow> videoRows_;
+    std::vector<TrackRow> audioRows_;
+    std::string selectedTitle_;
+    std::optional<std::string> analyzedTitle_; // the title the track tables belong to
+    std::filesystem::path inputFile_;          // the file the store was read from
+    bool busy_ = false;
+    StopRequest stop_;
+    std::atomic<bool> writingReport_{false}; // read by signal handlers
 };
 
 } // namespace marrowvale

@@ -62,26 +62,26 @@ class DesktopApplicationTest : public ::testing::Test {
 protected:
     DesktopApplicationTest() {
         QApplication::setQuitOnLastWindowClosed(false);
-        layoutsFile = folder / "data" / "Layouts.json";
-        sample = fs::path(MARROWVALE_SOURCE_DIR) / "samples" / "demo-sequence.xml";
+        layoutsFile_ = folder_ / "data" / "Layouts.json";
+        sample_ = fs::path(MARROWVALE_SOURCE_DIR) / "samples" / "demo-sequence.xml";
     }
-    ~DesktopApplicationTest() override { application.reset(); }
+    ~DesktopApplicationTest() override { application_.reset(); }
 
     DesktopApplication& start(AppServices services = defaultAppServices(nullptr)) {
-        application.emplace(desktop, std::move(services), layoutsFile);
-        application->launch();
-        return *application;
+        application_.emplace(desktop_, std::move(services), layoutsFile_);
+        application_->launch();
+        return *application_;
     }
 
     template <typename Widget>
     Widget* find(const char* name) {
-        auto* widget = application->mainWindow().findChild<Widget*>(name);
+        auto* widget = application_->mainWindow().findChild<Widget*>(name);
         EXPECT_NE(widget, nullptr) << name;
         return widget;
     }
 
     QCheckBox* column(const QString& title) {
-        for (QCheckBox* box : application->settingsWindow().findChildren<QCheckBox*>()) {
+        for (QCheckBox* box : application_->settingsWindow().findChildren<QCheckBox*>()) {
             if (box->text() == title) {
                 return box;
             }
@@ -93,7 +93,7 @@ protected:
     // The alerts on the main window still waiting for the user.
     std::vector<QMessageBox*> alerts() {
         std::vector<QMessageBox*> shown;
-        for (QMessageBox* box : application->mainWindow().findChildren<QMessageBox*>()) {
+        for (QMessageBox* box : application_->mainWindow().findChildren<QMessageBox*>()) {
             if (box->isVisible()) {
                 shown.push_back(box);
             }
@@ -125,11 +125,11 @@ protected:
     }
 
     marrowvale::testing::ScratchFolder scratch_;
-    const fs::path folder = scratch_.path();
-    fs::path layoutsFile;
-    fs::path sample;
-    FakeDesktop desktop;
-    std::optional<DesktopApplication> application;
+    const fs::path folder_ = scratch_.path();
+    fs::path layoutsFile_;
+    fs::path sample_;
+    FakeDesktop desktop_;
+    std::optional<DesktopApplication> application_;
 };
 
 } // namespace
@@ -146,7 +146,7 @@ TEST_F(DesktopApplicationTest, OpensAnalyzesAndReportsTheTickedTracks) {
     // The open panel cancelled changes nothing; then the sample is chosen.
     open->click();
     EXPECT_EQ(find<QLabel>("inputFileName")->text(), "");
-    desktop.inputFile = sample;
+    desktop_.inputFile = sample_;
     open->click();
     EXPECT_EQ(find<QLabel>("inputFileName")->text(), "demo-sequence.xml");
     EXPECT_FALSE(find<QLabel>("inputFileIcon")->pixmap().isNull());
@@ -171,17 +171,17 @@ TEST_F(DesktopApplicationTest, OpensAnalyzesAndReportsTheTickedTracks) {
     EXPECT_EQ(audio->item(0, 0)->checkState(), Qt::Unchecked);
     audio->item(0, 0)->setCheckState(Qt::Checked);
     video->item(1, 0)->setCheckState(Qt::Unchecked);
-    const AppController& controller = application->controller();
+    const AppController& controller = application_->controller();
     EXPECT_FALSE(controller.trackRows(TrackKind::video)[1].isChecked);
     EXPECT_TRUE(controller.trackRows(TrackKind::audio)[0].isChecked);
     EXPECT_FALSE(controller.trackRows(TrackKind::audio)[1].isChecked);
 
-    const fs::path workbook = folder / "Demo.xlsx";
-    desktop.destination = workbook.string();
+    const fs::path workbook = folder_ / "Demo.xlsx";
+    desktop_.destination = workbook.string();
     save->click();
     EXPECT_TRUE(alerts().empty());
-    EXPECT_EQ(desktop.savePanelNames, std::vector<std::string>{"Demo Sequence - Default Report"});
-    EXPECT_EQ(desktop.opened, std::vector<std::string>{"file://" + workbook.string()});
+    EXPECT_EQ(desktop_.savePanelNames, std::vector<std::string>{"Demo Sequence - Default Report"});
+    EXPECT_EQ(desktop_.opened, std::vector<std::string>{"file://" + workbook.string()});
 
     marrowvale::testing::WorkbookReader book(workbook);
     const std::string sheet = "All Reels";
@@ -195,9 +195,9 @@ TEST_F(DesktopApplicationTest, OpensAnalyzesAndReportsTheTickedTracks) {
 
 TEST_F(DesktopApplicationTest, LayoutsAndReportOptionsFollowTheSettingsWindow) {
     start();
-    application->controller().showSettingsWindow();
-    ASSERT_TRUE(application->settingsWindow().isVisible());
-    EXPECT_FALSE(fs::exists(layoutsFile)); // nothing is written before a change
+    application_->controller().showSettingsWindow();
+    ASSERT_TRUE(application_->settingsWindow().isVisible());
+    EXPECT_FALSE(fs::exists(layoutsFile_)); // nothing is written before a change
     EXPECT_FALSE(column("Track")->isEnabled());
     EXPECT_FALSE(find<QPushButton>("removeLayoutButton")->isEnabled());
 
@@ -219,7 +219,7 @@ TEST_F(DesktopApplicationTest, LayoutsAndReportOptionsFollowTheSettingsWindow) {
     column("Source In")->click();
     width->setEditText("-150");
     emit width->lineEdit()->editingFinished();
-    nlohmann::json saved = readJson(layoutsFile);
+    nlohmann::json saved = readJson(layoutsFile_);
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_EQ(saved[0]["name"], "Dailies");
     EXPECT_EQ(saved[0]["trackColumnCheckbox"], true);
@@ -235,12 +235,12 @@ TEST_F(DesktopApplicationTest, LayoutsAndReportOptionsFollowTheSettingsWindow) {
     sourceTimecode->click();
     EXPECT_FALSE(sourceTimecode->isChecked());
     find<QLineEdit>("framesAdjField")->setText("1.5");
-    application->settingsWindow().findChildren<QRadioButton*>().at(1)->click();
+    application_->settingsWindow().findChildren<QRadioButton*>().at(1)->click();
     find<QCheckBox>("markersSheetSwitch")->click();
     find<QCheckBox>("summarySheetSwitch")->click();
 
     chooseLayout("layoutsAppPopup", 1);
-    ReportRequest request = application->controller().makeReportRequest();
+    ReportRequest request = application_->controller().makeReportRequest();
     EXPECT_EQ(request.sheetKeys, (std::vector<SheetKey>{SheetKey::markers, SheetKey::summary}));
     EXPECT_TRUE(request.options.isOn("track"));
     EXPECT_TRUE(request.options.isOn("srcIn"));
@@ -261,13 +261,13 @@ TEST_F(DesktopApplicationTest, LayoutsAndReportOptionsFollowTheSettingsWindow) {
     find<QPushButton>("addLayoutButton")->click();
     nameLayout("Rushes");
     EXPECT_EQ(items("layoutsAppPopup"), (std::vector<std::string>{"Default", "Rushes", "Rushes1"}));
-    saved = readJson(layoutsFile);
+    saved = readJson(layoutsFile_);
     ASSERT_EQ(saved.size(), 2u);
     EXPECT_EQ(saved[0]["name"], "Rushes");
     EXPECT_EQ(saved[0]["trackColumnCheckbox"], true);
 
     // The main window's menu chooses for both windows, even with the settings window closed.
-    application->settingsWindow().close();
+    application_->settingsWindow().close();
     chooseLayout("layoutsAppPopup", 1);
     EXPECT_EQ(find<QComboBox>("layoutsSettingsPopup")->currentIndex(), 1);
     EXPECT_TRUE(column("Track")->isChecked());
@@ -277,7 +277,7 @@ TEST_F(DesktopApplicationTest, LayoutsAndReportOptionsFollowTheSettingsWindow) {
     find<QPushButton>("removeLayoutButton")->click();
     EXPECT_EQ(items("layoutsSettingsPopup"), (std::vector<std::string>{"Default", "Rushes1"}));
     EXPECT_EQ(items("layoutsAppPopup"), (std::vector<std::string>{"Default", "Rushes1"}));
-    saved = readJson(layoutsFile);
+    saved = readJson(layoutsFile_);
     ASSERT_EQ(saved.size(), 1u);
     EXPECT_EQ(saved[0]["name"], "Rushes1");
     EXPECT_FALSE(column("Track")->isEnabled());
@@ -286,14 +286,14 @@ TEST_F(DesktopApplicationTest, LayoutsAndReportOptionsFollowTheSettingsWindow) {
     EXPECT_FALSE(width->isEnabled());
 
     // A new start lists the layouts kept in the file.
-    application.reset();
+    application_.reset();
     start();
     EXPECT_EQ(items("layoutsAppPopup"), (std::vector<std::string>{"Default", "Rushes1"}));
 }
 
 TEST_F(DesktopApplicationTest, AlertsQuestionsAndLinksGoThroughTheWindow) {
     start();
-    const fs::path page = folder / "page.xml";
+    const fs::path page = folder_ / "page.xml";
     std::ofstream(page) << "<html><body>not a timeline</body></html>";
 
     // A file the desktop hands over takes the open road; its problem is a sheet on the window.
@@ -310,9 +310,9 @@ TEST_F(DesktopApplicationTest, AlertsQuestionsAndLinksGoThroughTheWindow) {
     shown[0]->accept();
 
     // What the parser found is the alert's detailed text.
-    const fs::path notes = folder / "notes.xml";
+    const fs::path notes = folder_ / "notes.xml";
     std::ofstream(notes) << "Just some notes.";
-    application->openFiles({QString::fromStdString(notes.string())});
+    application_->openFiles({QString::fromStdString(notes.string())});
     shown = alerts();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0]->text(), "There is a problem with this XMEML");
@@ -332,21 +332,21 @@ TEST_F(DesktopApplicationTest, AlertsQuestionsAndLinksGoThroughTheWindow) {
         defaultFirst = box->defaultButton() == box->buttons().at(0);
         box->buttons().at(1)->click();
     });
-    EXPECT_TRUE(application->controller().askQuestion(
+    EXPECT_TRUE(application_->controller().askQuestion(
         "Does this timeline use Non-Drop or Drop Frame timecode?", "", "Non-Drop Frame",
         "Drop Frame"));
     EXPECT_EQ(buttons, (std::vector<QString>{"Non-Drop Frame", "Drop Frame"}));
     EXPECT_TRUE(defaultFirst);
 
     // The help menu opens its pages and the support mail through the desktop.
-    for (QAction* action : application->mainWindow().findChildren<QAction*>()) {
+    for (QAction* action : application_->mainWindow().findChildren<QAction*>()) {
         QString title = action->text();
         if (title.contains("Help") || title.contains("Website") || title.contains("Support")) {
             action->trigger();
         }
     }
-    ASSERT_EQ(desktop.opened.size(), 3u);
-    EXPECT_EQ(desktop.opened[2].rfind("mailto:", 0), 0u);
+    ASSERT_EQ(desktop_.opened.size(), 3u);
+    EXPECT_EQ(desktop_.opened[2].rfind("mailto:", 0), 0u);
 }
 
 TEST_F(DesktopApplicationTest, InputIsHeldOffWhileAnImportRuns) {
@@ -358,7 +358,7 @@ TEST_F(DesktopApplicationTest, InputIsHeldOffWhileAnImportRuns) {
     auto* markers = static_cast<QCheckBox*>(nullptr);
     services.processXMEML = [&](ModelContext& store, InputFile& file, ReaderHost& host) {
         openEnabled =
-            application->mainWindow().findChild<QPushButton*>("openFileButton")->isEnabled();
+            application_->mainWindow().findChild<QPushButton*>("openFileButton")->isEnabled();
         QTimer::singleShot(0, [&] { timerFired = true; });
         // A click on a switch and a close of the window while the reader works.
         QPoint centre(8, markers->height() / 2); // on the box itself
@@ -367,7 +367,7 @@ TEST_F(DesktopApplicationTest, InputIsHeldOffWhileAnImportRuns) {
                 markers, new QMouseEvent(type, centre, markers->mapToGlobal(centre), Qt::LeftButton,
                                          Qt::LeftButton, Qt::NoModifier));
         }
-        closedDuringImport = application->mainWindow().close();
+        closedDuringImport = application_->mainWindow().close();
         host.startProgress(100);
         for (int step = 0; step < 10; ++step) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
@@ -377,7 +377,7 @@ TEST_F(DesktopApplicationTest, InputIsHeldOffWhileAnImportRuns) {
     };
     start(std::move(services));
     markers = find<QCheckBox>("markersSheetSwitch");
-    application->openFiles({QString::fromStdString(sample.string())});
+    application_->openFiles({QString::fromStdString(sample_.string())});
 
     EXPECT_FALSE(openEnabled);
     EXPECT_TRUE(timerFired);
@@ -385,7 +385,7 @@ TEST_F(DesktopApplicationTest, InputIsHeldOffWhileAnImportRuns) {
     QCoreApplication::processEvents();
     EXPECT_FALSE(markers->isChecked());
     EXPECT_TRUE(find<QPushButton>("openFileButton")->isEnabled());
-    EXPECT_FALSE(application->mainWindow().isVisible()); // closed once the import ended
+    EXPECT_FALSE(application_->mainWindow().isVisible()); // closed once the import ended
 }
 
 TEST_F(DesktopApplicationTest, ClosingTheWindowDuringAReportStopsItAndThenCloses) {
@@ -393,19 +393,19 @@ TEST_F(DesktopApplicationTest, ClosingTheWindowDuringAReportStopsItAndThenCloses
     AppServices::ReportWriter writer = services.createXLSX;
     bool closedDuringReport = true;
     services.createXLSX = [&](ModelContext& store, const ReportRequest& request, ReportHost& host) {
-        closedDuringReport = application->mainWindow().close();
+        closedDuringReport = application_->mainWindow().close();
         writer(store, request, host);
     };
     start(std::move(services));
-    application->openFiles({QString::fromStdString(sample.string())});
+    application_->openFiles({QString::fromStdString(sample_.string())});
     find<QPushButton>("analyzeButton")->click();
-    desktop.destination = (folder / "Stopped.xlsx").string();
+    desktop_.destination = (folder_ / "Stopped.xlsx").string();
     find<QPushButton>("saveFileButton")->click();
 
     EXPECT_FALSE(closedDuringReport);
-    EXPECT_NE(application->controller().stopReason(), 0);
-    EXPECT_FALSE(fs::exists(folder / "Stopped.xlsx"));
+    EXPECT_NE(application_->controller().stopReason(), 0);
+    EXPECT_FALSE(fs::exists(folder_ / "Stopped.xlsx"));
     EXPECT_TRUE(alerts().empty());
-    EXPECT_TRUE(desktop.opened.empty());
-    EXPECT_FALSE(application->mainWindow().isVisible());
+    EXPECT_TRUE(desktop_.opened.empty());
+    EXPECT_FALSE(application_->mainWindow().isVisible());
 }
