@@ -148,7 +148,7 @@ private:
         NodeIndex firstChild;
         NodeIndex nextSibling;
         NodeIndex previousSibling;
-        std::uint32_t textBegin; // the element's text is _text[textBegin, textEnd)
+        std::uint32_t textBegin; // the element's text is text_[textBegin, textEnd)
         std::uint32_t textEnd;
         std::uint32_t firstAttribute;
         std::uint16_t attributeCount;

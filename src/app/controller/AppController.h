@@ -144,7 +144,7 @@ private:
     LayoutEditor layoutEditor_;
     ImportState importState_;
     std::vector<std::string> sequenceMenu_;
-    std::vector<std::size_t> menuSeparators_; // indexes of the separators in _sequenceMenu
+    std::vector<std::size_t> menuSeparators_; // indexes of the separators in sequenceMenu_
     std::vector<TrackRow> videoRows_;
     std::vector<TrackRow> audioRows_;
     std::string selectedTitle_;
