@@ -5,11 +5,11 @@
 // words already replaced by numbers; the decoder is timed on both texts, the reader on the text
 // as Resolve writes it. The media files the timeline names do not exist here, so the reader
 // probes nothing: its asset pass only asks the file system.
-#include "app/ReaderHost.h"
 #include "model/ModelContext.h"
 #include "otio/OTIOTimelineGenerator.h"
 #include "otio/ProcessOTIO.h"
 #include "otio/schema/TimelineDecoder.h"
+#include "support/BenchReaderHost.h"
 #include "support/HeapCounter.h"
 
 #include <benchmark/benchmark.h>
@@ -79,20 +79,8 @@ BENCHMARK(BM_BareJsonParse)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 // Argument 0: the strict text; 1: the text as Resolve writes it, with "-Infinity".
 BENCHMARK(BM_DecodeTimeline)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->MinTime(2.0);
 
-// A window that shows nothing and answers the drop-frame question with its default.
-class QuietHost : public marrowvale::ReaderHost {
-public:
-    void startProgress(double) override {}
-    void updateProgress(double) override {}
-    void showAlert(const std::string& message, const std::string& informative) override {
-        std::fprintf(stderr, "%s\n%s\n", message.c_str(), informative.c_str());
-    }
-    bool askYesNo(const std::string&, const std::string&) override { return false; }
-    void logDiagnostic(const std::string&) override {}
-};
-
 bool importTimeline(marrowvale::ModelContext& store) {
-    QuietHost host;
+    marrowvale::bench::BenchReaderHost host;
     return marrowvale::processOTIODocument(store, timeline(), "Generated.otio", std::nullopt, 100.0,
                                            2000.0, host);
 }

@@ -1,8 +1,8 @@
 // Imports a generated feature-length XMEML timeline and, in the same run, lets libxml2 alone
 // parse the same bytes into its tree; prints both times, their ratio and the import's peak
 // heap against the file's size.
-#include "app/ReaderHost.h"
 #include "model/ModelContext.h"
+#include "support/BenchReaderHost.h"
 #include "support/HeapCounter.h"
 #include "xmeml/FeatureTimelineGenerator.h"
 #include "xmeml/ProcessXMEML.h"
@@ -17,16 +17,6 @@
 namespace {
 
 using namespace marrowvale::bench;
-
-class SilentHost : public marrowvale::ReaderHost {
-public:
-    void startProgress(double) override {}
-    void updateProgress(double) override {}
-    void showAlert(const std::string& message, const std::string& informative) override {
-        std::fprintf(stderr, "alert: %s: %s\n", message.c_str(), informative.c_str());
-    }
-    bool askYesNo(const std::string&, const std::string&) override { return false; }
-};
 
 const std::string& timeline() {
     static const std::string bytes = [] {
@@ -56,7 +46,7 @@ void BM_BareLibxml2Parse(benchmark::State& state) {
 
 void BM_XMEMLImport(benchmark::State& state) {
     const std::string& bytes = timeline();
-    SilentHost host;
+    BenchReaderHost host;
     for (auto _ : state) {
         auto store = std::make_unique<marrowvale::ModelContext>();
         marrowvale::XMEMLImportResult result = marrowvale::processXMEML(*store, bytes, host);
@@ -89,7 +79,7 @@ int main(int argc, char** argv) {
     {
         xmlFreeDoc(xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), "", nullptr,
                                  XML_PARSE_RECOVER | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
-        SilentHost host;
+        BenchReaderHost host;
         marrowvale::ModelContext store;
         marrowvale::processXMEML(store, bytes, host);
     }
@@ -114,7 +104,7 @@ int main(int argc, char** argv) {
         xmlFreeDoc(doc);
     });
     std::int64_t importPeak = peakHeapOf([&] {
-        SilentHost host;
+        BenchReaderHost host;
         marrowvale::ModelContext store;
         marrowvale::processXMEML(store, bytes, host);
     });
