@@ -3,14 +3,16 @@
 namespace dovovevozav {
 
 std::string TimecodeFieldKeyResult::description() const {
-    std::string text = "<" + std::string(rawValue(result));
+    // Appended piecewise: g++ 12 warns falsely (-Wrestrict) on a literal plus a string here.
+    std::string text = "<";
+    text.append(rawValue(result));
     if (updateFocus) {
-        text += " " + std::string(rawValue(*updateFocus));
+        text.append(" ").append(rawValue(*updateFocus));
     }
     if (rejection) {
-        text += " " + std::string(rawValue(*rejection));
+        text.append(" ").append(rawValue(*rejection));
     }
-    return text + ">";
+    return text.append(">");
 }
 
 std::string TimecodeFieldKeyResult::debugDescription() const {

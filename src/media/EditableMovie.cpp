@@ -36,8 +36,10 @@ namespace {
 class FileBeside {
 public:
     explicit FileBeside(const std::filesystem::path& original) {
-        std::string pattern =
-            (original.parent_path() / ("." + original.filename().string() + ".XXXXXX")).string();
+        // Appended piecewise: g++ 12 warns falsely (-Wrestrict) on a literal plus a string here.
+        std::string name = ".";
+        name.append(original.filename().string()).append(".XXXXXX");
+        std::string pattern = (original.parent_path() / name).string();
         const int descriptor = mkstemp(pattern.data());
         if (descriptor < 0) {
             throw MediaError("Cannot create a file beside \"" + original.string() +
