@@ -154,14 +154,14 @@ std::string MediaTime::description() const {
 }
 
 MediaTimeRange MediaTimeRange::fromStartToEnd(const MediaTime& start, const MediaTime& end) {
-    if (!start.isNumeric() || !end.isNumeric() || end < start) {
+    if (!start.isNumeric() || !end.isNumeric()) {
         return MediaTimeRange();
     }
     return MediaTimeRange(start, MediaTime::add(end, negated(start)));
 }
 
 bool MediaTimeRange::isValid() const {
-    return start.isValid() && duration.isValid() && duration.epoch == 0 && duration.value >= 0;
+    return start.isValid() && duration.isValid() && duration.epoch == 0;
 }
 
 } // namespace dovovevozav

@@ -15,11 +15,14 @@ struct MediaTimeRange {
     constexpr MediaTimeRange(const MediaTime& start, const MediaTime& duration)
         : start(start), duration(duration) {}
 
-    /// The range from start to end (duration = end - start); invalid when either is not
-    /// numeric or end lies before start.
+    /// The range from start to end (duration = end - start, negative when end lies before
+    /// start); invalid when either is not numeric.
     static MediaTimeRange fromStartToEnd(const MediaTime& start, const MediaTime& end);
 
-    /// True when start and duration are valid, the duration has epoch 0 and is not negative.
+    /// True when start and duration are valid and the duration has epoch 0. A negative
+    /// duration is a valid range that runs backwards: callers that need the start first
+    /// compare start and end themselves, so that they can tell a reversed range from one that
+    /// is no range at all.
     bool isValid() const;
     /// start + duration.
     MediaTime end() const { return MediaTime::add(start, duration); }

@@ -63,9 +63,11 @@ TEST(MediaTimeTest, Ranges) {
     EXPECT_TRUE(range.isValid());
     EXPECT_EQ(range.end(), MediaTime(15, 1));
     EXPECT_FALSE(MediaTimeRange().isValid());
-    EXPECT_FALSE(MediaTimeRange(MediaTime(10, 1), MediaTime(-5, 1)).isValid());
+    EXPECT_TRUE(MediaTimeRange(MediaTime(10, 1), MediaTime(-5, 1)).isValid()); // reversed
     const MediaTimeRange fromTo = MediaTimeRange::fromStartToEnd(MediaTime(1, 2), MediaTime(3, 4));
     EXPECT_TRUE(fromTo.isValid());
     EXPECT_EQ(fromTo.duration, MediaTime(1, 4));
-    EXPECT_FALSE(MediaTimeRange::fromStartToEnd(MediaTime(10, 1), MediaTime(5, 1)).isValid());
+    EXPECT_EQ(MediaTimeRange::fromStartToEnd(MediaTime(10, 1), MediaTime(5, 1)).duration,
+              MediaTime(-5, 1));
+    EXPECT_FALSE(MediaTimeRange::fromStartToEnd(MediaTime::invalid(), MediaTime(5, 1)).isValid());
 }
