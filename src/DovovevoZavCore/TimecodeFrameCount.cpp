@@ -37,6 +37,21 @@ __int128 exactSubFrameCount(const TimecodeFrameCount& count) {
            count.subFrames();
 }
 
+// Subframes of every base in one unit: 400 is the least common multiple of 80, 100 and 4, so
+// counts of different bases compare and hash without rounding (one frame at base 80 is 80/80
+// of a frame, never 80 hundredths).
+constexpr int commonBase = 400;
+
+__int128 commonSubFrameCount(const TimecodeFrameCount& count) {
+    return exactSubFrameCount(count) * (commonBase / count.subFramesBase().rawValue());
+}
+
+// The right operand's total subframes rescaled to the left operand's base, truncated toward
+// zero as timecode arithmetic rescales its operand's subframes.
+__int128 subFrameCountAtBaseOf(const TimecodeFrameCount& lhs, const TimecodeFrameCount& rhs) {
+    return commonSubFrameCount(rhs) / (commonBase / lhs.subFramesBase().rawValue());
+}
+
 // A total subframe count split into frames and subframes at a base.
 TimecodeFrameCount splitCount(__int128 total, TimecodeSubFramesBase base) {
     const __int128 frames = total / base.rawValue();
@@ -160,23 +175,25 @@ void TimecodeFrameCount::apply(Timecode& target, TimecodeValidationRule rule) co
 }
 
 bool operator==(const TimecodeFrameCount& lhs, const TimecodeFrameCount& rhs) {
-    return exactSubFrameCount(lhs) == exactSubFrameCount(rhs);
+    return commonSubFrameCount(lhs) == commonSubFrameCount(rhs);
 }
 
 std::strong_ordering operator<=>(const TimecodeFrameCount& lhs, const TimecodeFrameCount& rhs) {
-    const __int128 left = exactSubFrameCount(lhs);
-    const __int128 right = exactSubFrameCount(rhs);
+    const __int128 left = commonSubFrameCount(lhs);
+    const __int128 right = commonSubFrameCount(rhs);
     return left < right
                ? std::strong_ordering::less
                : (left > right ? std::strong_ordering::greater : std::strong_ordering::equal);
 }
 
 TimecodeFrameCount operator+(const TimecodeFrameCount& lhs, const TimecodeFrameCount& rhs) {
-    return splitCount(exactSubFrameCount(lhs) + exactSubFrameCount(rhs), lhs.subFramesBase());
+    return splitCount(exactSubFrameCount(lhs) + subFrameCountAtBaseOf(lhs, rhs),
+                      lhs.subFramesBase());
 }
 
 TimecodeFrameCount operator-(const TimecodeFrameCount& lhs, const TimecodeFrameCount& rhs) {
-    return splitCount(exactSubFrameCount(lhs) - exactSubFrameCount(rhs), lhs.subFramesBase());
+    return splitCount(exactSubFrameCount(lhs) - subFrameCountAtBaseOf(lhs, rhs),
+                      lhs.subFramesBase());
 }
 
 TimecodeFrameCount operator*(const TimecodeFrameCount& count, double k) {
@@ -188,7 +205,7 @@ TimecodeFrameCount operator/(const TimecodeFrameCount& count, double k) {
 }
 
 std::size_t TimecodeFrameCount::hashValue() const {
-    const auto bits = static_cast<unsigned __int128>(exactSubFrameCount(*this));
+    const auto bits = static_cast<unsigned __int128>(commonSubFrameCount(*this));
     const auto low = static_cast<std::uint64_t>(bits);
     const auto high = static_cast<std::uint64_t>(bits >> 64);
     return std::hash<std::uint64_t>()(low) ^ (std::hash<std::uint64_t>()(high) * 31);

@@ -60,17 +60,18 @@ public:
     /// over to the target's base exactly. Never throws.
     void apply(Timecode& target, TimecodeValidationRule rule) const;
 
-    /// Counts compare by their total subframe counts, each in its own base (1 frame at base 80
-    /// equals 80 subframes at base 100 split as 0 frames and 80 subframes).
+    /// Counts compare by the time they stand for: their total subframe counts rescaled to a
+    /// common base (1 frame at base 80 equals 100 subframes at base 100 and 4 quarter frames).
     friend bool operator==(const TimecodeFrameCount& lhs, const TimecodeFrameCount& rhs);
     friend std::strong_ordering operator<=>(const TimecodeFrameCount& lhs,
                                             const TimecodeFrameCount& rhs);
 
-    /// Sum of the subframe counts, split at the left operand's base. Throws
-    /// std::overflow_error when the whole frames leave the 64-bit range.
+    /// Sum of the subframe counts, the right one rescaled to the left operand's base (truncated
+    /// toward zero) and split there. Throws std::overflow_error when the whole frames leave the
+    /// 64-bit range.
     friend TimecodeFrameCount operator+(const TimecodeFrameCount& lhs,
                                         const TimecodeFrameCount& rhs);
-    /// Difference of the subframe counts, split at the left operand's base.
+    /// Difference of the subframe counts, rescaled and split as by operator+.
     friend TimecodeFrameCount operator-(const TimecodeFrameCount& lhs,
                                         const TimecodeFrameCount& rhs);
     /// The subframe count times k, truncated toward zero. Throws std::overflow_error when the
@@ -79,7 +80,7 @@ public:
     /// The subframe count divided by k, truncated toward zero; throws as operator*.
     friend TimecodeFrameCount operator/(const TimecodeFrameCount& count, double k);
 
-    /// Hash agreeing with equality (by total subframe count).
+    /// Hash agreeing with equality (by the total subframe count at the common base).
     std::size_t hashValue() const;
 
 private:

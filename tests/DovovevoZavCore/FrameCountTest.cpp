@@ -1,10 +1,12 @@
 #include "DovovevoZavCore/Timecode.h"
 
 #include <cmath>
+#include <compare>
 #include <cstdint>
 #include <gtest/gtest.h>
 #include <limits>
 #include <stdexcept>
+#include <string>
 #include <vector>
 
 using namespace dovovevozav;
@@ -117,22 +119,64 @@ TEST(FrameCountTest, DerivedQuantitiesOfTheFourForms) {
     EXPECT_EQ(std::hash<Value>()(Value::combined(-0.0)), std::hash<Value>()(Value::combined(0.0)));
 }
 
-TEST(FrameCountTest, ComparisonAndArithmeticUseTotalSubframes) {
+TEST(FrameCountTest, ComparisonAndArithmeticRescaleToACommonBase) {
     const Count oneFrame(Value::split(1, 0), Base::max80SubFrames);
-    const Count eightyHundredths(Value::split(0, 80), Base::max100SubFrames);
-    EXPECT_EQ(oneFrame, eightyHundredths);
-    EXPECT_EQ(std::hash<Count>()(oneFrame), std::hash<Count>()(eightyHundredths));
     EXPECT_LT(Count(Value::frames(1), Base::quarterFrames),
               Count(Value::split(1, 1), Base::quarterFrames));
 
+    // Counts of different bases stand for the time they count, not for their raw subframes.
+    const struct {
+        Count left;
+        Count right;
+        std::strong_ordering order;
+    } pairs[] = {
+        {oneFrame, Count(Value::split(0, 80), Base::max100SubFrames),
+         std::strong_ordering::greater},
+        {oneFrame, Count(Value::split(0, 100), Base::max100SubFrames), std::strong_ordering::equal},
+        {oneFrame, Count(Value::split(0, 4), Base::quarterFrames), std::strong_ordering::equal},
+        {Count(Value::split(0, 40), Base::max80SubFrames),
+         Count(Value::split(0, 50), Base::max100SubFrames), std::strong_ordering::equal},
+        {Count(Value::split(0, 2), Base::quarterFrames),
+         Count(Value::split(0, 3), Base::max80SubFrames), std::strong_ordering::greater},
+        {Count(Value::split(-1, -2), Base::quarterFrames),
+         Count(Value::combined(-1.5), Base::max100SubFrames), std::strong_ordering::equal},
+    };
+    for (const auto& pair : pairs) {
+        const std::string label = pair.left.description() + " @" +
+                                  std::to_string(pair.left.subFramesBase().rawValue()) + " vs " +
+                                  pair.right.description() + " @" +
+                                  std::to_string(pair.right.subFramesBase().rawValue());
+        EXPECT_TRUE((pair.left <=> pair.right) == pair.order) << label;
+        EXPECT_TRUE((pair.right <=> pair.left) == 0 <=> pair.order) << label;
+        EXPECT_EQ(pair.left == pair.right, pair.order == 0) << label;
+        if (pair.order == 0) {
+            EXPECT_EQ(std::hash<Count>()(pair.left), std::hash<Count>()(pair.right)) << label;
+        }
+    }
+
     const Count a(Value::split(2, 60), Base::max80SubFrames);
     const Count b(Value::split(0, 30), Base::max80SubFrames);
-    EXPECT_EQ((a + b).value(), Value::split(3, 10));
-    EXPECT_EQ((b - a).value(), Value::split(-2, -30));
-    EXPECT_EQ((a * 2.0).value(), Value::split(5, 40));
-    EXPECT_EQ((a / 3.0).value(), Value::split(0, 73));
-    // Each side counts in its own base: 80 + 80 subframes, split at the left base.
-    EXPECT_EQ((oneFrame + eightyHundredths).value(), Value::split(2, 0));
+    const struct {
+        Count result;
+        Value expected;
+    } sums[] = {
+        {a + b, Value::split(3, 10)},
+        {b - a, Value::split(-2, -30)},
+        {a * 2.0, Value::split(5, 40)},
+        {a / 3.0, Value::split(0, 73)},
+        // The right operand is rescaled to the left one's base, where the result is split.
+        {oneFrame + Count(Value::split(0, 80), Base::max100SubFrames), Value::split(1, 64)},
+        {oneFrame - Count(Value::split(0, 2), Base::quarterFrames), Value::split(0, 40)},
+        {Count(Value::frames(1), Base::quarterFrames) +
+             Count(Value::split(0, 30), Base::max100SubFrames),
+         Value::split(1, 1)},
+        {Count(Value::frames(0), Base::quarterFrames) -
+             Count(Value::split(0, 30), Base::max100SubFrames),
+         Value::split(0, -1)},
+    };
+    for (const auto& sum : sums) {
+        EXPECT_EQ(sum.result.value(), sum.expected) << sum.expected.debugDescription();
+    }
 }
 
 TEST(FrameCountTest, ExtremeValuesHaveDefinedResults) {
