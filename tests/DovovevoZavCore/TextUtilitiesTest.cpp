@@ -55,10 +55,12 @@ TEST(TextUtilitiesTest, DoubleText) {
         {30 / 1.001, "29.970029970029973"},
         {107892.0, "107892.0"},
         {0.0001, "0.0001"},
-        {0.00001, "1e-05"},
-        {1e16, "1e+16"},
+        {0.00001, "1.0e-05"},
+        {-0.00001, "-1.0e-05"},
+        {1e16, "1.0e+16"},
         {1.5e20, "1.5e+20"},
         {9007199254740991.0, "9007199254740991.0"},
+        {9007199254740992.0, "9.007199254740992e+15"}, // 2^53: whole numbers start to be lost
         {123456.789, "123456.789"},
         {NAN, "nan"},
         {INFINITY, "inf"},
@@ -71,7 +73,8 @@ TEST(TextUtilitiesTest, DoubleText) {
 
 TEST(TextUtilitiesTest, StrictUTF8) {
     EXPECT_TRUE(isValidUTF8(""));
-    EXPECT_TRUE(isValidUTF8("Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9" "e \xF0\x9F\x8E\xAC"));
+    EXPECT_TRUE(isValidUTF8("Cr\xC3\xA8me br\xC3\xBBl\xC3\xA9"
+                            "e \xF0\x9F\x8E\xAC"));
     EXPECT_FALSE(isValidUTF8("Cr\xE8me"));         // a Latin-1 byte
     EXPECT_FALSE(isValidUTF8("\xC0\xAF"));         // overlong "/"
     EXPECT_FALSE(isValidUTF8("\xED\xA0\x80"));     // a surrogate
