@@ -1,11 +1,75 @@
+#include "DovovevoZavCore/CharacterSet.h"
 #include "DovovevoZavCore/DoubleText.h"
 #include "DovovevoZavCore/RegexUtilities.h"
+#include "DovovevoZavCore/TemporaryFile.h"
 #include "DovovevoZavCore/UTF8Text.h"
+#include "support/ScratchFolder.h"
 
+#include <cerrno>
 #include <cmath>
+#include <csignal>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
+#include <optional>
+#include <stdlib.h>
+#include <sys/resource.h>
 
 using namespace dovovevozav;
+
+namespace {
+
+/// Points the temporary folder (TMPDIR) elsewhere for as long as it lives.
+class TemporaryFolderOverride {
+public:
+    explicit TemporaryFolderOverride(const std::filesystem::path& folder) {
+        if (const char* old = ::getenv("TMPDIR")) {
+            old_ = old;
+        }
+        ::setenv("TMPDIR", folder.c_str(), 1);
+    }
+    ~TemporaryFolderOverride() {
+        if (old_) {
+            ::setenv("TMPDIR", old_->c_str(), 1);
+        } else {
+            ::unsetenv("TMPDIR");
+        }
+    }
+    TemporaryFolderOverride(const TemporaryFolderOverride&) = delete;
+    TemporaryFolderOverride& operator=(const TemporaryFolderOverride&) = delete;
+
+private:
+    std::optional<std::string> old_;
+};
+
+/// Lets no file grow beyond zero bytes for as long as it lives, so that every write fails.
+class NoFileGrowth {
+public:
+    NoFileGrowth() {
+        ::getrlimit(RLIMIT_FSIZE, &old_);
+        oldSignal_ = std::signal(SIGXFSZ, SIG_IGN);
+        rlimit none = old_;
+        none.rlim_cur = 0;
+        ::setrlimit(RLIMIT_FSIZE, &none);
+    }
+    ~NoFileGrowth() {
+        ::setrlimit(RLIMIT_FSIZE, &old_);
+        std::signal(SIGXFSZ, oldSignal_);
+    }
+    NoFileGrowth(const NoFileGrowth&) = delete;
+    NoFileGrowth& operator=(const NoFileGrowth&) = delete;
+
+private:
+    rlimit old_{};
+    void (*oldSignal_)(int) = nullptr;
+};
+
+std::size_t fileCount(const std::filesystem::path& folder) {
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder),
+                                                  std::filesystem::directory_iterator()));
+}
+
+} // namespace
 
 TEST(TextUtilitiesTest, RegexCaptureGroups) {
     // Two groups joined by one colon cannot match four colon-separated groups.
@@ -80,4 +144,60 @@ TEST(TextUtilitiesTest, StrictUTF8) {
     EXPECT_FALSE(isValidUTF8("\xED\xA0\x80"));     // a surrogate
     EXPECT_FALSE(isValidUTF8("\xF4\x90\x80\x80")); // beyond U+10FFFF
     EXPECT_FALSE(isValidUTF8("\xE2\x82"));         // cut short
+}
+
+TEST(TextUtilitiesTest, CharacterSetsAndTemporaryFiles) {
+    const CharacterSet digits{"0123456789"};
+    const CharacterSet separators{":;", "."};
+    const CharacterSet timecode = digits.united(separators);
+    const struct {
+        const char* text;
+        const CharacterSet& set;
+        bool all;
+    } rows[] = {
+        {"01:00:00;00.40", timecode, true},
+        {"", digits, true},
+        {"01:00", digits, false},
+        {"\u0661\u0662", digits, false}, // Arabic-Indic digits are other scalars
+        {"\xff", digits, false},         // ill-formed UTF-8 is no digit
+        {"0\xff", digits, false},
+    };
+    for (const auto& row : rows) {
+        EXPECT_EQ(allScalars(row.text, row.set), row.all) << row.text;
+    }
+    EXPECT_EQ(timecode.size(), 13u);
+    EXPECT_EQ(timecode.subtracting(separators), digits);
+    CharacterSet accents{"\u00e9", "\u00e9\u00e9"};
+    EXPECT_EQ(accents.size(), 1u);
+    EXPECT_TRUE(allScalars("\u00e9\u00e9", accents));
+    accents.formUnion(digits);
+    EXPECT_TRUE(allScalars("\u00e90", accents));
+    accents.subtract(CharacterSet{"\u00e9"});
+    EXPECT_EQ(accents, digits);
+
+    const marrowvale::testing::ScratchFolder folder;
+    const TemporaryFolderOverride override(folder.path());
+    const std::uint8_t bytes[] = {'t', 'c', 0, 1};
+    const std::filesystem::path path = writeToTemporaryFile(bytes);
+    EXPECT_EQ(path.parent_path(), folder.path());
+    const std::string name = path.filename().string();
+    EXPECT_EQ(name.size(), 36u);
+    EXPECT_EQ(name.find_first_not_of("0123456789ABCDEF-"), std::string::npos) << name;
+    EXPECT_EQ(name[14], '4') << name;
+    std::ifstream in(path, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), std::string("tc\0\1", 4));
+    EXPECT_NE(writeToTemporaryFile(bytes), path);
+    EXPECT_EQ(fileCount(folder.path()), 2u);
+
+    // A write that fails is thrown with the system's reason and leaves no file behind.
+    try {
+        const NoFileGrowth full;
+        (void)writeToTemporaryFile(bytes);
+        ADD_FAILURE() << "a failed write was reported as written";
+    } catch (const std::filesystem::filesystem_error& error) {
+        EXPECT_EQ(error.code().value(), EFBIG) << error.what();
+    }
+    EXPECT_EQ(fileCount(folder.path()), 2u);
+    const TemporaryFolderOverride notAFolder(path);
+    EXPECT_THROW((void)writeToTemporaryFile(bytes), std::filesystem::filesystem_error);
 }
