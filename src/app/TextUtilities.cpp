@@ -1,5 +1,7 @@
 #include "app/TextUtilities.h"
 
+#include "DovovevoZavCore/UTF8Text.h"
+
 #include <charconv>
 #include <cmath>
 #include <fmt/format.h>
@@ -116,6 +118,35 @@ std::optional<std::vector<std::uint8_t>> decodeBase64(std::string_view padded) {
         }
     }
     return bytes;
+}
+
+std::optional<std::vector<std::uint8_t>> decodeBase64Padded(std::string_view text) {
+    // A character beyond ASCII is no base64 digit, so counting bytes in place of characters
+    // changes no outcome.
+    std::string padded(text);
+    if (padded.size() % 4 != 0) {
+        padded.append(4 - padded.size() % 4, '=');
+    }
+    return decodeBase64(padded);
+}
+
+std::optional<std::string> decodeBase64TextPadded(std::string_view text) {
+    std::optional<std::vector<std::uint8_t>> bytes = decodeBase64Padded(text);
+    if (!bytes) {
+        return std::nullopt;
+    }
+    std::string decoded(bytes->begin(), bytes->end());
+    if (!dovovevozav::isValidUTF8(decoded)) {
+        return std::nullopt;
+    }
+    return decoded;
+}
+
+std::string rationalSecondsString(std::int64_t value, std::int32_t timescale) {
+    if (value == 0) {
+        return "0s";
+    }
+    return fmt::format("{}/{}s", value, timescale);
 }
 
 namespace {

@@ -18,12 +18,24 @@ std::string clockTimeString(std::int64_t milliseconds);
 std::vector<std::string> nonEmptyComponents(std::string_view text, std::string_view separator);
 
 /// `text` without the `characters` at either end (white space and line breaks by default).
-std::string_view trimmedText(std::string_view text,
-                             std::string_view characters = " \t\n\r\v\f");
+std::string_view trimmedText(std::string_view text, std::string_view characters = " \t\n\r\v\f");
 
 /// Base64 bytes of `text`, strictly: the standard alphabet, a length that is a multiple of four,
 /// "=" only to fill the last one or two places; none otherwise (no whitespace is skipped).
 std::optional<std::vector<std::uint8_t>> decodeBase64(std::string_view text);
+
+/// Base64 bytes of `text` after "=" is appended up to a multiple of four characters, for
+/// encoders that leave the padding out; none when the text is still not strict base64.
+std::optional<std::vector<std::uint8_t>> decodeBase64Padded(std::string_view text);
+
+/// The bytes of decodeBase64Padded() as text when they are UTF-8; none when they are not (7-bit
+/// ASCII, the other reading allowed, is part of UTF-8) or the text is not base64.
+std::optional<std::string> decodeBase64TextPadded(std::string_view text);
+
+/// A media time as rational seconds: "0s" for a zero value whatever the timescale, otherwise
+/// value "/" timescale "s" as given, not reduced (1001 at 30000 gives "1001/30000s", 30 at 30
+/// gives "30/30s"). The readers write fractions with Fraction::rationalSecondsString().
+std::string rationalSecondsString(std::int64_t value, std::int32_t timescale);
 
 /// The integer a text field holds, read as a desktop toolkit reads it: leading whitespace, an
 /// optional sign and the digits that follow; 0 when the text does not start with a number.

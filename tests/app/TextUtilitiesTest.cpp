@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <limits>
+#include <optional>
 
 using namespace marrowvale;
 
@@ -53,4 +54,56 @@ TEST(TextUtilities, Base64IsStrict) {
     EXPECT_EQ(decodeBase64("aGV sbA="), std::nullopt);
     EXPECT_EQ(decodeBase64("aG=sbA=="), std::nullopt);
     EXPECT_EQ(decodeBase64("aGVs\nbA=="), std::nullopt);
+}
+
+TEST(TextUtilities, PaddedBase64AndRationalSeconds) {
+    using Bytes = std::vector<std::uint8_t>;
+    const struct {
+        const char* text;
+        std::optional<Bytes> bytes;
+    } padded[] = {
+        {"aGVsbG8", Bytes{'h', 'e', 'l', 'l', 'o'}}, // 7 characters, one "=" added
+        {"aGVsbA", Bytes{'h', 'e', 'l', 'l'}},       // 6 characters, two "=" added
+        {"aGVsbG8=", Bytes{'h', 'e', 'l', 'l', 'o'}},
+        {"aGVsbGxv", Bytes{'h', 'e', 'l', 'l', 'l', 'o'}}, // 8 characters, as it is
+        {"", Bytes{}},
+        {"+/+/", Bytes{0xFB, 0xFF, 0xBF}},
+        {"aGVsb", std::nullopt}, // "aGVsb===" is no base64
+        {"aGV sbA", std::nullopt},
+        {"aGVs\nbA", std::nullopt},
+        {"aG=sbA", std::nullopt},
+        {"aGVsbA\xC3\xA9", std::nullopt},
+    };
+    for (const auto& row : padded) {
+        EXPECT_EQ(decodeBase64Padded(row.text), row.bytes) << row.text;
+    }
+
+    const struct {
+        const char* base64;
+        std::optional<std::string> text;
+    } texts[] = {
+        {"w6ljbGFpcg", "\u00e9clair"}, {"UmVlbCAx", "Reel 1"}, {"", ""},
+        {"//79", std::nullopt}, // bytes that are no UTF-8
+        {"7aCA", std::nullopt}, // an encoded surrogate
+        {"!!!", std::nullopt},
+    };
+    for (const auto& row : texts) {
+        EXPECT_EQ(decodeBase64TextPadded(row.base64), row.text) << row.base64;
+    }
+
+    const struct {
+        std::int64_t value;
+        std::int32_t timescale;
+        const char* text;
+    } seconds[] = {
+        {0, 30000, "0s"},
+        {0, 0, "0s"},
+        {1001, 30000, "1001/30000s"},
+        {30, 30, "30/30s"}, // as given, not reduced
+        {-5, 25, "-5/25s"},
+        {INT64_MIN, INT32_MAX, "-9223372036854775808/2147483647s"},
+    };
+    for (const auto& row : seconds) {
+        EXPECT_EQ(rationalSecondsString(row.value, row.timescale), row.text) << row.value;
+    }
 }
