@@ -395,13 +395,16 @@ XMEMLDocument XMEMLDocument::parseChunks(const ChunkSource& next, std::size_t si
     if (size > static_cast<std::size_t>(INT_MAX)) {
         throw XMEMLParseError(XML_ERR_NO_MEMORY, "The file is too large to be read");
     }
+    XMEMLDocument document;
+    if (size == 0) {
+        return document; // an empty file: no root element
+    }
     // The first chunk of four bytes lets libxml2 detect the encoding.
-    const std::string_view first = size == 0 ? std::string_view() : next(4);
+    const std::string_view first = next(4);
     if (first.empty()) {
         throw XMEMLParseError(XML_ERR_DOCUMENT_EMPTY, "Document is empty");
     }
     xmlInitParser();
-    XMEMLDocument document;
     document.nodes_.reserve(expectedElements);
 
     // Entities may add as much again as the file holds, and at least a mebibyte.
@@ -446,6 +449,12 @@ XMEMLDocument XMEMLDocument::parseChunks(const ChunkSource& next, std::size_t si
                               "The document's entities expand to far more text than it holds");
     }
     if (document.nodes_.empty() && code != XML_ERR_OK) {
+        // Ending before any element with nothing malformed on the way (only blanks, a
+        // declaration, comments) leaves a document without a root rather than a broken one.
+        if (document.recoveredError_ && document.recoveredError_->code == XML_ERR_DOCUMENT_END) {
+            document.recoveredError_.reset();
+            return document;
+        }
         throw XMEMLParseError(code, message, document.recoveredError_);
     }
     return document;

@@ -59,9 +59,10 @@ public:
     /// Parses the bytes (encoding detected by libxml2, errors repaired where possible).
     /// Internal entities are expanded; external ones are never fetched. When `requiredRoot` is
     /// given and the root element has another name, parsing stops after the root's start tag.
-    /// Throws XMEMLParseError when there is no root element and libxml2 reported an error
-    /// (a document without any error and without elements has no root), and when entities
-    /// expand to far more than the file holds.
+    /// Bytes that end before any element with nothing malformed on the way (none at all, blanks,
+    /// a declaration, comments) give a document without a root. Throws XMEMLParseError when
+    /// libxml2 met an error before any element, and when entities expand to far more than the
+    /// file holds.
     static XMEMLDocument parse(std::string_view bytes,
                                std::optional<std::string_view> requiredRoot = std::nullopt);
 

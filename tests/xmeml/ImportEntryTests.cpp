@@ -26,8 +26,14 @@ TEST(ImportEntry, EveryFailureAlertsAndStoresNothing) {
     };
     const std::string notXML = "The file is not an XML file.";
     const Case cases[] = {
-        {"", "There is a problem with this XMEML", "", notXML},
         {"not xml at all", "There is a problem with this XMEML", "", notXML},
+        // No root element: an empty file, or one with only a declaration or comments.
+        {"", "There is a problem with this .xml file", "This file is empty and cannot be used.",
+         ""},
+        {"<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n", "There is a problem with this .xml file",
+         "This file is empty and cannot be used.", ""},
+        {"<!-- exported -->\n", "There is a problem with this .xml file",
+         "This file is empty and cannot be used.", ""},
         {"<?xml vers", "There is a problem with this XMEML", "",
          "Line 1, column 7: Malformed declaration expecting version"},
         {"<fcpxml version=\"1.9\"><library/></fcpxml>", "This is not a valid .xml file",
