@@ -24,7 +24,9 @@ int hexValue(char c) {
     return -1;
 }
 
-std::string percentDecoded(std::string_view text) {
+// The text with its percent escapes decoded once; none when an escape stands for a NUL, which
+// would cut the path short wherever it is handed on as a C string.
+std::optional<std::string> percentDecoded(std::string_view text) {
     std::string decoded;
     decoded.reserve(text.size());
     for (std::size_t i = 0; i < text.size(); ++i) {
@@ -32,6 +34,9 @@ std::string percentDecoded(std::string_view text) {
             const int high = hexValue(text[i + 1]);
             const int low = hexValue(text[i + 2]);
             if (high >= 0 && low >= 0) {
+                if (high == 0 && low == 0) {
+                    return std::nullopt;
+                }
                 decoded += static_cast<char>(high * 16 + low);
                 i += 2;
                 continue;
@@ -73,22 +78,69 @@ Asset::Asset(std::string id, std::string name, double firstFrame, double duratio
       frameSize(std::move(frameSize)), audioRate(std::move(audioRate)),
       cameraName(std::move(cameraName)), category(category) {}
 
+namespace {
+
+// URL text split for its file: the path part as written (after the scheme and any host, before
+// a query or fragment) and whether that host is this machine (none, or "localhost").
+struct URLPathPart {
+    std::string_view path;
+    bool local = true;
+};
+
+URLPathPart pathPartOfURL(std::string_view url, std::size_t scheme) {
+    URLPathPart part;
+    std::string_view rest = url.substr(scheme);
+    if (rest.starts_with("//")) {
+        const std::size_t pathStart = rest.find_first_of("/?#", 2);
+        std::string host(rest.substr(2, pathStart - 2));
+        for (char& c : host) {
+            c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        }
+        part.local = host.empty() || host == "localhost";
+        rest = pathStart == std::string_view::npos ? std::string_view() : rest.substr(pathStart);
+    }
+    part.path = rest.substr(0, rest.find_first_of("?#"));
+    return part;
+}
+
+std::string withoutTrailingSlash(std::string path) {
+    if (path.size() > 1 && path.back() == '/') {
+        path.pop_back();
+    }
+    return path;
+}
+
+} // namespace
+
 std::string Asset::pathOfURL(std::string_view url) {
     const std::size_t scheme = schemeLength(url);
     if (scheme == 0) {
         return std::string(url);
     }
-    std::string_view rest = url.substr(scheme);
-    if (rest.starts_with("//")) {
-        const std::size_t pathStart = rest.find_first_of("/?#", 2);
-        rest = pathStart == std::string_view::npos ? std::string_view() : rest.substr(pathStart);
+    const std::string_view path = pathPartOfURL(url, scheme).path;
+    // A path that would decode to a NUL is shown as written.
+    return withoutTrailingSlash(percentDecoded(path).value_or(std::string(path)));
+}
+
+std::optional<std::string> Asset::localPathOfURL(std::string_view url) {
+    const std::size_t scheme = schemeLength(url);
+    if (scheme == 0) {
+        return url.find('\0') == std::string_view::npos ? std::optional(std::string(url))
+                                                        : std::nullopt;
     }
-    rest = rest.substr(0, rest.find_first_of("?#"));
-    std::string path = percentDecoded(rest);
-    if (path.size() > 1 && path.back() == '/') {
-        path.pop_back();
+    std::string name(url.substr(0, scheme));
+    for (char& c : name) {
+        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     }
-    return path;
+    const URLPathPart part = pathPartOfURL(url, scheme);
+    if (name != "file:" || !part.local) {
+        return std::nullopt;
+    }
+    std::optional<std::string> path = percentDecoded(part.path);
+    if (!path) {
+        return std::nullopt;
+    }
+    return withoutTrailingSlash(std::move(*path));
 }
 
 std::string Asset::urlPath() const {
@@ -96,18 +148,7 @@ std::string Asset::urlPath() const {
 }
 
 std::optional<std::string> Asset::localPath() const {
-    if (!url) {
-        return std::nullopt;
-    }
-    const std::size_t scheme = schemeLength(*url);
-    std::string name(std::string_view(*url).substr(0, scheme));
-    for (char& c : name) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    if (scheme != 0 && name != "file:") {
-        return std::nullopt;
-    }
-    return pathOfURL(*url);
+    return url ? localPathOfURL(*url) : std::nullopt;
 }
 
 std::string Asset::debugDescription() const {

@@ -42,12 +42,17 @@ public:
 
     /// The path part of `url`, percent escapes decoded; empty when there is no url.
     std::string urlPath() const;
-    /// The path of `url` when it names a local file (a "file:" URL or a plain path); none
-    /// without a url or for any other scheme, whose media is never read.
+    /// localPathOfURL of `url`; none without a url.
     std::optional<std::string> localPath() const;
     /// The path part of URL text ("file://host/a%20b.mov" gives "/a b.mov"); text without a
-    /// scheme is taken as a path already and returned unchanged.
+    /// scheme is taken as a path already and returned unchanged. An escape that stands for a
+    /// NUL is never decoded: such a path is shown as written.
     static std::string pathOfURL(std::string_view url);
+    /// The file on this machine that URL text names: the decoded path of a "file:" URL without
+    /// a host or with "localhost", or text without a scheme taken as a path. None for any other
+    /// scheme or host, whose media is never read, and for a path holding a NUL (written as
+    /// "%00"), which names no file: handed on, it would be cut short to another file's name.
+    static std::optional<std::string> localPathOfURL(std::string_view url);
 
     /// `Asset <id>: "<name>", <url path>`, a line feed, eight spaces,
     /// `start: <firstFrame>ƒ, duration: <duration>ƒ` and a line feed.

@@ -62,19 +62,6 @@ bool hasControlCharacters(std::string_view text) {
     return false;
 }
 
-bool equalsIgnoringCase(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) {
-        return false;
-    }
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; };
-        if (lower(a[i]) != lower(b[i])) {
-            return false;
-        }
-    }
-    return true;
-}
-
 } // namespace
 
 std::optional<std::string> mediaAddress(std::string_view text) {
@@ -94,18 +81,11 @@ std::optional<std::filesystem::path> localFilePath(std::string_view address) {
     if (!address.starts_with(fileScheme)) {
         return std::nullopt;
     }
-    std::string_view rest = address.substr(fileScheme.size());
-    if (rest.starts_with("//")) {
-        const std::string_view host = rest.substr(2, rest.find_first_of("/?#", 2) - 2);
-        if (!host.empty() && !equalsIgnoringCase(host, "localhost")) {
-            return std::nullopt;
-        }
-    }
-    std::string path = Asset::pathOfURL(address);
-    if (path.empty() || path.front() != '/' || path.find('\0') != std::string::npos) {
+    std::optional<std::string> path = Asset::localPathOfURL(address);
+    if (!path || path->empty() || path->front() != '/') {
         return std::nullopt;
     }
-    return std::filesystem::path(std::move(path));
+    return std::filesystem::path(std::move(*path));
 }
 
 std::string lastAddressComponent(std::string_view address) {

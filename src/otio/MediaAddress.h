@@ -15,9 +15,9 @@ namespace marrowvale {
 /// text or text holding control characters.
 std::optional<std::string> mediaAddress(std::string_view text);
 
-/// The local file an address stands for: the path of a "file:" URL on this machine (no host,
-/// or "localhost"), its percent escapes decoded once. None for every other address: those are
-/// never probed or fetched.
+/// The local file an address stands for: the absolute path of a "file:" URL on this machine,
+/// as Asset::localPathOfURL decodes it for both readers. None for every other address (another
+/// host or scheme, an escaped NUL): those are never probed or fetched.
 std::optional<std::filesystem::path> localFilePath(std::string_view address);
 
 /// The last component of an address, as an asset's name: the file name of a local path, else

@@ -46,12 +46,15 @@ std::string lastPathPiece(std::string_view text) {
     return std::string(slash == std::string_view::npos ? text : text.substr(slash + 1));
 }
 
-bool fileExists(const std::string& path) {
-    if (path.empty()) {
+// Whether the URL names a file on this machine that exists; a file on another host, or a path
+// whose escapes hide a NUL, is never looked for.
+bool fileExists(std::string_view url) {
+    const std::optional<std::string> path = Asset::localPathOfURL(url);
+    if (!path || path->empty()) {
         return false;
     }
     std::error_code error;
-    return std::filesystem::exists(path, error);
+    return std::filesystem::exists(*path, error);
 }
 
 void storeAsset(XMEMLImport& import, NodeIndex pathurl) {
@@ -80,7 +83,7 @@ void storeAsset(XMEMLImport& import, NodeIndex pathurl) {
     std::string_view pathurlText = doc.text(pathurl);
     asset->url = assetURL(pathurlText);
     if (asset->url) {
-        asset->online = fileExists(asset->urlPath());
+        asset->online = fileExists(*asset->url);
     }
 
     std::optional<std::string_view> name = import.text(file, {n.name});

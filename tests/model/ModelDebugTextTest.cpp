@@ -61,6 +61,7 @@ TEST(ModelDebugTextTest, URLPaths) {
         {"/plain/path with %41.mov", "/plain/path with %41.mov"},
         {"C:\\Media\\clip.mxf", "C:\\Media\\clip.mxf"},
         {"file:///bad%zz%4", "/bad%zz%4"},
+        {"file:///a.mov%00.txt", "/a.mov%00.txt"}, // a NUL is never decoded
         {"", ""},
     };
     for (const auto& [url, path] : cases) {
@@ -75,6 +76,10 @@ TEST(ModelDebugTextTest, URLPaths) {
         {"/plain.mov", "/plain.mov"},
         {"http://host/a.mov", std::nullopt},
         {"smb://server/share/a.mov", std::nullopt},
+        // A file on another machine, or a name that a NUL would cut short, is never opened.
+        {"file://LocalHost/a.mov", "/a.mov"},
+        {"file://server/share/a.mov", std::nullopt},
+        {"file:///a.mov%00.txt", std::nullopt},
     };
     for (const auto& [url, path] : local) {
         asset.url = url;
