@@ -113,6 +113,15 @@ TEST(ClipConversion, SourceTimesAtTheClipsOwnRate) {
     EXPECT_EQ(at30[0]->srcInpoint, 60);
     EXPECT_EQ(at30[0]->srcDuration, 20);
     EXPECT_EQ(at30[1]->clipTimelinePosition, 20);
+
+    // A 29.97 time is rescaled by the rate it names, 30000/1001: 1,500,000 frames of a 29.97
+    // clip in a 25 fps timeline are 13:53:20:00 at the clip's rate, not one frame later.
+    json ntsc = clip("At 29.97", "", 1500000, 30, 29.97);
+    ntsc["media_references"] = {{"DEFAULT_MEDIA", externalMedia("/m/ntsc.mov", 0, 29.97)}};
+    auto inPAL = importDocument(timeline({track("Video", {ntsc})}, 25));
+    const StoryElement& atNTSC = *inPAL->videoItems()[0];
+    EXPECT_EQ(atNTSC.timecodeFrameRate, "29.97");
+    EXPECT_EQ(atNTSC.srcInpoint, 1500000);
 }
 
 TEST(ClipConversion, AnAudioItemRepeatingAnEarlierTrackIsLeftOff) {
