@@ -123,6 +123,58 @@ TEST(ClipEffects, EachEditorsVideoEffectsBecomeVideoFX) {
     }
 }
 
+TEST(ClipEffects, PremiereListsOnlyTheIntrinsicParametersOffTheirDefaults) {
+    const json centre = {{"X", 0.5}, {"Y", 0.5}};
+    const struct {
+        std::string effect;
+        std::string name;
+        json atDefault;
+        json changed;
+        std::string settings; // of the changed value
+    } parameters[] = {
+        {"AE.ADBE Motion", "Position", centre, {{"X", 0.25}, {"Y", 0.5}}, "X: 0.25, Y: 0.5"},
+        {"AE.ADBE Motion", "Scale", 100, 50, "50%"},
+        {"AE.ADBE Motion", "Scale Width", 100, 0, "0"},
+        {"AE.ADBE Motion", "Rotation", 0, 90, "90\u00b0"},
+        {"AE.ADBE Motion", "Anchor Point", centre, {{"X", 0.5}, {"Y", 0.75}}, "X: 0.5, Y: 0.75"},
+        {"AE.ADBE Motion", "Anti-flicker Filter", 0, 0.5, "0.5"},
+        {"AE.ADBE Opacity", "Opacity", 100, 0, "0%"},
+        {"AE.ADBE Crop", "Crop Left", 0, 10, "10%"},
+        {"AE.ADBE Crop", "Crop Top", 0, 20, "20%"},
+        {"AE.ADBE Crop", "Crop Right", 0, 30, "30%"},
+        {"AE.ADBE Crop", "Crop Bottom", 0, 40, "40%"},
+    };
+    // The motion, opacity and crop effects with every parameter at its default but one.
+    const auto effectsChanging = [&parameters](std::size_t changed) {
+        json effects = json::array();
+        for (const char* name : {"AE.ADBE Motion", "AE.ADBE Opacity", "AE.ADBE Crop"}) {
+            json values = json::array();
+            for (std::size_t i = 0; i < std::size(parameters); ++i) {
+                if (parameters[i].effect == name) {
+                    values.push_back(premiereParameter(parameters[i].name,
+                                                       i == changed ? parameters[i].changed
+                                                                    : parameters[i].atDefault));
+                }
+            }
+            effects.push_back(premiereEffect(values, name));
+        }
+        return effects;
+    };
+    json items = {withEffects(clip("Defaults", "", 0, 10), effectsChanging(std::size(parameters)))};
+    for (std::size_t i = 0; i < std::size(parameters); ++i) {
+        items.push_back(withEffects(clip(parameters[i].name, "", 0, 10), effectsChanging(i)));
+    }
+    auto imported = importDocument(timeline({track("Video", items)}));
+
+    const std::vector<StoryElement*>& elements = imported->videoItems();
+    ASSERT_EQ(elements.size(), std::size(parameters) + 1);
+    EXPECT_TRUE(elements[0]->videoFX.empty());
+    for (std::size_t i = 0; i < std::size(parameters); ++i) {
+        EXPECT_EQ(videoEffects(*elements[i + 1]),
+                  (Effects{{parameters[i].name, parameters[i].settings}}));
+    }
+}
+
 TEST(ClipEffects, AudioEffectsAreResolvesOnceByName) {
     json gain = resolveEffect(
         {{"Enabled", true}, {"Name", "Gain"}, {"Parameters", {resolveParameter("gain")}}});
