@@ -7,6 +7,7 @@
 #include "otio/schema/Child.h"
 #include "xmeml/TitleText.h"
 
+#include <fmt/format.h>
 #include <span>
 
 namespace marrowvale {
@@ -43,7 +44,13 @@ void applyResolveRules(OTIOImport& import, const otio::Child& item, StoryElement
         if (const otio::AnyCodable* html = member(map, "Title HTML")) {
             std::string problem;
             TitleFont title = titleFont(html->text(), &problem);
-            if (!problem.empty()) {
+            if (html->text() && isTitleHTMLTooLarge(*html->text())) {
+                // The title stays, but empty: the user must know its words are missing.
+                import.host.showWarning(
+                    fmt::format("The title \u201c{}\u201d is listed without its font and text: "
+                                "its HTML is larger than the {} MiB that is read.",
+                                item.name, maximumTitleHTMLSize >> 20));
+            } else if (!problem.empty()) {
                 import.host.logDiagnostic(problem);
             }
             makeTitle(element, {{"font", std::move(title.font)}, {"text", std::move(title.text)}});

@@ -186,6 +186,14 @@ void storeOTIOSequence(OTIOImport& import, const std::string& name, EventBin& bi
                        std::optional<bool> dropFrame, double progressEnd) {
     const otio::Timeline& timeline = import.timeline;
     const VideoFrameRate videoRate = import.timelineRate;
+    if (timeline.globalStartTime && !videoFrameRateOf(*timeline.globalStartTime)) {
+        // A rate no picture runs at (0, negative, NaN, enormous) is replaced; say so, or every
+        // time of the report would rest on a rate the user never chose.
+        import.host.showWarning(fmt::format("The timeline\u2019s frame rate ({}) is not a video "
+                                            "frame rate; the sequence is read at {}.",
+                                            timeline.globalStartTime->rate,
+                                            videoRate.displayString()));
+    }
     VideoFormat& format = sequenceFormat(import, videoRate);
     const TimecodeFrameRate nonDropRate =
         videoRate.matchingTimecodeFrameRate(false).value_or(TimecodeFrameRate::fps60);

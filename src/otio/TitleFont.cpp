@@ -43,6 +43,10 @@ std::string fontOfStyle(std::string_view style) {
 
 } // namespace
 
+bool isTitleHTMLTooLarge(const std::string& html) {
+    return std::string_view(html.c_str()).size() > maximumTitleHTMLSize;
+}
+
 TitleFont titleFont(const std::string* html, std::string* problem) {
     if (html == nullptr) {
         report(problem, "titleHTML IS NIL");
@@ -50,7 +54,7 @@ TitleFont titleFont(const std::string* html, std::string* problem) {
     }
     // What a C string of the text holds.
     const std::string_view bytes(html->c_str());
-    if (bytes.size() > maximumTitleHTMLSize) {
+    if (isTitleHTMLTooLarge(*html)) {
         report(problem, fmt::format("Title HTML of {} bytes is too large to read", bytes.size()));
         return {};
     }

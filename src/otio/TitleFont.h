@@ -14,6 +14,10 @@ struct TitleFont {
 /// Title HTML longer than this is not parsed; a real title's HTML is a few kilobytes.
 inline constexpr std::size_t maximumTitleHTMLSize = 1 << 20;
 
+/// Whether title HTML is longer than titleFont reads: what a C string of it holds (the bytes
+/// before a NUL) exceeds maximumTitleHTMLSize.
+bool isTitleHTMLTooLarge(const std::string& html);
+
 /// Reads font and text out of a Resolve title's HTML: the first span of a body paragraph
 /// ("//body/p/span") gives the text, all of it, and its style's " font-family" and "font-size"
 /// the font. Never fails: no HTML, HTML longer than maximumTitleHTMLSize, and HTML without such

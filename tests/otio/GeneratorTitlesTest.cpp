@@ -121,6 +121,11 @@ TEST(GeneratorTitles, EachEditorsTitleGivesItsFontAndText) {
         EXPECT_EQ(items[i]->params, expected[i].params);
     }
     EXPECT_EQ(items[0]->videoRole, "Fusion Title");
+    // Of all these, only the title whose HTML is not read at all is worth a warning.
+    EXPECT_EQ(imported->host.warnings,
+              std::vector<std::string>{"The title \u201cToo large\u201d is listed without its "
+                                       "font and text: its HTML is larger than the 1 MiB that "
+                                       "is read."});
 }
 
 } // namespace

@@ -38,6 +38,7 @@ public:
     }
     void setInputType(InputType type) override { inputType = type; }
     void logDiagnostic(const std::string& line) override { diagnostics.push_back(line); }
+    void showWarning(const std::string& line) override { warnings.push_back(line); }
 
     bool secondButton = false;
     int starts = 0;
@@ -47,6 +48,7 @@ public:
     std::vector<std::pair<std::string, std::string>> alerts;
     std::vector<std::vector<std::string>> questions;
     std::vector<std::string> diagnostics;
+    std::vector<std::string> warnings;
 };
 
 /// Media probing without media: answers from a table by path and counts what it was asked.

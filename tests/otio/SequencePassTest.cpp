@@ -103,6 +103,34 @@ TEST(SequencePass, TheTimecodeRateAndTheDropFrameQuestion) {
     }
 }
 
+TEST(SequencePass, ATimelineRateNoPictureRunsAtIsReplacedWithAWarning) {
+    const struct {
+        std::string rate; // as written in the document
+        std::string shown;
+    } cases[] = {
+        {"NaN", "nan"}, {"0", "0"}, {"-25", "-25"}, {"Infinity", "999999999"}, {"1e308", "1e+308"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rate);
+        std::string text =
+            timeline({track("Video", {clip("A", "", 0, 10, 48000)})}, 12345.5).dump();
+        text.replace(text.find("12345.5"), 7, c.rate);
+        auto imported = importBytes(text, answering(false));
+        ASSERT_TRUE(imported->imported);
+        EXPECT_EQ(imported->sequence().timecodeFrameRate, "60");
+        EXPECT_EQ(imported->host.warnings,
+                  std::vector<std::string>{"The timeline\u2019s frame rate (" + c.shown +
+                                           ") is not a video frame rate; the sequence is read "
+                                           "at 60p."});
+    }
+    // The first item's rate stands in where it names one; a usable rate needs no word.
+    auto fromItem = importBytes(timeline({track("Video", {clip("A", "", 0, 10, 25)})}, 0.5).dump());
+    EXPECT_EQ(fromItem->sequence().timecodeFrameRate, "25");
+    ASSERT_EQ(fromItem->host.warnings.size(), 1u);
+    EXPECT_TRUE(fromItem->host.warnings[0].ends_with("the sequence is read at 25p."));
+    EXPECT_TRUE(importDocument(timeline(json::array(), 25))->host.warnings.empty());
+}
+
 TEST(SequencePass, TheFrameSizeComesFromPremieresBlockAndFormatsAreShared) {
     const struct {
         json width;
