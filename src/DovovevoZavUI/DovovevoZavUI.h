@@ -46,11 +46,11 @@
 //
 // State and text (TimecodeState.h, TimecodeText.h)
 //   A property wrapper owning a timecode is TimecodeState, a QObject whose binding() hands the
-//   value to controls. Its change notice is the timecodeChanged() signal, emitted after the
-//   value is stored and only when components or properties really changed (Qt signals are
-//   synchronous; the notice still follows the store). The read-only text view is TimecodeText,
-//   a widget painting the brush form with its environment's styles; timecodeText() makes one
-//   with a fixed format. Qt 6.4 has no font feature for monospaced digits, so the digits are
+//   value to controls. Its change notice is the timecodeChanged() signal, sent only when
+//   components or properties really changed, and queued on the event loop: watchers hear of it
+//   after the setter has returned and read the stored value, never inside the write. The
+//   read-only text view is TimecodeText, a widget painting the brush form with its
+//   environment's styles; timecodeText() makes one with a fixed format. Qt 6.4 has no font feature for monospaced digits, so the digits are
 //   drawn in the system's fixed-pitch font at the widget's size.
 //
 // Field vocabulary (TimecodeFieldPolicies.h, TimecodeFieldAction.h, TimecodeFieldKeyResult.h,

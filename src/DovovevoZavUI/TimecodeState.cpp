@@ -13,7 +13,9 @@ void TimecodeState::setTimecode(const Timecode& timecode) {
                          timecode.properties() != timecode_.properties();
     timecode_ = timecode;
     if (changed) {
-        emit timecodeChanged();
+        // Queued, so that watchers never run inside the write; a notice still pending when the
+        // state is destroyed is dropped with it.
+        QMetaObject::invokeMethod(this, &TimecodeState::timecodeChanged, Qt::QueuedConnection);
     }
 }
 

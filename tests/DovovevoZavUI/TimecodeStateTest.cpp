@@ -1,7 +1,8 @@
 #include "DovovevoZavUI/TimecodeState.h"
 
-#include <QSignalSpy>
+#include <QCoreApplication>
 #include <gtest/gtest.h>
+#include <memory>
 #include <vector>
 
 using namespace dovovevozav;
@@ -18,7 +19,7 @@ TEST(TimecodeStateTest, AnnouncesOnlyRealChangesOfComponentsOrProperties) {
                                       TimecodeUpperLimit::max100Days);
     struct Row {
         Timecode written;
-        int announcements;
+        std::size_t announcements;
     };
     const std::vector<Row> rows = {
         {make({0, 0, 0, 0, 25, 0}, at25), 0}, // the stored value again
@@ -28,11 +29,32 @@ TEST(TimecodeStateTest, AnnouncesOnlyRealChangesOfComponentsOrProperties) {
     };
     TimecodeState state(make({0, 0, 0, 0, 25, 0}, at25));
     const Binding<Timecode> binding = state.binding();
+    // The watcher hears of a change from the event loop, never inside the write, and reads the
+    // value that was stored.
+    bool writing = false;
+    std::vector<Timecode::Components> heard;
+    QObject::connect(&state, &TimecodeState::timecodeChanged, [&] {
+        EXPECT_FALSE(writing);
+        heard.push_back(state.timecode().components());
+    });
     for (const Row& row : rows) {
-        QSignalSpy spy(&state, &TimecodeState::timecodeChanged);
+        heard.clear();
+        writing = true;
         binding.set(row.written);
-        EXPECT_EQ(spy.count(), row.announcements);
+        writing = false;
+        EXPECT_TRUE(heard.empty());
         EXPECT_EQ(binding.get().components(), row.written.components());
         EXPECT_EQ(state.timecode().properties(), row.written.properties());
+        QCoreApplication::processEvents();
+        ASSERT_EQ(heard.size(), row.announcements);
+        if (!heard.empty()) {
+            EXPECT_EQ(heard.front(), row.written.components());
+        }
     }
+
+    // A state destroyed with a notice still pending takes the notice with it.
+    auto gone = std::make_unique<TimecodeState>();
+    gone->setTimecode(make({0, 1, 0, 0, 0, 0}, at25));
+    gone.reset();
+    QCoreApplication::processEvents();
 }
