@@ -81,7 +81,8 @@
 //   View state (hover, triggers) lives in the widgets. The shake and pulse are
 //   QVariantAnimations drawn through a graphics effect installed while they run. The system
 //   beep is a function set with setBeep() (QApplication::beep unless replaced). The paste
-//   command is the platform's paste key sequence on an editor, and paste() on the field.
+//   command is the platform's paste key sequence on an editor, and paste() on the field; it
+//   accepts only a timecode or text, so with neither on the clipboard it does nothing at all.
 
 #include "DovovevoZavUI/Binding.h"
 #include "DovovevoZavUI/KeyEquivalent.h"

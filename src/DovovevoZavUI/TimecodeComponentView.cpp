@@ -4,9 +4,7 @@
 #include "DovovevoZavUI/TimecodeText.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QKeyEvent>
-#include <QMimeData>
 #include <QPainter>
 #include <QPainterPath>
 #include <QTimer>
@@ -225,10 +223,12 @@ void TimecodeComponentView::animateRejection(Feedback::RejectionAnimation animat
 }
 
 void TimecodeComponentView::paste() {
-    const QMimeData* data = QApplication::clipboard()->mimeData();
+    auto providers = clipboardItemProviders();
+    if (providers.empty()) {
+        return;
+    }
     performTimecodePaste(
-        data != nullptr ? itemProviders(*data) : std::vector<std::shared_ptr<const ItemProvider>>(),
-        [this] { return TimecodeEnvironment::timecodePasted(this); },
+        std::move(providers), [this] { return TimecodeEnvironment::timecodePasted(this); },
         viewModel_.timecodeProperties(), this);
 }
 

@@ -68,7 +68,8 @@ public:
     /// Handles one key as a key press does; true when the key was consumed (false passes it
     /// on to the parent).
     bool keyPressed(KeyEquivalent key);
-    /// Loads the clipboard as a paste into this component.
+    /// Loads the clipboard as a paste into this component; does nothing when the clipboard
+    /// holds neither a timecode nor text.
     void paste();
     /// Writes the component (none: no component) into the focus binding on the next turn of
     /// the event loop.

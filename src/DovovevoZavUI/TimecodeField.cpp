@@ -3,9 +3,8 @@
 #include "DovovevoZavUI/TimecodeEnvironment.h"
 
 #include <QApplication>
-#include <QClipboard>
 #include <QHBoxLayout>
-#include <QMimeData>
+#include <utility>
 
 namespace dovovevozav {
 
@@ -269,10 +268,13 @@ void TimecodeField::refresh() {
 }
 
 void TimecodeField::paste() {
-    const QMimeData* data = QApplication::clipboard()->mimeData();
+    auto providers = clipboardItemProviders();
+    if (providers.empty()) {
+        return;
+    }
     performTimecodePaste(
-        data != nullptr ? itemProviders(*data) : std::vector<std::shared_ptr<const ItemProvider>>(),
-        [this] { return TimecodeEnvironment::timecodePasted(this); }, timecodeProperties(), this);
+        std::move(providers), [this] { return TimecodeEnvironment::timecodePasted(this); },
+        timecodeProperties(), this);
 }
 
 bool TimecodeField::event(QEvent* event) {

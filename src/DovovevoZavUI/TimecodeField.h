@@ -35,8 +35,9 @@ namespace dovovevozav {
 /// Tab, Backtab, the arrow keys and the separator characters move between the editors. A
 /// paste into an editor is decided by the paste, validation and input policies
 /// (validatePastedTimecode()): taken into the bindings, or refused with the rejection feedback
-/// (a beep and a pulse unless the environment says otherwise). The field's own paste() hands
-/// the clipboard to the timecodePasted action of the field's container instead.
+/// (a beep and a pulse unless the environment says otherwise). A clipboard holding neither a
+/// timecode nor text is no paste at all: nothing happens. The field's own paste() hands the
+/// clipboard to the timecodePasted action of the field's container instead.
 class TimecodeField : public QWidget, public RejectedInputFeedbackable {
     Q_OBJECT
 
@@ -107,7 +108,7 @@ public slots:
     /// Re-reads the bindings: the row, the editors' values and properties.
     void refresh();
     /// Loads the clipboard for the timecodePasted action of the field's container (nothing
-    /// happens when it sets none).
+    /// happens when it sets none, or when the clipboard holds neither a timecode nor text).
     void paste();
 
 protected:

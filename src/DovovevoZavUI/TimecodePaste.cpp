@@ -2,6 +2,8 @@
 
 #include "DovovevoZavCore/TimecodeTransfer.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QMimeData>
 #include <QTimer>
 
@@ -25,6 +27,12 @@ std::vector<std::shared_ptr<const ItemProvider>> itemProviders(const QMimeData& 
                                                                bytes(data.text().toUtf8())));
     }
     return providers;
+}
+
+std::vector<std::shared_ptr<const ItemProvider>> clipboardItemProviders() {
+    const QMimeData* data = QApplication::clipboard()->mimeData();
+    return data != nullptr ? itemProviders(*data)
+                           : std::vector<std::shared_ptr<const ItemProvider>>();
 }
 
 void performTimecodePaste(std::vector<std::shared_ptr<const ItemProvider>> providers,

@@ -31,6 +31,9 @@ QString timecodeMimeType();
 /// Item providers for pasted data: the typed timecode record when present, then the text.
 /// The data is copied, so the clipboard may change before the paste is loaded.
 std::vector<std::shared_ptr<const ItemProvider>> itemProviders(const QMimeData& data);
+/// The item providers of the clipboard's data; none when it holds neither kind, and then the
+/// paste commands do nothing at all.
+std::vector<std::shared_ptr<const ItemProvider>> clipboardItemProviders();
 
 /// Handles one paste and returns at once. From the event loop it fetches the paste action
 /// (none: nothing is loaded and nothing happens), loads a timecode from the providers at the

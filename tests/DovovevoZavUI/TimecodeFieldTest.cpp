@@ -403,6 +403,38 @@ TEST(TimecodeFieldTest, RefusedPastesGiveTheFeedbackTheEnvironmentAsks) {
     EXPECT_EQ(state.timecode().components().hours, 1);
 }
 
+TEST(TimecodeFieldTest, NothingToPasteIsNoPaste) {
+    // A clipboard with neither a timecode nor text: no beep, no pulse, no paste action.
+    const std::vector<std::pair<const char*, std::function<void()>>> clipboards = {
+        {"empty", [] { QApplication::clipboard()->clear(); }},
+        {"an image",
+         [] { QApplication::clipboard()->setImage(QImage(4, 4, QImage::Format_RGB32)); }},
+        {"another type",
+         [] {
+             auto* data = new QMimeData;
+             data->setData(QStringLiteral("application/x-other"), QByteArray("01:00:00:00"));
+             QApplication::clipboard()->setMimeData(data);
+         }},
+    };
+    TimecodeState state(makeTimecode({0, 1, 0, 0, 0, 0}, at24));
+    FieldWindow window(fieldOf(state));
+    int pasted = 0;
+    TimecodeEnvironment::of(&window.window)
+        ->setTimecodePasted(TimecodePasteAction{[&](const TimecodePasteResult&) { ++pasted; }});
+    for (const auto& [name, copy] : clipboards) {
+        SCOPED_TRACE(name);
+        copy();
+        window.focus(Component::hours);
+        window.press(Qt::Key_V, Qt::ControlModifier);
+        window.field->paste();
+        QApplication::processEvents();
+        EXPECT_EQ(window.beeps, 0);
+        EXPECT_EQ(window.field->rejectionAnimator().pulseBrightness(), 0);
+        EXPECT_EQ(pasted, 0);
+        EXPECT_EQ(state.timecode().components().hours, 1);
+    }
+}
+
 TEST(TimecodeFieldTest, BothBindingFormsStayInStep) {
     // The whole-timecode form: a new frame rate keeps the components.
     TimecodeState state(makeTimecode({0, 1, 0, 0, 12, 0}, at24));
