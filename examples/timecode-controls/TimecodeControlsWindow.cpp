@@ -190,17 +190,15 @@ QWidget* TimecodeControlsWindow::timecodeFieldSection() {
     environment->setTimecodeFieldReturnAction(TimecodeFieldAction::focusNextComponent());
     environment->setTimecodeFieldEscapeAction(TimecodeFieldAction::endEditing());
 
-    // A whole timecode owned by a state: the text beside the field follows it, and so does
-    // the field when the state changes elsewhere.
+    // A whole timecode owned by a state: the field follows the state by its binding, and the
+    // text beside the field follows the state's change notice.
     auto* state = new TimecodeState(
         makeTimecode({0, 1, 0, 0, 0, 0}, TimecodeProperties(TimecodeFrameRate::fps29_97d)),
         section);
     auto* wholeField = new TimecodeField(state->binding(), section);
     auto* text = new TimecodeText(state->timecode(), section);
-    connect(state, &TimecodeState::timecodeChanged, section, [state, wholeField, text] {
-        wholeField->refresh();
-        text->setTimecode(state->timecode());
-    });
+    connect(state, &TimecodeState::timecodeChanged, text,
+            [state, text] { text->setTimecode(state->timecode()); });
     auto* whole = new QHBoxLayout;
     whole->addWidget(wholeField);
     whole->addSpacing(12);

@@ -33,14 +33,17 @@
 //   command is the Escape key; in a cell, the item view's own Escape handling closes the
 //   editor without committing.
 //
-// Environment (TimecodeEnvironment.h, TimecodePaste.h, Binding.h)
+// Environment (TimecodeEnvironment.h, TimecodePaste.h, Binding.h, BindingNotifier.h)
 //   A view environment is a TimecodeEnvironment object carried by a container widget;
 //   controls read each value by walking up the parent chain to the nearest container that
 //   sets it, or take the value's default. View modifiers and view operations are its setters;
 //   "no style" is std::nullopt. A change is announced to every widget below the container
 //   with an event of TimecodeEnvironment::changeEventType(). A text scale is
-//   TimecodeTextScale, drawn as a relative font size. A two-way binding is Binding<T> (a
-//   getter and a setter); formatOption() is the Boolean binding of one format option. Item
+//   TimecodeTextScale, drawn as a relative font size. A two-way binding is Binding<T>: a
+//   getter, a setter and an optional change notice (ChangeNotice), which connects a callback
+//   to Qt signals telling that the stored value changed; notifiedBy() gives a binding one, and
+//   BindingNotifier is the signal for plain storage. Bindings derived from others carry their
+//   notices. formatOption() is the Boolean binding of one format option. Item
 //   providers come from QMimeData through itemProviders(); an asynchronous paste task is a
 //   zero-time single-shot timer on the event loop (performTimecodePaste()).
 //
@@ -48,9 +51,10 @@
 //   A property wrapper owning a timecode is TimecodeState, a QObject whose binding() hands the
 //   value to controls. Its change notice is the timecodeChanged() signal, sent only when
 //   components or properties really changed, and queued on the event loop: watchers hear of it
-//   after the setter has returned and read the stored value, never inside the write. The
-//   read-only text view is TimecodeText, a widget painting the brush form with its
-//   environment's styles; timecodeText() makes one with a fixed format. Qt 6.4 has no font feature for monospaced digits, so the digits are
+//   after the setter has returned and read the stored value, never inside the write. Its
+//   binding carries that signal as its change notice. The read-only text view is TimecodeText,
+//   a widget painting the brush form with its environment's styles; timecodeText() makes one
+//   with a fixed format. Qt 6.4 has no font feature for monospaced digits, so the digits are
 //   drawn in the system's fixed-pitch font at the widget's size.
 //
 // Field vocabulary (TimecodeFieldPolicies.h, TimecodeFieldAction.h, TimecodeFieldKeyResult.h,
@@ -74,10 +78,16 @@
 //   an editor taking focus writes it, focus leaving the field clears it, and writing it moves
 //   Qt's focus. Focus requests from keys are written on the next turn of the event loop. Qt's
 //   own Tab and Backtab handling moves between editors, so those keys never reach the key
-//   rules. A key the rules leave unhandled is ignored, so Qt passes it to the parent. Bindings
-//   carry no change notices: the field writes through them as edits happen and re-reads them
-//   on refresh() (a view being rebuilt); as the other binding form is derived from the given
-//   one, the two forms are always in step and there is nothing further to carry between them.
+//   rules. A key the rules leave unhandled is ignored, so Qt passes it to the parent. A view
+//   rebuilt because its data changed is the field's refresh(), run on the change notice of
+//   its timecode binding (given, or derived from the given bindings with all their notices)
+//   and after the field's own writes: it runs the change handlers in their order (components,
+//   the timecode's components, the timecode's properties, frame rate, subframes base, upper
+//   limit; each writes the other form only where it differs, so nothing echoes or loops), then
+//   re-reads the row and the editors, whose own change handlers are their refresh(). With the
+//   other form derived from the given one the handlers find the two in step and write nothing;
+//   they keep the two in step should a binding not. For storage whose binding announces
+//   nothing, call refresh().
 //   View state (hover, triggers) lives in the widgets. The shake and pulse are
 //   QVariantAnimations drawn through a graphics effect installed while they run. The system
 //   beep is a function set with setBeep() (QApplication::beep unless replaced). The paste
@@ -85,6 +95,7 @@
 //   accepts only a timecode or text, so with neither on the clipboard it does nothing at all.
 
 #include "DovovevoZavUI/Binding.h"
+#include "DovovevoZavUI/BindingNotifier.h"
 #include "DovovevoZavUI/KeyEquivalent.h"
 #include "DovovevoZavUI/RawTextEnumeration.h"
 #include "DovovevoZavUI/RejectedInputFeedbackable.h"

@@ -22,7 +22,8 @@ Binding<Value> propertyOf(const Binding<Timecode>& timecode, Value (Timecode::*g
                               Timecode changed = timecode.get();
                               (changed.*set)(value);
                               timecode.set(changed);
-                          });
+                          },
+                          timecode.changeNotice());
 }
 
 Binding<Components> componentsOf(const Binding<Timecode>& timecode) {
@@ -31,7 +32,8 @@ Binding<Components> componentsOf(const Binding<Timecode>& timecode) {
                                    Timecode changed = timecode.get();
                                    changed.setComponents(components);
                                    timecode.set(changed);
-                               });
+                               },
+                               timecode.changeNotice());
 }
 
 // The timecode of bound parts, out-of-range values kept; a write stores each part that differs
@@ -60,7 +62,9 @@ Binding<Timecode> timecodeOf(const Binding<Components>& components,
             if (timecode.upperLimit() != upperLimit.get()) {
                 upperLimit.set(timecode.upperLimit());
             }
-        });
+        },
+        combinedChangeNotice({components.changeNotice(), frameRate.changeNotice(),
+                              subFramesBase.changeNotice(), upperLimit.changeNotice()}));
 }
 
 } // namespace
@@ -104,7 +108,7 @@ TimecodeField::TimecodeField(Binding<Components> components, Binding<TimecodeFra
                              QWidget* parent)
     : QWidget(parent), components_(std::move(components)), frameRate_(std::move(frameRate)),
       subFramesBase_(std::move(subFramesBase)), upperLimit_(std::move(upperLimit)),
-      timecode_(std::move(timecode)), content_(new QWidget(this)),
+      timecode_(std::move(timecode)), seen_(readValues()), content_(new QWidget(this)),
       animator_(new TimecodeRejectionAnimator(this)), beep_(&QApplication::beep) {
     auto* layout = new QHBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -114,6 +118,9 @@ TimecodeField::TimecodeField(Binding<Components> components, Binding<TimecodeFra
         [this](const TimecodePasteResult& result) { acceptPastedTimecode(result); }});
     buildRow();
     updateRow();
+    // The given bindings' notices all reach the timecode binding, which is either given or
+    // derived from them.
+    timecode_.onChange(*this, [this] { refresh(); });
 }
 
 void TimecodeField::buildRow() {
@@ -260,7 +267,73 @@ void TimecodeField::animateRejection(InputRejectionFeedback::RejectionAnimation 
     animator_->animate(animation);
 }
 
+TimecodeField::SeenValues TimecodeField::readValues() const {
+    const Timecode timecode = timecode_.get();
+    return SeenValues{components_.get(), timecode.components(), timecode.properties(),
+                      frameRate_.get(),  subFramesBase_.get(),  upperLimit_.get()};
+}
+
+void TimecodeField::runChangeHandlers() {
+    const SeenValues now = readValues();
+    const SeenValues before = std::exchange(seen_, now);
+    // Each handler reads the bindings afresh: an earlier one may have written them, and a
+    // write may have run the handlers again from its own change notice.
+    if (now.components != before.components) {
+        Timecode timecode = timecode_.get();
+        const Components components = components_.get();
+        if (timecode.components() != components) {
+            timecode.setComponents(components);
+            timecode_.set(timecode);
+        }
+    }
+    if (now.timecodeComponents != before.timecodeComponents) {
+        const Components components = timecode_.get().components();
+        if (components_.get() != components) {
+            components_.set(components);
+        }
+    }
+    if (now.timecodeProperties != before.timecodeProperties) {
+        const TimecodeProperties properties = timecode_.get().properties();
+        if (frameRate_.get().rawValue() != properties.frameRate.rawValue()) {
+            frameRate_.set(properties.frameRate);
+        }
+        if (subFramesBase_.get() != properties.subFramesBase) {
+            subFramesBase_.set(properties.subFramesBase);
+        }
+        if (upperLimit_.get() != properties.upperLimit) {
+            upperLimit_.set(properties.upperLimit);
+        }
+    }
+    if (now.frameRate.rawValue() != before.frameRate.rawValue()) {
+        Timecode timecode = timecode_.get();
+        const TimecodeFrameRate frameRate = frameRate_.get();
+        if (timecode.frameRate().rawValue() != frameRate.rawValue()) {
+            timecode.setFrameRate(frameRate);
+            timecode_.set(timecode);
+        }
+    }
+    if (now.subFramesBase != before.subFramesBase) {
+        Timecode timecode = timecode_.get();
+        const TimecodeSubFramesBase subFramesBase = subFramesBase_.get();
+        if (timecode.subFramesBase() != subFramesBase) {
+            timecode.setSubFramesBase(subFramesBase);
+            timecode_.set(timecode);
+        }
+    }
+    if (now.upperLimit != before.upperLimit) {
+        Timecode timecode = timecode_.get();
+        const TimecodeUpperLimit upperLimit = upperLimit_.get();
+        if (timecode.upperLimit() != upperLimit) {
+            timecode.setUpperLimit(upperLimit);
+            timecode_.set(timecode);
+        }
+    }
+    // What the handlers wrote is seen now; its own notices find nothing new.
+    seen_ = readValues();
+}
+
 void TimecodeField::refresh() {
+    runChangeHandlers();
     updateRow();
     for (ComponentView* view : views_) {
         view->refresh();

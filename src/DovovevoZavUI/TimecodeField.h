@@ -29,8 +29,10 @@ namespace dovovevozav {
 /// components with the frame rate, subframes base and upper limit (bound, or fixed: writes to
 /// fixed properties are dropped). The other form is derived from the one given, so the two
 /// stay in step; values written through the bindings are never refused (out-of-range values
-/// stand). Edits are written through the bindings as they happen; after changing the bound
-/// value elsewhere, call refresh().
+/// stand). Edits are written through the bindings as they happen. A value written to the
+/// storage by others reaches the field through the bindings' change notice (a TimecodeState's
+/// binding has one; plain storage can be given a BindingNotifier); for storage whose binding
+/// announces nothing, call refresh() after changing it.
 ///
 /// Tab, Backtab, the arrow keys and the separator characters move between the editors. A
 /// paste into an editor is decided by the paste, validation and input policies
@@ -105,7 +107,9 @@ public:
     animateRejection(TimecodeFieldInputRejectionFeedback::RejectionAnimation animation) override;
 
 public slots:
-    /// Re-reads the bindings: the row, the editors' values and properties.
+    /// Carries the bound values into the field: keeps the two binding forms in step (writing
+    /// only parts that differ, so nothing echoes back), then re-reads the row and the editors'
+    /// values and properties. Runs by itself on the bindings' change notices.
     void refresh();
     /// Loads the clipboard for the timecodePasted action of the field's container (nothing
     /// happens when it sets none, or when the clipboard holds neither a timecode nor text).
@@ -116,11 +120,25 @@ protected:
     void changeEvent(QEvent* event) override;
 
 private:
+    // The bound values as the change handlers last saw them.
+    struct SeenValues {
+        Components components;
+        Components timecodeComponents;
+        TimecodeProperties timecodeProperties;
+        TimecodeFrameRate frameRate;
+        TimecodeSubFramesBase subFramesBase;
+        TimecodeUpperLimit upperLimit;
+    };
+
     TimecodeField(Binding<Components> components, Binding<TimecodeFrameRate> frameRate,
                   Binding<TimecodeSubFramesBase> subFramesBase,
                   Binding<TimecodeUpperLimit> upperLimit, Binding<Timecode> timecode,
                   QWidget* parent);
     void buildRow();
+    SeenValues readValues() const;
+    // Runs the change handlers for the bound values that changed since they were last seen:
+    // each handler writes the other form only where it differs from the changed one.
+    void runChangeHandlers();
     // Shows the components and separators the format, limit and rate ask for.
     void updateRow();
 
@@ -129,6 +147,7 @@ private:
     Binding<TimecodeSubFramesBase> subFramesBase_;
     Binding<TimecodeUpperLimit> upperLimit_;
     Binding<Timecode> timecode_;
+    SeenValues seen_;
     std::optional<TimecodeComponent> focusedComponent_;
     // Holds the row; its environment hands the editors' pastes to acceptPastedTimecode().
     QWidget* content_;

@@ -26,7 +26,8 @@ Binding<Timecode> TimecodeState::binding() {
                                  if (state != nullptr) {
                                      state->setTimecode(timecode);
                                  }
-                             });
+                             })
+        .notifiedBy(this, &TimecodeState::timecodeChanged);
 }
 
 } // namespace dovovevozav

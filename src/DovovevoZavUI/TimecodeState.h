@@ -24,8 +24,9 @@ public:
     /// loop: one notice for each such change.
     void setTimecode(const Timecode& timecode);
 
-    /// A binding that reads and writes this state as timecode() and setTimecode() do. It
-    /// reads the zero timecode and drops writes once the state is destroyed.
+    /// A binding that reads and writes this state as timecode() and setTimecode() do, with
+    /// timecodeChanged() as its change notice. It reads the zero timecode and drops writes once
+    /// the state is destroyed.
     Binding<Timecode> binding();
 
 signals:

@@ -1,6 +1,7 @@
 #include "DovovevoZavUI/TimecodeField.h"
 
 #include "DovovevoZavCore/TimecodeTransfer.h"
+#include "DovovevoZavUI/BindingNotifier.h"
 #include "DovovevoZavUI/TimecodeEnvironment.h"
 #include "DovovevoZavUI/TimecodeState.h"
 
@@ -92,6 +93,41 @@ void copyTimecode(const Timecode& timecode) {
 void copyText(const char* text) {
     QApplication::clipboard()->setText(QString::fromUtf8(text));
 }
+
+// A timecode in plain storage whose writer announces its changes; the writes through its
+// bindings are counted.
+struct Storage {
+    Timecode::Components components{0, 1, 0, 0, 12, 0};
+    TimecodeFrameRate frameRate = TimecodeFrameRate::fps24;
+    TimecodeSubFramesBase base = TimecodeSubFramesBase::max80SubFrames;
+    TimecodeUpperLimit limit = TimecodeUpperLimit::max24Hours;
+    int writes = 0;
+    BindingNotifier notifier;
+
+    template <class Value>
+    Binding<Value> bind(Value Storage::*member) {
+        return Binding<Value>([this, member] { return this->*member; },
+                              [this, member](const Value& value) {
+                                  this->*member = value;
+                                  ++writes;
+                              })
+            .notifiedBy(&notifier, &BindingNotifier::changed);
+    }
+    Binding<Timecode> bindWhole() {
+        return Binding<Timecode>(
+                   [this] {
+                       return makeTimecode(components, TimecodeProperties(frameRate, base, limit));
+                   },
+                   [this](const Timecode& value) {
+                       components = value.components();
+                       frameRate = value.frameRate();
+                       base = value.subFramesBase();
+                       limit = value.upperLimit();
+                       ++writes;
+                   })
+            .notifiedBy(&notifier, &BindingNotifier::changed);
+    }
+};
 
 } // namespace
 
@@ -442,7 +478,8 @@ TEST(TimecodeFieldTest, BothBindingFormsStayInStep) {
     whole.field->frameRate().set(TimecodeFrameRate::fps29_97d);
     EXPECT_EQ(state.timecode().components(), (Timecode::Components{0, 1, 0, 0, 12, 0}));
     EXPECT_EQ(state.timecode().frameRate(), TimecodeFrameRate::fps29_97d);
-    whole.field->refresh();
+    // The state's notice brings the new rate into the row.
+    QApplication::processEvents();
     EXPECT_EQ(whole.field->text(), QStringLiteral("01:00:00;12"));
     whole.focus(Component::frames);
     whole.type("5");
@@ -467,13 +504,50 @@ TEST(TimecodeFieldTest, BothBindingFormsStayInStep) {
     EXPECT_EQ(components.hours, 2);
     EXPECT_EQ(fixed.field->timecode().get().frameRate(), TimecodeFrameRate::fps25);
     EXPECT_EQ(writes, 1);
-    // A value changed outside shows after refresh(), also in the editor being typed in.
+    // A binding that announces nothing shows a value changed outside after refresh(), also in
+    // the editor being typed in.
     fixed.focus(Component::minutes);
     fixed.type("4");
     components.minutes = 30;
     fixed.field->refresh();
     EXPECT_EQ(fixed.field->text(), QStringLiteral("02:30:00:00"));
     EXPECT_EQ(fixed.view(Component::minutes)->stateModel().textInput(), "4");
+}
+
+TEST(TimecodeFieldTest, FollowsValuesWrittenElsewhereWithoutEchoingThem) {
+    struct Row {
+        const char* name;
+        std::function<TimecodeField*(Storage&, QWidget*)> make;
+    };
+    const std::vector<Row> rows = {
+        {"whole timecode",
+         [](Storage& storage, QWidget* parent) {
+             return new TimecodeField(storage.bindWhole(), parent);
+         }},
+        {"bound parts",
+         [](Storage& storage, QWidget* parent) {
+             return new TimecodeField(
+                 storage.bind(&Storage::components), storage.bind(&Storage::frameRate),
+                 storage.bind(&Storage::base), storage.bind(&Storage::limit), parent);
+         }},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        Storage storage;
+        FieldWindow window([&](QWidget* parent) { return row.make(storage, parent); });
+        window.focus(Component::minutes);
+        window.type("4");
+        storage.writes = 0;
+
+        storage.components = {2, 3, 30, 0, 100, 0};
+        storage.frameRate = TimecodeFrameRate::fps120d;
+        storage.limit = TimecodeUpperLimit::max100Days;
+        storage.notifier.notify();
+        EXPECT_EQ(window.field->text(), QStringLiteral("02 03:30:00;100"));
+        EXPECT_EQ(window.view(Component::frames)->stateModel().validRange().upperBound, 119);
+        EXPECT_EQ(window.view(Component::minutes)->stateModel().textInput(), "4");
+        EXPECT_EQ(storage.writes, 0);
+    }
 }
 
 TEST(TimecodeFieldTest, FocusedAndHoveredComponentsAreHighlighted) {
