@@ -1,8 +1,8 @@
-#include "app/qt/SettingsWindow.h"
+#include "desktop/SettingsWindow.h"
 
 #include "app/LayoutEditor.h"
 #include "app/ReportOptionsReader.h"
-#include "app/qt/LayoutNameDialog.h"
+#include "desktop/LayoutNameDialog.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -4,9 +4,9 @@
 #include "app/LayoutsFile.h"
 #include "app/controller/AppController.h"
 #include "app/controller/InterruptSignals.h"
-#include "app/qt/DesktopApplication.h"
-#include "app/qt/MainWindow.h"
-#include "app/qt/SystemDesktop.h"
+#include "desktop/DesktopApplication.h"
+#include "desktop/MainWindow.h"
+#include "desktop/SystemDesktop.h"
 #include "services/DefaultServices.h"
 
 #include <QApplication>

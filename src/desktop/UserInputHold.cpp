@@ -1,4 +1,4 @@
-#include "app/qt/UserInputHold.h"
+#include "desktop/UserInputHold.h"
 
 #include <QApplication>
 #include <QEvent>

@@ -1,9 +1,9 @@
-#include "app/qt/DesktopApplication.h"
+#include "desktop/DesktopApplication.h"
 
 #include "app/controller/AppController.h"
-#include "app/qt/Desktop.h"
-#include "app/qt/MainWindow.h"
-#include "app/qt/SettingsWindow.h"
+#include "desktop/Desktop.h"
+#include "desktop/MainWindow.h"
+#include "desktop/SettingsWindow.h"
 
 #include <QCoreApplication>
 #include <QFileOpenEvent>

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/controller/MainWindowView.h"
-#include "app/qt/UserInputHold.h"
+#include "desktop/UserInputHold.h"
 
 #include <QElapsedTimer>
 #include <QMainWindow>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "app/qt/Desktop.h"
+#include "desktop/Desktop.h"
 
 namespace marrowvale {
 

@@ -1,4 +1,4 @@
-#include "app/qt/LayoutNameDialog.h"
+#include "desktop/LayoutNameDialog.h"
 
 #include <QDialogButtonBox>
 #include <QLabel>

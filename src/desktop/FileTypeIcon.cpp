@@ -1,4 +1,4 @@
-#include "app/qt/FileTypeIcon.h"
+#include "desktop/FileTypeIcon.h"
 
 #include <QFont>
 #include <QPainter>

@@ -1,4 +1,4 @@
-#include "app/qt/SystemDesktop.h"
+#include "desktop/SystemDesktop.h"
 
 #include <QDesktopServices>
 #include <QDir>

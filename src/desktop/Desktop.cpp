@@ -1,4 +1,4 @@
-#include "app/qt/Desktop.h"
+#include "desktop/Desktop.h"
 
 #include <QFile>
 

@@ -1,8 +1,8 @@
-#include "app/qt/MainWindow.h"
+#include "desktop/MainWindow.h"
 
 #include "app/controller/AppController.h"
-#include "app/qt/Desktop.h"
-#include "app/qt/FileTypeIcon.h"
+#include "desktop/Desktop.h"
+#include "desktop/FileTypeIcon.h"
 
 #include <QAction>
 #include <QApplication>
