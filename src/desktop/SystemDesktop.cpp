@@ -1,5 +1,7 @@
 #include "desktop/SystemDesktop.h"
 
+#include "desktop/ReportFileName.h"
+
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileDialog>
@@ -27,7 +29,7 @@ std::optional<std::filesystem::path> SystemDesktop::chooseInputFile(QWidget* win
 std::optional<std::string> SystemDesktop::chooseReportDestination(QWidget* window,
                                                                   const QString& reportName) {
     QFileDialog dialog(window, QObject::tr("Save Report"),
-                       QDir(folder_).filePath(reportName + ".xlsx"));
+                       QDir(folder_).filePath(suggestedReportFileName(reportName)));
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setNameFilter(QObject::tr("Workbooks (*.xlsx)"));
@@ -36,12 +38,7 @@ std::optional<std::string> SystemDesktop::chooseReportDestination(QWidget* windo
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;
     }
-    QString chosen = dialog.selectedFiles().constFirst();
-    // A name with another extension ("Reel 1.final") still becomes a workbook, never a file
-    // of another kind.
-    if (QFileInfo(chosen).suffix().compare("xlsx", Qt::CaseInsensitive) != 0) {
-        chosen += ".xlsx";
-    }
+    const QString chosen = workbookPath(dialog.selectedFiles().constFirst());
     folder_ = QFileInfo(chosen).absolutePath();
     return filesystemPath(chosen).string();
 }

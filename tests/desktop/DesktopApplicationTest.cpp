@@ -392,7 +392,20 @@ TEST_F(DesktopApplicationTest, ClosingTheWindowDuringAReportStopsItAndThenCloses
     AppServices services = defaultAppServices(nullptr);
     AppServices::ReportWriter writer = services.createXLSX;
     bool closedDuringReport = true;
+    std::vector<std::string> enabledDuringReport;
     services.createXLSX = [&](ModelContext& store, const ReportRequest& request, ReportHost& host) {
+        for (const char* name : {"openFileButton", "analyzeButton", "saveFileButton"}) {
+            if (find<QPushButton>(name)->isEnabled()) {
+                enabledDuringReport.push_back(name);
+            }
+        }
+        for (QAction* action : application_->mainWindow().findChildren<QAction*>()) {
+            if (action->text().startsWith("&Open") || action->text().startsWith("&Save")) {
+                if (action->isEnabled()) {
+                    enabledDuringReport.push_back(action->text().toStdString());
+                }
+            }
+        }
         closedDuringReport = application_->mainWindow().close();
         writer(store, request, host);
     };
@@ -402,6 +415,7 @@ TEST_F(DesktopApplicationTest, ClosingTheWindowDuringAReportStopsItAndThenCloses
     desktop_.destination = (folder_ / "Stopped.xlsx").string();
     find<QPushButton>("saveFileButton")->click();
 
+    EXPECT_EQ(enabledDuringReport, std::vector<std::string>{});
     EXPECT_FALSE(closedDuringReport);
     EXPECT_NE(application_->controller().stopReason(), 0);
     EXPECT_FALSE(fs::exists(folder_ / "Stopped.xlsx"));
