@@ -16,6 +16,10 @@ public:
 
     /// Shows the finished workbook to the user; a front end without a desktop does nothing.
     virtual void openFinishedReport(const std::string& path) = 0;
+
+    /// Shows the folder the report's thumbnails were kept in, after the workbook; a front end
+    /// without a file manager does nothing.
+    virtual void openThumbnailsFolder(const std::string& /*folder*/) {}
 };
 
 } // namespace marrowvale

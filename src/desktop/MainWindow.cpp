@@ -378,7 +378,17 @@ std::optional<std::string> MainWindow::chooseReportDestination(const std::string
 }
 
 void MainWindow::openFinishedReport(const std::string& path) {
-    desktop_.openUrl(QUrl::fromLocalFile(qtPath(path)));
+    if (!desktop_.openUrl(QUrl::fromLocalFile(qtPath(path)))) {
+        showAlert("The report was saved",
+                  "It is at \u201c" + path + "\u201d, but no application opened it.");
+    }
+}
+
+void MainWindow::openThumbnailsFolder(const std::string& folder) {
+    if (!desktop_.openUrl(QUrl::fromLocalFile(qtPath(folder)))) {
+        showAlert("The report was saved", "Its thumbnails were kept in \u201c" + folder +
+                                              "\u201d, but no file manager opened the folder.");
+    }
 }
 
 bool MainWindow::openUrl(const std::string& url) {

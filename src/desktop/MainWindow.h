@@ -58,7 +58,10 @@ public:
     bool sheetSwitchOn(SheetKey key) const override;
     std::optional<std::filesystem::path> chooseInputFile() override;
     std::optional<std::string> chooseReportDestination(const std::string& reportName) override;
+    /// Opens the workbook with the desktop's program for it; an alert when none would.
     void openFinishedReport(const std::string& path) override;
+    /// Opens the folder in the desktop's file manager; an alert when none would.
+    void openThumbnailsFolder(const std::string& folder) override;
     void showAlert(const std::string& messageText, const std::string& informativeText) override;
     /// The alert with the detail as the message box's detailed text, shown on request.
     void showDetailedAlert(const std::string& messageText, const std::string& informativeText,

@@ -44,7 +44,10 @@ AppServices defaultAppServices(std::ostream* diagnostics) {
         ReportServices reportServices;
         reportServices.diagnostics = diagnostics;
         reportServices.mediaProbe = &mediaProbe;
-        createXLSX(store, request, host, reportServices);
+        ReportOutcome outcome = createXLSX(store, request, host, reportServices);
+        if (!outcome.thumbnailsFolder.empty()) {
+            host.openThumbnailsFolder(outcome.thumbnailsFolder.string());
+        }
     };
     services.describeMediaFormats = [] {
         return MediaFormatSummary{"Media formats", decoderSummary()};

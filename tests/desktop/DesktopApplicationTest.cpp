@@ -1,5 +1,6 @@
 #include "desktop/DesktopApplication.h"
 
+#include "app/LayoutsFile.h"
 #include "app/XMLContentError.h"
 #include "app/controller/AppController.h"
 #include "desktop/Desktop.h"
@@ -26,6 +27,7 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
+#include <sstream>
 #include <thread>
 #include <unistd.h>
 
@@ -44,10 +46,11 @@ public:
     }
     bool openUrl(const QUrl& url) override {
         opened.push_back(url.toString().toStdString());
-        return true;
+        return opens;
     }
 
     std::optional<fs::path> inputFile;
+    bool opens = true; // whether some program takes what is opened
     std::optional<std::string> destination;
     std::vector<std::string> savePanelNames;
     std::vector<std::string> opened;
@@ -422,4 +425,69 @@ TEST_F(DesktopApplicationTest, ClosingTheWindowDuringAReportStopsItAndThenCloses
     EXPECT_TRUE(alerts().empty());
     EXPECT_TRUE(desktop_.opened.empty());
     EXPECT_FALSE(application_->mainWindow().isVisible());
+}
+
+TEST_F(DesktopApplicationTest, ASavedReportOpensWithItsKeptThumbnailsOrSaysWhereItIs) {
+    // The sample with its first movie made here, so that thumbnails are made and can be kept.
+    const fs::path media = folder_ / "media";
+    fs::create_directories(media);
+    const std::string movie = "ffmpeg -nostdin -hide_banner -loglevel error -y -f lavfi -i "
+                              "testsrc=size=32x24:rate=25 -t 16 -c:v mpeg4 '" +
+                              (media / "harbour_wide.mov").string() + "'";
+    ASSERT_EQ(std::system(movie.c_str()), 0);
+    std::stringstream sample;
+    sample << std::ifstream(sample_).rdbuf();
+    std::string xml = sample.str();
+    const std::string rushes = "file://localhost/Volumes/Rushes/Day%2001/";
+    xml.replace(xml.find(rushes), rushes.size(), "file://localhost" + media.string() + "/");
+    const fs::path timeline = folder_ / "demo.xml";
+    std::ofstream(timeline) << xml;
+    LayoutsItem keep = LayoutsItem::makeNew("Thumbnails kept");
+    keep.thumbnailsColumnCheckbox = true;
+    keep.keepThumbnailsCheckbox = true;
+    LayoutsFile(layoutsFile_).save({keep});
+
+    const fs::path workbook = folder_ / "Demo.xlsx";
+    const fs::path thumbnails = folder_ / "Demo Thumbnails";
+    auto url = [](const fs::path& path) {
+        return QUrl::fromLocalFile(qtPath(path)).toString().toStdString();
+    };
+    const std::string notOpened =
+        "It is at \u201c" + workbook.string() + "\u201d, but no application opened it.";
+    const std::string folderNotOpened = "Its thumbnails were kept in \u201c" + thumbnails.string() +
+                                        "\u201d, but no file manager opened the folder.";
+    const struct {
+        int layout;
+        bool opens;
+        std::vector<std::string> opened;
+        std::vector<std::string> told;
+    } cases[] = {
+        {1, true, {url(workbook), url(thumbnails)}, {}},
+        {1, false, {url(workbook), url(thumbnails)}, {notOpened, folderNotOpened}},
+        {0, false, {url(workbook)}, {notOpened}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.layout * 2 + c.opens);
+        fs::remove_all(thumbnails);
+        application_.reset();
+        desktop_.opened.clear();
+        desktop_.opens = c.opens;
+        desktop_.destination = workbook.string();
+        start();
+        application_->openFiles({qtPath(timeline)});
+        chooseLayout("layoutsAppPopup", c.layout);
+        find<QPushButton>("analyzeButton")->click();
+        find<QPushButton>("saveFileButton")->click();
+
+        EXPECT_EQ(desktop_.opened, c.opened);
+        std::vector<std::string> told;
+        for (QMessageBox* box : alerts()) {
+            EXPECT_EQ(box->text(), "The report was saved");
+            told.push_back(box->informativeText().toStdString());
+            box->accept();
+        }
+        EXPECT_EQ(told, c.told);
+        EXPECT_TRUE(fs::exists(workbook));
+        EXPECT_EQ(fs::exists(thumbnails) && !fs::is_empty(thumbnails), c.layout == 1);
+    }
 }

@@ -420,6 +420,10 @@ void AppController::openFinishedReport(const std::string& path) {
     window_.openFinishedReport(path);
 }
 
+void AppController::openThumbnailsFolder(const std::string& folder) {
+    window_.openThumbnailsFolder(folder);
+}
+
 void AppController::showHelp() {
     window_.openUrl(std::string(helpPage));
 }

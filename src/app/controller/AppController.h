@@ -115,6 +115,7 @@ public:
     const StopRequest* stopRequest() const override { return &stop_; }
     std::optional<std::string> chooseReportDestination(const std::string& reportName) override;
     void openFinishedReport(const std::string& path) override;
+    void openThumbnailsFolder(const std::string& folder) override;
 
     /// The subject line of the support e-mail for a program name and version.
     static std::string supportSubject(const std::string& executableName,

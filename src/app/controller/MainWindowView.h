@@ -67,6 +67,9 @@ public:
     virtual std::optional<std::string> chooseReportDestination(const std::string& reportName) = 0;
     /// Shows the finished workbook to the user.
     virtual void openFinishedReport(const std::string& path) = 0;
+    /// Shows the folder a report's thumbnails were kept in; a front end without a file manager
+    /// does nothing.
+    virtual void openThumbnailsFolder(const std::string& /*folder*/) {}
 
     /// Opens a web or mail address with the desktop; false when it could not.
     virtual bool openUrl(const std::string& url) = 0;
