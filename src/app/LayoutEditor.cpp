@@ -23,10 +23,13 @@ LayoutEditor::loadLayouts(std::optional<std::filesystem::path> layoutsPath) {
                 text += (text.empty() ? "" : ", ") + layout.debugDescription();
             }
             log_("Loaded layoutsArray: [" + text + "]");
+            for (const std::string& warning : file_->warnings()) {
+                problem = problem ? *problem + " " + warning : warning;
+            }
         } catch (const LayoutsFileError& error) {
             log_(error.what());
             if (!error.fileMissing()) {
-                problem = error.what();
+                problem = std::string(error.what()) + " No saved layouts are available.";
             }
         }
     }

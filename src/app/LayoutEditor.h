@@ -27,7 +27,8 @@ public:
 
     /// Start-up: reads the layouts file at `layoutsPath` (none: there is no application folder,
     /// so nothing is read or ever written) and lists the layouts in both menus. Applies no
-    /// layout. Gives the reason when a layouts file exists but cannot be used, for the user.
+    /// layout. Gives what the user should be told: why a layouts file that exists cannot be
+    /// used, or which names read from it were cut.
     std::optional<std::string> loadLayouts(std::optional<std::filesystem::path> layoutsPath);
 
     /// The saved layouts in menu order.

@@ -27,6 +27,27 @@ std::string inSentence(std::string reason) {
     return reason;
 }
 
+// The number of characters of a UTF-8 text, and the length in bytes of its first `characters`.
+struct CharacterCount {
+    std::size_t characters = 0;
+    std::size_t prefixBytes = 0;
+};
+
+CharacterCount countCharacters(const std::string& text, std::size_t characters) {
+    CharacterCount count;
+    count.prefixBytes = text.size();
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        // Every byte but a continuation byte (10xxxxxx) starts a character.
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
+            if (count.characters == characters) {
+                count.prefixBytes = i;
+            }
+            ++count.characters;
+        }
+    }
+    return count;
+}
+
 // The whole file when it is a regular file of a sane size; throws the reason why not.
 std::string readWholeFile(const fs::path& path, bool exists) {
     try {
@@ -118,6 +139,7 @@ fs::path LayoutsFile::backupPath() const {
 
 std::vector<LayoutsItem> LayoutsFile::load() {
     checked_ = true;
+    warnings_.clear();
     std::error_code statError;
     bool exists = fs::exists(fs::symlink_status(path_, statError));
     // A missing file is the normal first launch; an existing one must not be lost.
@@ -132,6 +154,22 @@ std::vector<LayoutsItem> LayoutsFile::load() {
                                            path_.string(), failure.what()));
     }
     keepDamaged_ = false;
+    std::size_t cut = 0;
+    for (LayoutsItem& layout : layouts) {
+        CharacterCount count = countCharacters(layout.name, layoutNameLengthLimit);
+        if (count.characters > layoutNameLengthLimit) {
+            layout.name.resize(count.prefixBytes);
+            ++cut;
+        }
+    }
+    if (cut > 0) {
+        warnings_.push_back(fmt::format(
+            "The layouts file \u201c{}\u201d names {} longer than {} characters: {} cut to the "
+            "first {}.",
+            path_.string(), cut == 1 ? "a layout" : fmt::format("{} layouts", cut),
+            layoutNameLengthLimit, cut == 1 ? "the name is" : "the names are",
+            layoutNameLengthLimit));
+    }
     return layouts;
 }
 

@@ -2,12 +2,17 @@
 
 #include "app/LayoutsItem.h"
 
+#include <cstddef>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
 
 namespace marrowvale {
+
+/// The longest layout name kept, in characters: a longer name read from the file is cut to it,
+/// so that a damaged or hostile file cannot make the menus that list the names unmanageable.
+constexpr std::size_t layoutNameLengthLimit = 255;
 
 /// The application's folder for its own files: `$XDG_DATA_HOME/Marrowvale`, or
 /// `~/.local/share/Marrowvale` when that variable is unset, empty or not absolute; none when
@@ -38,8 +43,12 @@ public:
 
     /// Reads and decodes the whole file, when it is a regular file under 16 MiB; any failure
     /// throws, naming the file and what is wrong with it (`fileMissing()` when it does not
-    /// exist).
+    /// exist). Names longer than `layoutNameLengthLimit` characters are cut to it.
     std::vector<LayoutsItem> load();
+
+    /// What the last `load()` mended in the layouts it read, in sentences for the user; empty
+    /// when nothing.
+    const std::vector<std::string>& warnings() const { return warnings_; }
 
     /// Replaces the file with `layouts`, or throws the reason. A damaged file found by `load()`
     /// (or here, when `load()` never ran) is copied to `backupPath()` first; if that copy
@@ -50,6 +59,7 @@ private:
     std::filesystem::path path_;
     bool checked_ = false;     // whether the file on disk has been examined
     bool keepDamaged_ = false; // an existing file could not be read and is not backed up yet
+    std::vector<std::string> warnings_;
 };
 
 } // namespace marrowvale

@@ -1,5 +1,7 @@
 #include "desktop/LayoutNameDialog.h"
 
+#include "app/LayoutsFile.h"
+
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -14,6 +16,7 @@ LayoutNameDialog::LayoutNameDialog(QWidget* settingsWindow)
     setWindowTitle(tr("Layout Name"));
     setWindowModality(Qt::WindowModal);
     layoutNameField_->setObjectName("layoutNameField");
+    layoutNameField_->setMaxLength(static_cast<int>(layoutNameLengthLimit));
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
     buttons->button(QDialogButtonBox::Ok)->setObjectName("layoutOKButton");

@@ -7,6 +7,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -21,6 +22,10 @@
 namespace marrowvale {
 
 namespace {
+
+// How wide a layout menu shows a name, in average characters; a longer name is elided in the
+// middle and shown whole in the item's tooltip.
+constexpr int layoutMenuNameWidth = 40;
 
 // The widths offered; any other can be typed.
 const QStringList thumbnailWidths = {"40", "60", "80", "100", "120", "160", "200", "240", "320"};
@@ -271,8 +276,15 @@ void SettingsWindow::setLayoutMenuItems(LayoutMenu menu, const std::vector<std::
     int selected = box.currentIndex();
     box.clear();
     box.addItem(QString::fromUtf8(builtInLayoutName.data(), builtInLayoutName.size()));
+    const QFontMetrics metrics = box.fontMetrics();
     for (const std::string& name : names) {
-        box.addItem(QString::fromStdString(name));
+        const QString whole = QString::fromStdString(name);
+        const QString shown = metrics.elidedText(whole, Qt::ElideMiddle,
+                                                 metrics.averageCharWidth() * layoutMenuNameWidth);
+        box.addItem(shown);
+        if (shown != whole) {
+            box.setItemData(box.count() - 1, whole, Qt::ToolTipRole);
+        }
     }
     box.setCurrentIndex(std::clamp(selected, 0, box.count() - 1));
 }

@@ -491,3 +491,39 @@ TEST_F(DesktopApplicationTest, ASavedReportOpensWithItsKeptThumbnailsOrSaysWhere
         EXPECT_EQ(fs::exists(thumbnails) && !fs::is_empty(thumbnails), c.layout == 1);
     }
 }
+
+TEST_F(DesktopApplicationTest, LongLayoutNamesAreCutWhenReadAndElidedInTheMenus) {
+    std::string accents;
+    for (int i = 0; i < 300; ++i) {
+        accents += "\u00e9";
+    }
+    LayoutsFile(layoutsFile_)
+        .save({LayoutsItem::makeNew(std::string(1'000'000, 'x')), LayoutsItem::makeNew(accents)});
+    // Said at start-up, before the window shows.
+    QString warning;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        warning = box->text();
+        box->accept();
+    });
+    start();
+    EXPECT_TRUE(warning.contains("names 2 layouts longer than 255 characters"))
+        << warning.toStdString();
+
+    const std::vector<LayoutsItem>& layouts = application_->controller().layoutEditor().layouts();
+    ASSERT_EQ(layouts.size(), 2u);
+    EXPECT_EQ(layouts[0].name, std::string(255, 'x'));
+    EXPECT_EQ(layouts[1].name, accents.substr(0, 2 * 255)); // whole characters of two bytes
+    for (const char* menuName : {"layoutsAppPopup", "layoutsSettingsPopup"}) {
+        auto* menu = find<QComboBox>(menuName);
+        for (int item : {1, 2}) {
+            const QString shown = menu->itemText(item);
+            EXPECT_LT(shown.size(), 60) << menuName;
+            EXPECT_TRUE(shown.contains(QChar(0x2026))) << menuName;
+            EXPECT_EQ(menu->itemData(item, Qt::ToolTipRole).toString().toStdString(),
+                      layouts[static_cast<std::size_t>(item) - 1].name);
+        }
+    }
+    EXPECT_EQ(find<QLineEdit>("layoutNameField")->maxLength(), 255);
+}

@@ -65,7 +65,7 @@ void AppController::applicationDidFinishLaunching() {
     window_.setInputFile("", FileIcon::none);
     if (std::optional<std::string> problem = layoutEditor_.loadLayouts(layoutsFile_)) {
         // Said once, here: otherwise a missing layout would be all the user ever hears.
-        window_.showWarning(*problem + " No saved layouts are available.");
+        window_.showWarning(*problem);
     }
     logDiagnostic("Use RAM for storage? true");
 }
