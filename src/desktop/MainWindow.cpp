@@ -397,6 +397,14 @@ bool MainWindow::openUrl(const std::string& url) {
 
 void MainWindow::showMessageBox(QMessageBox::Icon icon, const QString& text,
                                 const QString& informativeText, const QString& detailedText) {
+    if (unattended_) {
+        for (const QString& part : {text, informativeText, detailedText}) {
+            if (!part.isEmpty()) {
+                std::cerr << part.toStdString() << '\n';
+            }
+        }
+        return;
+    }
     const bool onWindow = isVisible();
     auto* box = new QMessageBox(icon, QApplication::applicationDisplayName(), text, QMessageBox::Ok,
                                 onWindow ? this : nullptr);
@@ -436,6 +444,10 @@ bool MainWindow::askYesNo(const std::string& messageText, const std::string& inf
 
 bool MainWindow::askQuestion(const std::string& messageText, const std::string& informativeText,
                              const std::string& firstButton, const std::string& secondButton) {
+    if (unattended_) {
+        std::cerr << messageText << "\nAnswered \u201c" << firstButton << "\u201d, the default\n";
+        return false;
+    }
     const bool onWindow = isVisible();
     QMessageBox box(QMessageBox::Question, QApplication::applicationDisplayName(), qt(messageText),
                     QMessageBox::NoButton, onWindow ? this : nullptr);

@@ -41,6 +41,10 @@ public:
     /// Connects the controls and menus to `controller`'s actions.
     void attach(AppController& controller);
 
+    /// For a run without a user (the screenshot): alerts and warnings go to standard error
+    /// instead of a dialog, and each question takes its default answer, said there too.
+    void setUnattended(bool unattended) { unattended_ = unattended; }
+
     /// The main window's layout menu, shared with the settings window's view.
     QComboBox& layoutMenu() { return *layoutsAppPopup_; }
 
@@ -119,6 +123,7 @@ private:
     bool analysisControlsEnabled_ = false;
     bool busy_ = false;
     bool closeWhenIdle_ = false;
+    bool unattended_ = false;
     QElapsedTimer sinceEventsTurned_;
 };
 

@@ -6,6 +6,7 @@
 #include "app/controller/InterruptSignals.h"
 #include "desktop/DesktopApplication.h"
 #include "desktop/MainWindow.h"
+#include "desktop/RuntimeFolder.h"
 #include "desktop/SystemDesktop.h"
 #include "services/DefaultServices.h"
 
@@ -38,6 +39,8 @@ int writeScreenshot(DesktopApplication& application, const QStringList& files,
 } // namespace
 
 int main(int argc, char** argv) {
+    // Before the application object, which may make Qt's own runtime folder.
+    RuntimeFolder runtimeFolder;
     QApplication app(argc, argv);
     QApplication::setApplicationName("Marrowvale");
     QApplication::setApplicationDisplayName("Marrowvale");
@@ -48,24 +51,41 @@ int main(int argc, char** argv) {
     QCommandLineParser parser;
     parser.setApplicationDescription("Turns an edited timeline (XMEML .xml or OpenTimelineIO "
                                      ".otio) into a spreadsheet report.");
-    parser.addHelpOption();
-    parser.addVersionOption();
+    const QCommandLineOption help = parser.addHelpOption();
+    const QCommandLineOption version = parser.addVersionOption();
     parser.addPositionalArgument("file", "A timeline to open.", "[file]");
     QCommandLineOption screenshot("screenshot",
                                   "Open the file, analyze its first sequence, save a picture of "
-                                  "the main window to PNG and quit.",
+                                  "the main window to PNG and quit. Answers every question with "
+                                  "its default.",
                                   "PNG");
     parser.addOption(screenshot);
-    parser.process(app);
+    // Answered here rather than by the parser's own exit, so that the runtime folder is tidied.
+    if (!parser.parse(QApplication::arguments())) {
+        std::fprintf(stderr, "marrowvale: %s\n", qPrintable(parser.errorText()));
+        return 1;
+    }
+    if (parser.isSet(help)) {
+        std::fputs(qPrintable(parser.helpText()), stdout);
+        return 0;
+    }
+    if (parser.isSet(version)) {
+        std::printf("Marrowvale %s\n", MARROWVALE_VERSION);
+        return 0;
+    }
+    const QStringList files = parser.positionalArguments();
+    const bool screenshotRun = parser.isSet(screenshot);
 
     SystemDesktop desktop;
     DesktopApplication application(desktop, defaultAppServices(&std::cout), defaultLayoutsFile());
     InterruptSignals interrupts(application.controller());
-    application.launch();
-    const QStringList files = parser.positionalArguments();
-    if (parser.isSet(screenshot)) {
+    if (screenshotRun) {
+        // Nobody is there to answer a dialog.
+        application.mainWindow().setUnattended(true);
+        application.launch();
         return writeScreenshot(application, files, parser.value(screenshot));
     }
+    application.launch();
     // Once the event loop runs, so that the window is on screen for the import's progress.
     QTimer::singleShot(0, &application, [&application, files] { application.openFiles(files); });
     const int status = app.exec();

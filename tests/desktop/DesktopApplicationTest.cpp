@@ -14,11 +14,14 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDeadlineTimer>
+#include <QEventLoop>
 #include <QFileOpenEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QMouseEvent>
+#include <QProcess>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -59,6 +62,44 @@ public:
 nlohmann::json readJson(const fs::path& path) {
     std::ifstream in(path);
     return nlohmann::json::parse(in, nullptr, false);
+}
+
+// Lets this process's event loop run for `milliseconds`.
+void turnEventLoop(int milliseconds) {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+// How a run of the application as a process of its own ended.
+struct ChildRun {
+    bool finished = false;
+    int exitCode = -1;
+    std::string err;
+};
+
+// Runs the desktop application as another process in `folder` while this process's event loop
+// turns; a run that has not ended after a minute is killed.
+ChildRun runApplication(const QStringList& arguments, const QProcessEnvironment& environment,
+                        const fs::path& folder) {
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(qtPath(folder));
+    process.start(MARROWVALE_DESKTOP_EXECUTABLE, arguments);
+    QDeadlineTimer deadline(60000);
+    while (!process.waitForFinished(10) && process.state() != QProcess::NotRunning &&
+           !deadline.hasExpired()) {
+        turnEventLoop(10);
+    }
+    ChildRun run;
+    run.finished = process.state() == QProcess::NotRunning;
+    if (!run.finished) {
+        process.kill();
+        process.waitForFinished();
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.err = process.readAllStandardError().toStdString();
+    return run;
 }
 
 class DesktopApplicationTest : public ::testing::Test {
@@ -526,4 +567,41 @@ TEST_F(DesktopApplicationTest, LongLayoutNamesAreCutWhenReadAndElidedInTheMenus)
         }
     }
     EXPECT_EQ(find<QLineEdit>("layoutNameField")->maxLength(), 255);
+}
+
+TEST_F(DesktopApplicationTest, AScreenshotRunTakesEachDialogsDefaultAndLeavesNothingBehind) {
+    // An unusable layouts file and a timeline that asks whether it counts drop-frame.
+    const fs::path data = folder_ / "data";
+    fs::create_directories(data / "Marrowvale");
+    std::ofstream(data / "Marrowvale" / "Layouts.json") << R"([{"name": 1}])";
+    const fs::path timeline = folder_ / "Reel 3.otio";
+    std::ofstream(timeline) << R"({"OTIO_SCHEMA": "Timeline.1", "metadata": {}, "name": "",
+        "global_start_time": {"OTIO_SCHEMA": "RationalTime.1", "rate": 29.97, "value": 1800},
+        "tracks": {"OTIO_SCHEMA": "Stack.1", "name": "", "children": [
+            {"OTIO_SCHEMA": "Track.1", "name": "V1", "kind": "Video", "children": [
+                {"OTIO_SCHEMA": "Clip.2", "name": "Shot", "source_range": {
+                    "OTIO_SCHEMA": "TimeRange.1",
+                    "start_time": {"OTIO_SCHEMA": "RationalTime.1", "rate": 29.97, "value": 0},
+                    "duration": {"OTIO_SCHEMA": "RationalTime.1", "rate": 29.97, "value": 30}}}
+            ]}]}})";
+    const fs::path temporary = folder_ / "tmp";
+    fs::create_directories(temporary);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.remove("XDG_RUNTIME_DIR");
+    environment.insert("TMPDIR", qtPath(temporary));
+    environment.insert("XDG_DATA_HOME", qtPath(data));
+
+    const fs::path picture = folder_ / "window.png";
+    ChildRun run =
+        runApplication({"--screenshot", qtPath(picture), qtPath(timeline)}, environment, folder_);
+    ASSERT_TRUE(run.finished) << run.err;
+    EXPECT_EQ(run.exitCode, 0) << run.err;
+    EXPECT_TRUE(fs::exists(picture));
+    EXPECT_NE(run.err.find("No saved layouts are available."), std::string::npos) << run.err;
+    EXPECT_NE(run.err.find("Does this timeline use Non-Drop or Drop Frame timecode?\n"
+                           "Answered \u201cNon-Drop Frame\u201d, the default"),
+              std::string::npos)
+        << run.err;
+    // Qt's runtime folder, made for want of XDG_RUNTIME_DIR, is gone again.
+    EXPECT_TRUE(fs::is_empty(temporary));
 }
