@@ -4,6 +4,7 @@
 #include "desktop/Desktop.h"
 #include "desktop/MainWindow.h"
 #include "desktop/SettingsWindow.h"
+#include "desktop/SingleInstance.h"
 
 #include <QCoreApplication>
 #include <QFileOpenEvent>
@@ -48,6 +49,21 @@ void DesktopApplication::openFiles(const QStringList& files) {
         paths.push_back(filesystemPath(file));
     }
     controller_->openInputFiles(paths);
+}
+
+void DesktopApplication::openHandedOverFiles(const QStringList& files) {
+    MainWindow& window = *mainWindow_;
+    window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
+    window.show();
+    window.raise();
+    window.activateWindow();
+    openFiles(files);
+}
+
+void DesktopApplication::acceptHandOvers(SingleInstance& instance) {
+    // Queued: the import does not run inside the socket's notification.
+    connect(&instance, &SingleInstance::filesHandedOver, this,
+            &DesktopApplication::openHandedOverFiles, Qt::QueuedConnection);
 }
 
 void DesktopApplication::shutDown() {

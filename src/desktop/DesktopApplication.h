@@ -14,6 +14,7 @@ class AppController;
 class Desktop;
 class MainWindow;
 class SettingsWindow;
+class SingleInstance;
 
 /// The desktop application: the main window, the settings window and the controller that both
 /// drive, wired together. Files named on the command line and files the desktop hands over
@@ -33,6 +34,13 @@ public:
 
     /// Opens the first of `files` as the open panel would; nothing for an empty list.
     void openFiles(const QStringList& files);
+
+    /// Files a later start of the application handed over: the main window comes to the front
+    /// and opens the first of them as the open panel would (refused while a task runs).
+    void openHandedOverFiles(const QStringList& files);
+
+    /// Takes the files later starts hand over through `instance`, from the event loop.
+    void acceptHandOvers(SingleInstance& instance);
 
     /// Shut-down, once, when the application quits.
     void shutDown();

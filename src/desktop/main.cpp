@@ -1,20 +1,23 @@
 // marrowvale: the desktop application. It shows the main window and the settings window over
 // the application's controller; files named on the command line are opened as from the open
-// button.
+// button. One application runs per user and display: a later start hands its files to it.
 #include "app/LayoutsFile.h"
 #include "app/controller/AppController.h"
 #include "app/controller/InterruptSignals.h"
 #include "desktop/DesktopApplication.h"
 #include "desktop/MainWindow.h"
 #include "desktop/RuntimeFolder.h"
+#include "desktop/SingleInstance.h"
 #include "desktop/SystemDesktop.h"
 #include "services/DefaultServices.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QFileInfo>
 #include <QTimer>
 #include <cstdio>
 #include <iostream>
+#include <optional>
 
 using namespace marrowvale;
 
@@ -34,6 +37,15 @@ int writeScreenshot(DesktopApplication& application, const QStringList& files,
         return 1;
     }
     return 0;
+}
+
+// The files as the running application finds them from its own working folder.
+QStringList absolutePaths(const QStringList& files) {
+    QStringList paths;
+    for (const QString& file : files) {
+        paths.push_back(QFileInfo(file).absoluteFilePath());
+    }
+    return paths;
 }
 
 } // namespace
@@ -56,8 +68,9 @@ int main(int argc, char** argv) {
     parser.addPositionalArgument("file", "A timeline to open.", "[file]");
     QCommandLineOption screenshot("screenshot",
                                   "Open the file, analyze its first sequence, save a picture of "
-                                  "the main window to PNG and quit. Answers every question with "
-                                  "its default.",
+                                  "the main window to PNG and quit. Runs apart from an "
+                                  "application already running and answers every question "
+                                  "with its default.",
                                   "PNG");
     parser.addOption(screenshot);
     // Answered here rather than by the parser's own exit, so that the runtime folder is tidied.
@@ -76,9 +89,26 @@ int main(int argc, char** argv) {
     const QStringList files = parser.positionalArguments();
     const bool screenshotRun = parser.isSet(screenshot);
 
+    // A later start hands its files to the running application and ends; when none answers,
+    // it runs alone.
+    std::optional<SingleInstance> instance;
+    const QString runtimePath = screenshotRun ? QString() : runtimeFolder.path();
+    if (!runtimePath.isEmpty()) {
+        instance.emplace(SingleInstance::socketPath(runtimePath));
+        if (instance->handOver(absolutePaths(files))) {
+            return 0;
+        }
+        if (!instance->listen()) {
+            instance.reset();
+        }
+    }
+
     SystemDesktop desktop;
     DesktopApplication application(desktop, defaultAppServices(&std::cout), defaultLayoutsFile());
     InterruptSignals interrupts(application.controller());
+    if (instance) {
+        application.acceptHandOvers(*instance);
+    }
     if (screenshotRun) {
         // Nobody is there to answer a dialog.
         application.mainWindow().setUnattended(true);
@@ -90,6 +120,7 @@ int main(int argc, char** argv) {
     QTimer::singleShot(0, &application, [&application, files] { application.openFiles(files); });
     const int status = app.exec();
     if (interrupts.received() != 0) {
+        instance.reset();        // its socket goes with it
         interrupts.raiseAgain(); // the stopped report has removed its working files
     }
     return status;

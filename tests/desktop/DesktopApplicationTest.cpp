@@ -6,6 +6,7 @@
 #include "desktop/Desktop.h"
 #include "desktop/MainWindow.h"
 #include "desktop/SettingsWindow.h"
+#include "desktop/SingleInstance.h"
 #include "services/DefaultServices.h"
 #include "support/ScratchFolder.h"
 #include "support/WorkbookReader.h"
@@ -19,6 +20,8 @@
 #include <QFileOpenEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocalServer>
+#include <QLocalSocket>
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QProcess>
@@ -27,10 +30,13 @@
 #include <QRadioButton>
 #include <QTableWidget>
 #include <QTimer>
+#include <cstring>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 #include <sstream>
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <thread>
 #include <unistd.h>
 
@@ -69,6 +75,17 @@ void turnEventLoop(int milliseconds) {
     QEventLoop loop;
     QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
     loop.exec();
+}
+
+// A socket file as an application that ended without closing it leaves behind: there, but
+// nobody listens on it.
+void leaveSocketBehind(const QString& path) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.toLocal8Bit().constData(), sizeof address.sun_path - 1);
+    EXPECT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(fd);
 }
 
 // How a run of the application as a process of its own ended.
@@ -567,6 +584,53 @@ TEST_F(DesktopApplicationTest, LongLayoutNamesAreCutWhenReadAndElidedInTheMenus)
         }
     }
     EXPECT_EQ(find<QLineEdit>("layoutNameField")->maxLength(), 255);
+}
+
+TEST_F(DesktopApplicationTest, ALaterStartHandsItsFilesToTheRunningApplication) {
+    start();
+    const QString socket = SingleInstance::socketPath(qtPath(folder_));
+    // An application listening already keeps its socket; one that ended without closing it
+    // loses it.
+    {
+        QLocalServer running;
+        ASSERT_TRUE(running.listen(socket));
+        EXPECT_FALSE(SingleInstance(socket).listen());
+    }
+    leaveSocketBehind(socket);
+    SingleInstance instance(socket, std::chrono::milliseconds(200));
+    ASSERT_TRUE(instance.listen());
+    application_->acceptHandOvers(instance);
+
+    // Peers that send garbage, half a message or nothing are dropped and change nothing.
+    for (const QByteArray& bytes :
+         {QByteArray("garbage"), QByteArray("marrowvale-open 40\n/x"), QByteArray()}) {
+        QLocalSocket peer;
+        peer.connectToServer(socket);
+        ASSERT_TRUE(peer.waitForConnected(1000));
+        peer.write(bytes);
+        QDeadlineTimer deadline(10000);
+        while (peer.state() != QLocalSocket::UnconnectedState && !deadline.hasExpired()) {
+            turnEventLoop(10);
+        }
+        EXPECT_EQ(peer.state(), QLocalSocket::UnconnectedState) << bytes.toStdString();
+        EXPECT_TRUE(peer.readAll().isEmpty());
+    }
+    turnEventLoop(10);
+    EXPECT_EQ(find<QLabel>("inputFileName")->text(), "");
+
+    // Another start of the application, given a path relative to its own folder, hands it over
+    // and ends; the window comes to the front with the file open.
+    application_->mainWindow().showMinimized();
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_RUNTIME_DIR", qtPath(folder_));
+    environment.insert("XDG_DATA_HOME", qtPath(folder_ / "data"));
+    ChildRun second = runApplication({"demo-sequence.xml"}, environment, sample_.parent_path());
+    EXPECT_TRUE(second.finished);
+    EXPECT_EQ(second.exitCode, 0) << second.err;
+    turnEventLoop(10);
+    EXPECT_EQ(find<QLabel>("inputFileName")->text(), "demo-sequence.xml");
+    EXPECT_EQ(items("reportPopup").front(), "Demo Sequence");
+    EXPECT_FALSE(application_->mainWindow().isMinimized());
 }
 
 TEST_F(DesktopApplicationTest, AScreenshotRunTakesEachDialogsDefaultAndLeavesNothingBehind) {

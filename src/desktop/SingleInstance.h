@@ -1,0 +1,53 @@
+#pragma once
+
+#include <QLocalServer>
+#include <QObject>
+#include <QStringList>
+#include <chrono>
+
+class QLocalSocket;
+
+namespace marrowvale {
+
+/// One running application per user and display. The first start listens on a local socket;
+/// a later start (a file manager starts one for every file it opens) hands its files over to
+/// it and ends, so that they open in the window the user already has. A peer is read within a
+/// size limit and a time limit: one that sends anything but a whole hand-over, or nothing, is
+/// dropped and changes nothing.
+class SingleInstance : public QObject {
+    Q_OBJECT
+
+public:
+    /// The socket in `folder` for this user and display (needs the application object).
+    static QString socketPath(const QString& folder);
+
+    /// A channel over the socket at `path`. A peer that has not sent a whole message within
+    /// `readTimeout` is dropped.
+    explicit SingleInstance(QString path,
+                            std::chrono::milliseconds readTimeout = std::chrono::seconds(3));
+    ~SingleInstance() override;
+
+    /// A later start: hands `files` (absolute paths) to the application listening on the
+    /// socket and waits for its receipt. False when none listens or none answers in time.
+    bool handOver(const QStringList& files);
+
+    /// The first start: listens for later ones. A socket left by an application that ended
+    /// without closing it is removed first. False when the socket cannot be made (this start
+    /// then runs alone).
+    bool listen();
+
+signals:
+    /// A later start handed these files over; none when it only asked for the window.
+    void filesHandedOver(const QStringList& files);
+
+private:
+    void acceptPeers();
+    void readFrom(QLocalSocket& peer, QByteArray& received);
+    bool isLeftOver() const;
+
+    QString path_;
+    std::chrono::milliseconds readTimeout_;
+    QLocalServer server_;
+};
+
+} // namespace marrowvale
