@@ -2,6 +2,7 @@
 
 #include "app/FileDescriptor.h"
 #include "app/StopRequest.h"
+#include "report/FolderRemoval.h"
 
 #include <cerrno>
 #include <cstdlib>
@@ -139,8 +140,7 @@ WorkingFolder::WorkingFolder(const fs::path& root) {
 }
 
 WorkingFolder::~WorkingFolder() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
+    removeFolder(path_);
 }
 
 void replaceFile(const fs::path& source, const fs::path& destination, const StopRequest* stop) {

@@ -8,6 +8,7 @@
 #include "model/EventBin.h"
 #include "model/StoryElement.h"
 #include "report/ReportContext.h"
+#include "report/FolderRemoval.h"
 #include "report/WorkingFolder.h"
 #include "support/WorkbookReader.h"
 
@@ -339,4 +340,28 @@ TEST(WorkingFolderTest, PrivateFolderAndPlacement) {
     in >> text;
     EXPECT_EQ(text, "new");
     EXPECT_FALSE(fs::exists(folder.path() / "new"));
+}
+
+TEST(WorkingFolderTest, AFolderIsRemovedWholeWithoutFollowingLinks) {
+    ScratchFolder folder;
+    const fs::path outside = folder.path() / "outside";
+    fs::create_directory(outside);
+    { std::ofstream(outside / "keep.txt") << "keep"; }
+    // Enough pictures for several threads to remove them, a folder inside, and links out.
+    const fs::path working = folder.path() / "marrowvale-report-test";
+    fs::create_directories(working / "Thumbnails" / "deeper");
+    for (int row = 1; row <= 2000; ++row) {
+        std::ofstream(working / "Thumbnails" / (std::to_string(row) + "-Shot.jpg")) << row;
+    }
+    { std::ofstream(working / "Thumbnails" / "deeper" / "x") << "x"; }
+    fs::create_directory_symlink(outside, working / "Thumbnails" / "folder link");
+    fs::create_symlink(outside / "keep.txt", working / "file link");
+    { std::ofstream(working / "spreadsheet.xlsx") << "PK"; }
+
+    removeFolder(working);
+    EXPECT_FALSE(fs::exists(fs::symlink_status(working)));
+    EXPECT_EQ(readFile(outside / "keep.txt"), "keep");
+    removeFolder(working);              // nothing there: nothing happens
+    removeFolder(outside / "keep.txt"); // a file in a folder's place goes too
+    EXPECT_TRUE(fs::is_empty(outside));
 }
