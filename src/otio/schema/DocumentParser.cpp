@@ -220,8 +220,38 @@ std::string placeOf(std::string_view text, std::size_t position) {
     return "line " + std::to_string(line) + ", column " + std::to_string(column);
 }
 
+// The parser ends some reasons with the text it choked on in single quotes ("...; last read:
+// 'tru'", "number overflow parsing '1e400'"), which can be as long as the document: a quoted
+// text is cut to this many bytes.
+constexpr std::size_t maximumQuotedLength = 80;
+
+// `reason` with the quoted text at its end cut short, at a character boundary.
+std::string withShortQuote(std::string reason) {
+    if (reason.size() < 2 || reason.back() != '\'') {
+        return reason;
+    }
+    for (const std::string_view opening :
+         {std::string_view("last read: '"), std::string_view("parsing '")}) {
+        const std::size_t found = reason.find(opening);
+        if (found == std::string::npos) {
+            continue;
+        }
+        const std::size_t start = found + opening.size();
+        const std::size_t end = reason.size() - 1;
+        if (end <= start || end - start <= maximumQuotedLength) {
+            return reason;
+        }
+        std::size_t cut = start + maximumQuotedLength;
+        while (cut > start && (static_cast<unsigned char>(reason[cut]) & 0xC0) == 0x80) {
+            --cut;
+        }
+        return reason.substr(0, cut) + "\u2026'";
+    }
+    return reason;
+}
+
 // The parser's reason without its exception prefix ("[json.exception.parse_error.101] ") and
-// its own position ("parse error at line 1, column 5: ").
+// its own position ("parse error at line 1, column 5: "), its quoted text cut short.
 std::string parserReason(const std::string& message) {
     std::string reason = message;
     if (reason.starts_with("[json.exception.")) {
@@ -232,7 +262,7 @@ std::string parserReason(const std::string& message) {
         const std::size_t colon = reason.find(": ");
         reason.erase(0, colon == std::string::npos ? 0 : colon + 2);
     }
-    return reason;
+    return withShortQuote(std::move(reason));
 }
 
 [[noreturn]] void throwParseError(std::string_view original, const TreeBuilder& builder,

@@ -27,6 +27,14 @@ std::string nestedDocument(std::size_t depth) {
            std::string(depth, '[') + std::string(depth, ']') + "}}]}}}]}}";
 }
 
+std::string repeated(const std::string& text, std::size_t times) {
+    std::string result;
+    for (std::size_t i = 0; i < times; ++i) {
+        result += text;
+    }
+    return result;
+}
+
 } // namespace
 
 TEST(DocumentBytes, WhatIsNotAUtf8JsonDocumentIsRefusedWithItsPlace) {
@@ -45,6 +53,20 @@ TEST(DocumentBytes, WhatIsNotAUtf8JsonDocumentIsRefusedWithItsPlace) {
         {"{\"x\": 1e400}", "The document is not valid JSON at line 1, column 11: number overflow"},
         {"{\"x\": infinity}", "The document is not valid JSON at line 1, column 7: "},
         {std::string(100000, '['), "The document nests objects and lists deeper than 512 levels."},
+        // What the parser quotes is cut to 80 bytes, at a character boundary.
+        {"{\"x\": 1" + std::string(100000, '0') + "}",
+         "The document is not valid JSON at line 1, column 100007: number overflow parsing '1" +
+             std::string(79, '0') + "\u2026'."},
+        {"{\"x\": \"" + std::string(2000, 'a') + "\x01\"}",
+         "The document is not valid JSON at line 1, column 2008: syntax error while parsing "
+         "value - invalid string: control character U+0001 (SOH) must be escaped to \\u0001; "
+         "last read: '\"" +
+             std::string(79, 'a') + "\u2026'."},
+        {"{\"x\": \"" + repeated("\u00e9", 1000) + "\x01\"}",
+         "The document is not valid JSON at line 1, column 2008: syntax error while parsing "
+         "value - invalid string: control character U+0001 (SOH) must be escaped to \\u0001; "
+         "last read: '\"" +
+             repeated("\u00e9", 39) + "\u2026'."},
     };
     for (const auto& [bytes, description] : cases) {
         SCOPED_TRACE(bytes.substr(0, 40));
