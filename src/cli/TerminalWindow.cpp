@@ -1,5 +1,7 @@
 #include "cli/TerminalWindow.h"
 
+#include "app/controller/MessageText.h"
+
 #include <algorithm>
 #include <cmath>
 #include <fmt/format.h>
@@ -131,7 +133,7 @@ void TerminalWindow::drawAnimation(int frame, std::chrono::steady_clock::duratio
 
 void TerminalWindow::showWarning(const std::string& line) {
     clearProgress();
-    std::fprintf(error_, "Warning: %s\n", line.c_str());
+    std::fprintf(error_, "Warning: %s\n", validUTF8(line).c_str());
     std::fflush(error_);
 }
 
@@ -163,16 +165,16 @@ std::optional<std::string> TerminalWindow::chooseReportDestination(const std::st
 
 void TerminalWindow::openFinishedReport(const std::string& path) {
     clearProgress();
-    std::fprintf(error_, "Saved \u201c%s\u201d\n", path.c_str());
+    std::fprintf(error_, "Saved \u201c%s\u201d\n", validUTF8(path).c_str());
     std::fflush(error_);
 }
 
 void TerminalWindow::showAlert(const std::string& messageText, const std::string& informativeText) {
     clearProgress();
     ++alerts_;
-    std::fprintf(error_, "%s\n", messageText.c_str());
+    std::fprintf(error_, "%s\n", validUTF8(messageText).c_str());
     if (!informativeText.empty()) {
-        std::fprintf(error_, "%s\n", informativeText.c_str());
+        std::fprintf(error_, "%s\n", validUTF8(informativeText).c_str());
     }
     std::fflush(error_);
 }
@@ -182,7 +184,7 @@ void TerminalWindow::showDetailedAlert(const std::string& messageText,
                                        const std::string& detailText) {
     showAlert(messageText, informativeText);
     if (!detailText.empty()) {
-        std::fprintf(error_, "%s\n", detailText.c_str());
+        std::fprintf(error_, "%s\n", validUTF8(detailText).c_str());
         std::fflush(error_);
     }
 }
@@ -195,7 +197,8 @@ bool TerminalWindow::askYesNo(const std::string& messageText, const std::string&
         return false;
     }
     clearProgress();
-    std::fprintf(error_, "%s\n%s\n[y/N] ", messageText.c_str(), informativeText.c_str());
+    std::fprintf(error_, "%s\n%s\n[y/N] ", validUTF8(messageText).c_str(),
+                 validUTF8(informativeText).c_str());
     std::fflush(error_);
     std::string line;
     if (!std::getline(std::cin, line)) {
@@ -214,12 +217,13 @@ bool TerminalWindow::askQuestion(const std::string& messageText, const std::stri
         std::fprintf(error_,
                      "%s\nAnswered \u201c%s\u201d, the default: there is no terminal to ask on "
                      "(--drop-frame yes|no gives the answer).\n",
-                     messageText.c_str(), firstButton.c_str());
+                     validUTF8(messageText).c_str(), validUTF8(firstButton).c_str());
         std::fflush(error_);
         return false;
     }
-    std::fprintf(error_, "%s\n%s\n1) %s (default)\n2) %s\n[1/2] ", messageText.c_str(),
-                 informativeText.c_str(), firstButton.c_str(), secondButton.c_str());
+    std::fprintf(error_, "%s\n%s\n1) %s (default)\n2) %s\n[1/2] ", validUTF8(messageText).c_str(),
+                 validUTF8(informativeText).c_str(), validUTF8(firstButton).c_str(),
+                 validUTF8(secondButton).c_str());
     std::fflush(error_);
     std::string line;
     if (!std::getline(std::cin, line)) {

@@ -18,8 +18,9 @@ namespace marrowvale {
 /// bar only when it is a terminal), the save panel is answered by --output, the drop-frame
 /// question by --drop-frame or, on a terminal, by the user. While the bar is indeterminate and
 /// animating (a report being written), a moving block and the elapsed time stand in for it.
-/// The finished workbook's path is printed on standard error. Diagnostics are dropped so that
-/// standard output carries only what the program was asked to print.
+/// The finished workbook's path is printed on standard error. Every text is printed as valid
+/// UTF-8. Diagnostics are dropped so that standard output carries only what the program was
+/// asked to print.
 class TerminalWindow : public MainWindowView {
 public:
     /// A window writing to `errorStream`; `showProgress` draws the bar there.

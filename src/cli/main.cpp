@@ -4,6 +4,7 @@
 #include "app/SettingsState.h"
 #include "app/controller/AppController.h"
 #include "app/controller/InterruptSignals.h"
+#include "app/controller/MessageText.h"
 #include "cli/CliOptions.h"
 #include "cli/TerminalWindow.h"
 #include "model/Composition.h"
@@ -213,7 +214,8 @@ int main(int argc, char** argv) {
     try {
         options = CliOptions::parse(std::vector<std::string>(argv + 1, argv + argc));
     } catch (const UsageError& error) {
-        std::fprintf(stderr, "marrowvale-cli: %s\n%s", error.what(), cliUsage().c_str());
+        std::fprintf(stderr, "marrowvale-cli: %s\n%s", validUTF8(error.what()).c_str(),
+                     cliUsage().c_str());
         return exitUsage;
     }
     if (options.showVersion) {
@@ -227,7 +229,7 @@ int main(int argc, char** argv) {
     try {
         return run(options);
     } catch (const std::exception& error) {
-        std::fprintf(stderr, "marrowvale-cli: %s\n", error.what());
+        std::fprintf(stderr, "marrowvale-cli: %s\n", validUTF8(error.what()).c_str());
         return exitAlert;
     }
 }

@@ -3,6 +3,7 @@
 #include "FakeMainWindow.h"
 #include "app/InputFile.h"
 #include "app/SettingsState.h"
+#include "app/controller/MessageText.h"
 #include "model/ModelContext.h"
 #include "support/ScratchFolder.h"
 
@@ -357,8 +358,9 @@ TEST_F(AppControllerTest, OpenAnalyzeAndSaveAreRefusedWhileATaskRuns) {
 
 TEST_F(AppControllerTest, ReaderExceptionsBecomeAlertsAndLeaveNoTimeline) {
     services_.processXMEML = [](ModelContext& store, InputFile&,
-                                ReaderHost&) -> std::optional<InputType> {
+                                ReaderHost& host) -> std::optional<InputType> {
         store.create<EventBin>("half");
+        host.showWarning("A Latin-1 name: caf\xE9.mov");
         throw std::runtime_error("out of memory");
     };
     AppController& app = start();
@@ -367,6 +369,29 @@ TEST_F(AppControllerTest, ReaderExceptionsBecomeAlertsAndLeaveNoTimeline) {
     EXPECT_EQ(window_.alerts[0].informative, "out of memory");
     EXPECT_EQ(app.store().count<EventBin>(), 0u);
     EXPECT_FALSE(app.isBusy());
+    // What reaches the window is valid UTF-8, also the name of a file that does not exist.
+    EXPECT_TRUE(window_.hasDiagnostic("A Latin-1 name: caf\uFFFD.mov"));
+    app.openInputFiles({folder_ / "Reel \xFF.xml"});
+    ASSERT_EQ(window_.alerts.size(), 2u);
+    EXPECT_EQ(window_.alerts[1].message,
+              "The file \u201cReel \uFFFD.xml\u201d couldn\u2019t be opened.");
+}
+
+TEST(MessageTextTest, EachIllFormedSequenceBecomesOneReplacementCharacter) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"plain \u201cquoted\u201d \U0001F3AC", "plain \u201cquoted\u201d \U0001F3AC"},
+        {"\xFF", "\uFFFD"}, // a byte that never starts a character
+        {"a\x80\x80"
+         "b",
+         "a\uFFFD\uFFFDb"},                     // lone continuation bytes
+        {"cut \xE2\x80", "cut \uFFFD"},         // a character cut at the end
+        {"\xC0\xAF", "\uFFFD\uFFFD"},           // an overlong form
+        {"\xED\xA0\x80", "\uFFFD\uFFFD\uFFFD"}, // a surrogate
+        {std::string("nul\0byte", 8), std::string("nul\0byte", 8)},
+    };
+    for (const auto& [text, valid] : cases) {
+        EXPECT_EQ(validUTF8(text), valid) << text;
+    }
 }
 
 TEST_F(AppControllerTest, HelpActionsAndStartUpLayouts) {

@@ -264,6 +264,9 @@ TEST_F(CliTest, UsageErrorsExitWithOne) {
         EXPECT_EQ(result.status, 1) << line;
         EXPECT_NE(result.err.find("usage: marrowvale-cli"), std::string::npos) << line;
     }
+    CliResult latin1 = run("--list --sheets \"$(printf 'caf\\351')\" x.xml");
+    EXPECT_EQ(latin1.err.rfind("marrowvale-cli: --sheets: unknown sheet \"caf\uFFFD\"\n", 0), 0u)
+        << latin1.err;
     CliResult version = run("--version");
     EXPECT_EQ(version.status, 0);
     EXPECT_EQ(version.out.rfind("marrowvale-cli ", 0), 0u);
@@ -291,6 +294,9 @@ TEST_F(CliTest, AlertsGoToStandardErrorAndExitWithTwo) {
         {"--output x.xlsx --tracks \"\" --sequence \"Reel 1\" " + quoted(sample_),
          "--tracks names no track of \u201cReel 1\u201d"},
         {"--list --layout Nope " + quoted(sample_), "There is no layout named \u201cNope\u201d"},
+        // A byte that is no UTF-8 (a Latin-1 name) is shown as a replacement character.
+        {"--list --sequence \"$(printf 'Caf\\351')\" " + quoted(sample_),
+         "There is no sequence \u201cCaf\uFFFD\u201d"},
     };
     std::ofstream(folder_ / "cut.otio") << "{}";
     for (const Case& c : cases) {

@@ -2,6 +2,7 @@
 
 #include "app/InputFile.h"
 #include "app/ReportOptionsReader.h"
+#include "app/controller/MessageText.h"
 #include "model/ModelContext.h"
 
 #include <algorithm>
@@ -376,7 +377,7 @@ void AppController::updateProgress(double incrementBy) {
 void AppController::showAlert(const std::string& messageText, const std::string& informativeText) {
     window_.setProgressIndeterminate(true);
     window_.setProgressAnimating(false);
-    window_.showAlert(messageText, informativeText);
+    window_.showAlert(validUTF8(messageText), validUTF8(informativeText));
 }
 
 void AppController::showDetailedAlert(const std::string& messageText,
@@ -384,16 +385,18 @@ void AppController::showDetailedAlert(const std::string& messageText,
                                       const std::string& detailText) {
     window_.setProgressIndeterminate(true);
     window_.setProgressAnimating(false);
-    window_.showDetailedAlert(messageText, informativeText, detailText);
+    window_.showDetailedAlert(validUTF8(messageText), validUTF8(informativeText),
+                              validUTF8(detailText));
 }
 
 bool AppController::askYesNo(const std::string& messageText, const std::string& informativeText) {
-    return window_.askYesNo(messageText, informativeText);
+    return window_.askYesNo(validUTF8(messageText), validUTF8(informativeText));
 }
 
 bool AppController::askQuestion(const std::string& messageText, const std::string& informativeText,
                                 const std::string& firstButton, const std::string& secondButton) {
-    return window_.askQuestion(messageText, informativeText, firstButton, secondButton);
+    return window_.askQuestion(validUTF8(messageText), validUTF8(informativeText),
+                               validUTF8(firstButton), validUTF8(secondButton));
 }
 
 std::optional<std::string> AppController::chooseReportDestination(const std::string& reportName) {
@@ -414,6 +417,10 @@ std::optional<std::string> AppController::chooseReportDestination(const std::str
         window_.setProgressAnimating(true);
     }
     return destination;
+}
+
+void AppController::showWarning(const std::string& line) {
+    window_.showWarning(validUTF8(line));
 }
 
 void AppController::openFinishedReport(const std::string& path) {
@@ -470,7 +477,7 @@ void AppController::checkMediaFormats() {
         return;
     }
     MediaFormatSummary summary = services_.describeMediaFormats();
-    window_.showAlert(summary.messageText, summary.informativeText);
+    window_.showAlert(validUTF8(summary.messageText), validUTF8(summary.informativeText));
 }
 
 void AppController::showAboutThumbnails() {

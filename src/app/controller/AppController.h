@@ -100,7 +100,8 @@ public:
     /// Whether an import or a report is running.
     bool isBusy() const { return busy_; }
 
-    // ReportHost: what the readers and the report writer ask of the window.
+    // ReportHost: what the readers and the report writer ask of the window. The texts they
+    // show reach the window as valid UTF-8, whatever bytes a file name or a file brought in.
     void startProgress(double maxValue) override;
     void updateProgress(double incrementBy) override;
     void showAlert(const std::string& messageText, const std::string& informativeText) override;
@@ -111,7 +112,7 @@ public:
                      const std::string& firstButton, const std::string& secondButton) override;
     void setInputType(InputType type) override { importState_.inputType = type; }
     void logDiagnostic(const std::string& line) override { window_.logDiagnostic(line); }
-    void showWarning(const std::string& line) override { window_.showWarning(line); }
+    void showWarning(const std::string& line) override;
     const StopRequest* stopRequest() const override { return &stop_; }
     std::optional<std::string> chooseReportDestination(const std::string& reportName) override;
     void openFinishedReport(const std::string& path) override;
