@@ -25,6 +25,7 @@ public:
         return path_;
     }
     void openFinishedReport(const std::string&) override {}
+    void openThumbnailsFolder(const std::string&) override {}
 
 private:
     std::string path_;

@@ -17,9 +17,8 @@ public:
     /// Shows the finished workbook to the user; a front end without a desktop does nothing.
     virtual void openFinishedReport(const std::string& path) = 0;
 
-    /// Shows the folder the report's thumbnails were kept in, after the workbook; a front end
-    /// without a file manager does nothing.
-    virtual void openThumbnailsFolder(const std::string& /*folder*/) {}
+    /// Shows the folder the thumbnails were kept in, after the workbook.
+    virtual void openThumbnailsFolder(const std::string& folder) = 0;
 };
 
 } // namespace marrowvale

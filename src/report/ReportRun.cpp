@@ -148,6 +148,9 @@ ReportOutcome createXLSX(const ModelContext& store, const ReportRequest& request
             outcome.thumbnailsFolder = moveFolderBeside(thumbnails, wanted);
         }
         host.openFinishedReport(destination.string());
+        if (!outcome.thumbnailsFolder.empty()) {
+            host.openThumbnailsFolder(outcome.thumbnailsFolder.string());
+        }
         return outcome;
     } catch (const TaskStopped&) {
         // The working folder and any partial copy are gone by now.

@@ -42,9 +42,9 @@ struct ReportOutcome {
 /// and an imported timeline exist (an alert otherwise), asks the host for a destination, writes
 /// the report variant of the input type in a private working folder, replaces the destination
 /// with the complete workbook in one step, keeps the thumbnails beside it when asked, and has
-/// the host open it. Every failure reaches the user as an alert through `host`. When the host's
-/// stop request is raised, the run ends at its next step without an alert, removing its
-/// working folder and any partial copy beside the destination.
+/// the host open the workbook and then the kept thumbnails' folder. Every failure reaches the user
+/// as an alert through `host`. When the host's stop request is raised, the run ends at its next
+/// step without an alert, removing its working folder and any partial copy beside the destination.
 ReportOutcome createXLSX(const ModelContext& store, const ReportRequest& request, ReportHost& host,
                          const ReportServices& services = {});
 

@@ -64,6 +64,7 @@ public:
         return destination;
     }
     void openFinishedReport(const std::string& path) override { opened.push_back(path); }
+    void openThumbnailsFolder(const std::string& folder) override { opened.push_back(folder); }
 };
 
 /// Media probing with answers chosen by clip name; records what was asked.

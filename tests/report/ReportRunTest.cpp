@@ -7,8 +7,8 @@
 #include "model/Composition.h"
 #include "model/EventBin.h"
 #include "model/StoryElement.h"
-#include "report/ReportContext.h"
 #include "report/FolderRemoval.h"
+#include "report/ReportContext.h"
 #include "report/WorkingFolder.h"
 #include "support/WorkbookReader.h"
 
@@ -161,6 +161,9 @@ TEST(ReportRunTest, KeptThumbnailsGoBesideTheWorkbook) {
     ReportOutcome outcome = fixture.run();
     ASSERT_EQ(outcome.status, ReportStatus::written);
     EXPECT_EQ(outcome.thumbnailsFolder, wanted.string() + " 2");
+    // The folder is shown after the workbook.
+    EXPECT_EQ(fixture.host.opened,
+              (std::vector<std::string>{fixture.destination().string(), wanted.string() + " 2"}));
     EXPECT_TRUE(fs::exists(outcome.thumbnailsFolder / "1-A001_C003.jpg"));
     EXPECT_TRUE(fs::exists(wanted / "mine.txt"));
     EXPECT_TRUE(fs::is_empty(fixture.workingRoot()));
@@ -171,6 +174,7 @@ TEST(ReportRunTest, KeptThumbnailsGoBesideTheWorkbook) {
     dropped.probe.thumbnails["A001_C003"] = {"1-A001_C003.jpg", 90};
     dropped.request.options = optionsWith({{"thumbnails", true}}, 160);
     EXPECT_TRUE(dropped.run().thumbnailsFolder.empty());
+    EXPECT_EQ(dropped.host.opened, std::vector<std::string>{dropped.destination().string()});
     EXPECT_TRUE(fs::is_empty(dropped.workingRoot()));
     EXPECT_EQ(WorkbookReader(dropped.destination()).mediaCount(), 1);
 }
