@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <csignal>
 #include <fmt/format.h>
 #include <iostream>
 #include <string>
@@ -24,6 +25,17 @@ std::string elapsedText(std::chrono::steady_clock::duration elapsed) {
         return fmt::format("{}:{:02}:{:02}", seconds / 3600, seconds / 60 % 60, seconds % 60);
     }
     return fmt::format("{}:{:02}", seconds / 60, seconds % 60);
+}
+
+std::string signalName(int signal) {
+    switch (signal) {
+    case SIGINT:
+        return "SIGINT";
+    case SIGTERM:
+        return "SIGTERM";
+    default:
+        return fmt::format("signal {}", signal);
+    }
 }
 
 } // namespace
@@ -164,8 +176,26 @@ std::optional<std::string> TerminalWindow::chooseReportDestination(const std::st
 }
 
 void TerminalWindow::openFinishedReport(const std::string& path) {
+    savedReport_ = path;
+}
+
+void TerminalWindow::openThumbnailsFolder(const std::string& folder) {
+    thumbnailsFolder_ = folder;
+}
+
+void TerminalWindow::printSavedReport(int interruptedBy) {
+    if (!savedReport_) {
+        return;
+    }
     clearProgress();
-    std::fprintf(error_, "Saved \u201c%s\u201d\n", validUTF8(path).c_str());
+    std::string line = fmt::format("Saved \u201c{}\u201d", *savedReport_);
+    if (thumbnailsFolder_) {
+        line += fmt::format(" and its thumbnails in \u201c{}\u201d", *thumbnailsFolder_);
+    }
+    if (interruptedBy != 0) {
+        line += fmt::format(" before {} interrupted the run", signalName(interruptedBy));
+    }
+    std::fprintf(error_, "%s\n", validUTF8(line).c_str());
     std::fflush(error_);
 }
 

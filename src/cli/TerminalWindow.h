@@ -18,9 +18,9 @@ namespace marrowvale {
 /// bar only when it is a terminal), the save panel is answered by --output, the drop-frame
 /// question by --drop-frame or, on a terminal, by the user. While the bar is indeterminate and
 /// animating (a report being written), a moving block and the elapsed time stand in for it.
-/// The finished workbook's path is printed on standard error. Every text is printed as valid
-/// UTF-8. Diagnostics are dropped so that standard output carries only what the program was
-/// asked to print.
+/// Where the finished workbook went is printed on standard error once the run has ended. Every
+/// text is printed as valid UTF-8. Diagnostics are dropped so that standard output carries only
+/// what the program was asked to print.
 class TerminalWindow : public MainWindowView {
 public:
     /// A window writing to `errorStream`; `showProgress` draws the bar there.
@@ -40,8 +40,10 @@ public:
     bool sheetSwitchOn(SheetKey key) const override;
     std::optional<std::filesystem::path> chooseInputFile() override { return std::nullopt; }
     std::optional<std::string> chooseReportDestination(const std::string& reportName) override;
-    /// Prints where the workbook was saved.
+    /// Keeps where the workbook was saved, for `printSavedReport`.
     void openFinishedReport(const std::string& path) override;
+    /// Keeps where the thumbnails were kept, for `printSavedReport`.
+    void openThumbnailsFolder(const std::string& folder) override;
     void showAlert(const std::string& messageText, const std::string& informativeText) override;
     /// The alert's lines, then the detail on a line of its own.
     void showDetailedAlert(const std::string& messageText, const std::string& informativeText,
@@ -67,6 +69,10 @@ public:
     void setQuestionAnswer(std::optional<bool> answer) { answer_ = answer; }
     /// How many alerts were shown.
     int alertCount() const { return alerts_; }
+    /// Prints where the finished workbook went, and the folder of its kept thumbnails; nothing
+    /// when no workbook was finished. `interruptedBy`, when not 0, is the signal that ended
+    /// the run after the workbook was in place, and the line says so.
+    void printSavedReport(int interruptedBy);
 
 private:
     void drawProgress();
@@ -86,6 +92,8 @@ private:
     std::optional<std::string> destination_;
     std::optional<bool> answer_;
     int alerts_ = 0;
+    std::optional<std::string> savedReport_;
+    std::optional<std::string> thumbnailsFolder_;
     int drawnWidth_ = 0; // characters of the bar or indicator now on the line
     std::mutex animationMutex_;
     std::condition_variable_any animationWake_;

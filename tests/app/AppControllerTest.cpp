@@ -3,6 +3,7 @@
 #include "FakeMainWindow.h"
 #include "app/InputFile.h"
 #include "app/SettingsState.h"
+#include "app/controller/InterruptSignals.h"
 #include "app/controller/MessageText.h"
 #include "model/ModelContext.h"
 #include "support/ScratchFolder.h"
@@ -472,4 +473,41 @@ TEST_F(AppControllerTest, AStopRequestReachesOnlyARunningReport) {
     AppController third(window_, settings_, services_, std::nullopt);
     third.applicationWillTerminate();
     EXPECT_EQ(third.stopReason(), StopRequest::quitting);
+}
+
+TEST_F(AppControllerTest, FurtherSignalsDoNotCutAStoppedReportsCleanUpShort) {
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    bins_ = {{"Bin", {{"Reel 1", {1}, {}}}}};
+    services_.createXLSX = [](ModelContext&, const ReportRequest&, ReportHost& host) {
+        std::raise(SIGINT); // the run is asked to stop
+        ASSERT_TRUE(host.stopRequest()->isRequested());
+        // While it removes its working files, the user presses Ctrl-C again and a SIGTERM
+        // follows.
+        std::raise(SIGINT);
+        std::raise(SIGTERM);
+        std::fputs("working files removed\n", stderr);
+        host.stopRequest()->check();
+    };
+    EXPECT_EXIT(
+        {
+            AppController& app = start();
+            app.openInputFiles({xmlFile_});
+            InterruptSignals signals(app);
+            app.clickSaveButton();
+            signals.raiseAgain();
+        },
+        ::testing::KilledBySignal(SIGINT), "working files removed");
+
+    // Held signals wait for the front end: the first one ends the process when it says so.
+    EXPECT_EXIT(
+        {
+            AppController& app = start();
+            InterruptSignals signals(app);
+            signals.holdUntilExit();
+            std::raise(SIGTERM);
+            std::raise(SIGINT);
+            std::fprintf(stderr, "held %d\n", signals.received());
+            signals.raiseAgain();
+        },
+        ::testing::KilledBySignal(SIGTERM), "held 15");
 }

@@ -13,9 +13,11 @@ namespace {
 
 constexpr int routedSignals[2] = {SIGINT, SIGTERM};
 
-// A signal handler reaches the controller only through a global; it is set while one
-// InterruptSignals lives.
+// A signal handler reaches the controller only through globals; they are set while one
+// InterruptSignals lives (and, once held, until the process ends).
 std::atomic<AppController*> routedTo{nullptr};
+std::atomic<bool> holding{false};
+std::atomic<int> heldSignal{0};
 
 void takeUsualCourse(int signal) {
     std::signal(signal, SIG_DFL);
@@ -24,9 +26,15 @@ void takeUsualCourse(int signal) {
 
 extern "C" void onInterrupt(int signal) {
     AppController* controller = routedTo.load();
-    // A second signal, or one that nothing would act on, ends the process now.
-    if (controller == nullptr || controller->stopReason() != 0 ||
-        !controller->requestStop(signal)) {
+    // The controller keeps the first reason; a report being written stops at its next step and
+    // then removes its files, which a later signal must not interrupt.
+    const bool reportStops = controller != nullptr && controller->requestStop(signal);
+    if (holding.load()) {
+        int none = 0;
+        heldSignal.compare_exchange_strong(none, signal);
+        return;
+    }
+    if (!reportStops) {
         takeUsualCourse(signal);
     }
 }
@@ -38,6 +46,8 @@ InterruptSignals::InterruptSignals(AppController& controller) {
     if (!routedTo.compare_exchange_strong(none, &controller)) {
         throw std::logic_error("signals are already routed to a controller");
     }
+    holding = false;
+    heldSignal = 0;
     struct sigaction action {};
     action.sa_handler = onInterrupt;
     sigemptyset(&action.sa_mask);
@@ -48,13 +58,24 @@ InterruptSignals::InterruptSignals(AppController& controller) {
 }
 
 InterruptSignals::~InterruptSignals() {
-    for (std::size_t i = 0; i < std::size(routedSignals); ++i) {
-        sigaction(routedSignals[i], &previous_[i], nullptr);
+    // Held signals stay held: the front end has said how its work ended, and a signal during
+    // the last clean-up must not end the process by it after all.
+    if (!holding.load()) {
+        for (std::size_t i = 0; i < std::size(routedSignals); ++i) {
+            sigaction(routedSignals[i], &previous_[i], nullptr);
+        }
     }
     routedTo.store(nullptr);
 }
 
+void InterruptSignals::holdUntilExit() {
+    holding = true;
+}
+
 int InterruptSignals::received() const {
+    if (const int held = heldSignal.load(); held > 0) {
+        return held;
+    }
     AppController* controller = routedTo.load();
     const int reason = controller != nullptr ? controller->stopReason() : 0;
     return reason > 0 ? reason : 0;
@@ -63,6 +84,7 @@ int InterruptSignals::received() const {
 void InterruptSignals::raiseAgain() const {
     const int signal = received();
     if (signal > 0) {
+        holding = false;
         takeUsualCourse(signal);
     }
     std::_Exit(128 + signal);
