@@ -43,6 +43,19 @@ void configureSettings(SettingsState& settings) {
     }
 }
 
+// Where the layouts come from, for a layout that was not found there.
+std::string whereLayoutsAreRead(const std::optional<fs::path>& layoutsFile) {
+    if (!layoutsFile) {
+        return "There is no application folder to read layouts from.";
+    }
+    std::error_code unused;
+    if (fs::status(*layoutsFile, unused).type() == fs::file_type::not_found) {
+        return fmt::format("The layouts file \u201c{}\u201d does not exist.",
+                           layoutsFile->string());
+    }
+    return fmt::format("The layouts are read from {}.", layoutsFile->string());
+}
+
 void applyThumbnailChoice(SettingsState& settings, const CliOptions& options) {
     settings.setThumbnailWidthText(std::to_string(options.thumbnailWidth));
     settings.setColumnState(ColumnCheckbox::thumbnails, options.thumbnailWidth > 0);
@@ -113,9 +126,7 @@ int runCommandLine(const CliOptions& options, AppServices services) {
     controller.applicationDidFinishLaunching();
     if (options.layout && !controller.layoutEditor().chooseLayoutNamed(*options.layout)) {
         return fail(window, fmt::format("There is no layout named \u201c{}\u201d", *options.layout),
-                    layoutsFile
-                        ? fmt::format("The layouts are read from {}.", layoutsFile->string())
-                        : "There is no application folder to read layouts from.");
+                    whereLayoutsAreRead(layoutsFile));
     }
     applyThumbnailChoice(settings, options);
 

@@ -243,6 +243,27 @@ TEST_F(CliTest, WritesTheReportWhereOutputSays) {
     EXPECT_EQ(readFile(output).substr(0, 2), "PK"); // a zip container
 }
 
+TEST_F(CliTest, TheReadmeExamplesRun) {
+    std::ifstream readme(fs::path(MARROWVALE_SOURCE_DIR) / "README.md");
+    std::vector<std::string> examples;
+    for (std::string line; std::getline(readme, line);) {
+        if (line.rfind("    marrowvale-cli ", 0) == 0) {
+            line.erase(0, line.find("--"));
+            line.erase(std::min(line.find("  #"), line.size()));
+            line.replace(line.rfind("timeline.xml"), 12, quoted(sample_));
+            examples.push_back(line);
+        }
+    }
+    ASSERT_GE(examples.size(), 4u);
+    const fs::path previous = fs::current_path();
+    fs::current_path(folder_); // where the examples' workbooks go
+    for (const std::string& example : examples) {
+        CliResult result = run(example);
+        EXPECT_EQ(result.status, 0) << example << '\n' << result.err;
+    }
+    fs::current_path(previous);
+}
+
 TEST_F(CliTest, UsageErrorsExitWithOne) {
     const char* lines[] = {
         "",
@@ -294,6 +315,9 @@ TEST_F(CliTest, AlertsGoToStandardErrorAndExitWithTwo) {
         {"--output x.xlsx --tracks \"\" --sequence \"Reel 1\" " + quoted(sample_),
          "--tracks names no track of \u201cReel 1\u201d"},
         {"--list --layout Nope " + quoted(sample_), "There is no layout named \u201cNope\u201d"},
+        {"--list --layouts " + quoted(folder_ / "gone.json") + " --layout Nope " + quoted(sample_),
+         "There is no layout named \u201cNope\u201d\nThe layouts file \u201c" +
+             (folder_ / "gone.json").string() + "\u201d does not exist."},
         // A byte that is no UTF-8 (a Latin-1 name) is shown as a replacement character.
         {"--list --sequence \"$(printf 'Caf\\351')\" " + quoted(sample_),
          "There is no sequence \u201cCaf\uFFFD\u201d"},
