@@ -476,7 +476,6 @@ TEST_F(AppControllerTest, AStopRequestReachesOnlyARunningReport) {
 }
 
 TEST_F(AppControllerTest, FurtherSignalsDoNotCutAStoppedReportsCleanUpShort) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
     bins_ = {{"Bin", {{"Reel 1", {1}, {}}}}};
     services_.createXLSX = [](ModelContext&, const ReportRequest&, ReportHost& host) {
         std::raise(SIGINT); // the run is asked to stop

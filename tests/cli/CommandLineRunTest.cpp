@@ -47,7 +47,6 @@ AppServices servicesRaisingAfterTheSave(int signal) {
 } // namespace
 
 TEST(CommandLineRunTest, TheSavedLineNamesTheKeptThumbnailsAndAnInterruption) {
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
     marrowvale::testing::ScratchFolder folder;
     const fs::path input = folder.path() / "timeline.xml";
     std::ofstream(input) << "<xmeml/>";
