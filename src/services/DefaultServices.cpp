@@ -44,10 +44,7 @@ AppServices defaultAppServices(std::ostream* diagnostics) {
         ReportServices reportServices;
         reportServices.diagnostics = diagnostics;
         reportServices.mediaProbe = &mediaProbe;
-        ReportOutcome outcome = createXLSX(store, request, host, reportServices);
-        if (!outcome.thumbnailsFolder.empty()) {
-            host.openThumbnailsFolder(outcome.thumbnailsFolder.string());
-        }
+        createXLSX(store, request, host, reportServices);
     };
     services.describeMediaFormats = [] {
         return MediaFormatSummary{"Media formats", decoderSummary()};
