@@ -28,6 +28,10 @@ std::optional<std::vector<std::uint8_t>> decodeBase64(std::string_view text);
 /// encoders that leave the padding out; none when the text is still not strict base64.
 std::optional<std::vector<std::uint8_t>> decodeBase64Padded(std::string_view text);
 
+/// `text` as valid UTF-8, for what the user is shown: each ill-formed byte sequence (a lone
+/// byte of a Latin-1 file name, a cut character) becomes one U+FFFD replacement character.
+std::string validUTF8(std::string_view text);
+
 /// The bytes of decodeBase64Padded() as text when they are UTF-8; none when they are not (7-bit
 /// ASCII, the other reading allowed, is part of UTF-8) or the text is not base64.
 std::optional<std::string> decodeBase64TextPadded(std::string_view text);

@@ -1,6 +1,6 @@
 #include "cli/TerminalWindow.h"
 
-#include "app/controller/MessageText.h"
+#include "app/TextUtilities.h"
 
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 // marrowvale-cli: the command-line front end of Marrowvale, a second view of the application's
 // controller for scripts and render-farm machines.
-#include "app/controller/MessageText.h"
+#include "app/TextUtilities.h"
 #include "cli/CliOptions.h"
 #include "cli/CommandLineRun.h"
 #include "services/DefaultServices.h"

@@ -4,7 +4,6 @@
 #include "app/InputFile.h"
 #include "app/SettingsState.h"
 #include "app/controller/InterruptSignals.h"
-#include "app/controller/MessageText.h"
 #include "model/ModelContext.h"
 #include "support/ScratchFolder.h"
 
@@ -376,23 +375,6 @@ TEST_F(AppControllerTest, ReaderExceptionsBecomeAlertsAndLeaveNoTimeline) {
     ASSERT_EQ(window_.alerts.size(), 2u);
     EXPECT_EQ(window_.alerts[1].message,
               "The file \u201cReel \uFFFD.xml\u201d couldn\u2019t be opened.");
-}
-
-TEST(MessageTextTest, EachIllFormedSequenceBecomesOneReplacementCharacter) {
-    const std::pair<std::string, std::string> cases[] = {
-        {"plain \u201cquoted\u201d \U0001F3AC", "plain \u201cquoted\u201d \U0001F3AC"},
-        {"\xFF", "\uFFFD"}, // a byte that never starts a character
-        {"a\x80\x80"
-         "b",
-         "a\uFFFD\uFFFDb"},                     // lone continuation bytes
-        {"cut \xE2\x80", "cut \uFFFD"},         // a character cut at the end
-        {"\xC0\xAF", "\uFFFD\uFFFD"},           // an overlong form
-        {"\xED\xA0\x80", "\uFFFD\uFFFD\uFFFD"}, // a surrogate
-        {std::string("nul\0byte", 8), std::string("nul\0byte", 8)},
-    };
-    for (const auto& [text, valid] : cases) {
-        EXPECT_EQ(validUTF8(text), valid) << text;
-    }
 }
 
 TEST_F(AppControllerTest, HelpActionsAndStartUpLayouts) {

@@ -107,3 +107,20 @@ TEST(TextUtilities, PaddedBase64AndRationalSeconds) {
         EXPECT_EQ(rationalSecondsString(row.value, row.timescale), row.text) << row.value;
     }
 }
+
+TEST(TextUtilities, ValidUTF8ReplacesEachIllFormedSequenceOnce) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"plain \u201cquoted\u201d \U0001F3AC", "plain \u201cquoted\u201d \U0001F3AC"},
+        {"\xFF", "\uFFFD"}, // a byte that never starts a character
+        {"a\x80\x80"
+         "b",
+         "a\uFFFD\uFFFDb"},                     // lone continuation bytes
+        {"cut \xE2\x80", "cut \uFFFD"},         // a character cut at the end
+        {"\xC0\xAF", "\uFFFD\uFFFD"},           // an overlong form
+        {"\xED\xA0\x80", "\uFFFD\uFFFD\uFFFD"}, // a surrogate
+        {std::string("nul\0byte", 8), std::string("nul\0byte", 8)},
+    };
+    for (const auto& [text, valid] : cases) {
+        EXPECT_EQ(validUTF8(text), valid) << text;
+    }
+}

@@ -2,7 +2,7 @@
 
 #include "app/InputFile.h"
 #include "app/ReportOptionsReader.h"
-#include "app/controller/MessageText.h"
+#include "app/TextUtilities.h"
 #include "model/ModelContext.h"
 
 #include <algorithm>
