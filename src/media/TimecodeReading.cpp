@@ -20,16 +20,6 @@ TimecodeProperties propertiesFor(const MediaAsset& asset, std::optional<Timecode
     return TimecodeProperties(rate ? *rate : timecodeFrameRate(asset), base, limit);
 }
 
-std::optional<Timecode> firstTimecode(const MediaAsset& asset,
-                                      const TimecodeProperties& properties) {
-    for (const auto& track : asset.readTimecodeSamples()) {
-        if (!track.empty()) {
-            return track.front().timecode(properties);
-        }
-    }
-    return std::nullopt;
-}
-
 } // namespace
 
 std::optional<TimecodeSample> firstTimecodeSample(const MediaAsset& asset) {
@@ -40,6 +30,16 @@ std::optional<TimecodeSample> firstTimecodeSample(const MediaAsset& asset) {
     }
     return std::nullopt;
 }
+
+namespace {
+
+std::optional<Timecode> firstTimecode(const MediaAsset& asset,
+                                      const TimecodeProperties& properties) {
+    const std::optional<TimecodeSample> sample = firstTimecodeSample(asset);
+    return sample ? std::optional(sample->timecode(properties)) : std::nullopt;
+}
+
+} // namespace
 
 std::vector<std::vector<Timecode>> timecodes(const MediaAsset& asset,
                                              std::optional<TimecodeFrameRate> frameRate,

@@ -5,11 +5,14 @@
 #include "media/MediaAssetTimecodeSource.h"
 #include "media/MediaError.h"
 #include "media/MediaParseError.h"
+#include "media/OutputFormatContext.h"
+#include "media/Packet.h"
 #include "media/TimecodeReading.h"
 #include "media/TimecodeSample.h"
 
 extern "C" {
 #include <libavformat/avformat.h>
+#include <libavutil/intreadwrite.h>
 }
 
 #include <filesystem>
@@ -57,6 +60,30 @@ std::vector<std::string> videoTimecodeReferences(const std::filesystem::path& pa
     return references;
 }
 
+/// A movie whose only track is a 25 fps timecode track holding these 32-bit frame numbers, one
+/// sample a second.
+void writeTimecodeSamples(const std::filesystem::path& path,
+                          const std::vector<std::uint32_t>& frameNumbers) {
+    OutputFormatContext output = OutputFormatContext::create("mov", path);
+    AVStream& stream = *output.addStream();
+    stream.codecpar->codec_type = AVMEDIA_TYPE_DATA;
+    stream.codecpar->codec_tag = MKTAG('t', 'm', 'c', 'd');
+    stream.time_base = AVRational{1, 25};
+    stream.avg_frame_rate = AVRational{25, 1};
+    output.writeHeader();
+    for (std::size_t i = 0; i < frameNumbers.size(); ++i) {
+        Packet sample;
+        ASSERT_GE(av_new_packet(sample.get(), 4), 0);
+        AV_WB32(sample.get()->data, frameNumbers[i]);
+        sample.get()->pts = sample.get()->dts = static_cast<std::int64_t>(i) * 25;
+        sample.get()->duration = 25;
+        sample.get()->flags |= AV_PKT_FLAG_KEY;
+        av_packet_rescale_ts(sample.get(), AVRational{1, 25}, stream.time_base);
+        output.writePacket(sample);
+    }
+    output.finish();
+}
+
 class TimecodeTracks : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
@@ -70,6 +97,11 @@ protected:
             "two-timecodes.mov",
             "-f lavfi -i testsrc=size=32x24:rate=25 -f lavfi -i testsrc=size=32x24:rate=25 "
             "-t 1 -map 0 -map 1 -c:v mpeg4 -timecode 10:00:00:00");
+        // The sound lasts longer than the picture.
+        media_->make("long-sound.mov", "-f lavfi -i testsrc=size=32x24:rate=25:duration=1 "
+                                       "-f lavfi -i sine=duration=2 -c:v mpeg4 -c:a pcm_s16le "
+                                       "-timecode 01:00:00:00");
+        writeTimecodeSamples(path("two-samples.mov"), {90000, 180000});
     }
     static void TearDownTestSuite() { media_.reset(); }
 
@@ -124,6 +156,7 @@ TEST_F(TimecodeTracks, StartEndAndDuration) {
         std::string file;
         std::optional<TimecodeFrameRate> rate;
         std::string start, end, duration;
+        std::string timecodeTrackDuration = ""; // empty: the movie's
     };
     const Case cases[] = {
         {"24.mov", std::nullopt, "01:00:00:00", "01:00:01:00", "00:00:01:00"},
@@ -134,6 +167,11 @@ TEST_F(TimecodeTracks, StartEndAndDuration) {
         {"24.mov", TimecodeFrameRate::fps25, "00:57:36:00", "00:57:37:00", "00:00:01:00"},
         // No timecode track: no start or end, but a duration.
         {"25.mov", std::nullopt, "none", "none", "00:00:01:00"},
+        // The longest track is the movie's length.
+        {"long-sound.mov", std::nullopt, "01:00:00:00", "01:00:02:00", "00:00:02:00",
+         "00:00:01:00"},
+        // The first sample is the start.
+        {"two-samples.mov", std::nullopt, "01:00:00:00", "01:00:02:00", "00:00:02:00"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
@@ -143,7 +181,7 @@ TEST_F(TimecodeTracks, StartEndAndDuration) {
         EXPECT_EQ(durationTimecode(asset, c.rate, kBase, kDay).formattedString(), c.duration);
         for (const MediaTrack& track : asset.timecodeTracks()) {
             EXPECT_EQ(durationTimecode(asset, track, c.rate, kBase, kDay).formattedString(),
-                      c.duration);
+                      c.timecodeTrackDuration.empty() ? c.duration : c.timecodeTrackDuration);
         }
     }
     EXPECT_TRUE(timecodes(open("25.mov"), std::nullopt, kBase, kDay).empty());
