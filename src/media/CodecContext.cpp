@@ -29,7 +29,7 @@ CodecContext& CodecContext::operator=(CodecContext&& other) noexcept {
     return *this;
 }
 
-CodecContext CodecContext::openDecoder(const AVStream& stream) {
+CodecContext CodecContext::openDecoder(const AVStream& stream, std::int64_t maxPixels) {
     const AVCodec* codec = avcodec_find_decoder(stream.codecpar->codec_id);
     if (codec == nullptr) {
         throw MediaError("No decoder for this stream's codec");
@@ -41,6 +41,7 @@ CodecContext CodecContext::openDecoder(const AVStream& stream) {
     int result = avcodec_parameters_to_context(decoder.context_, stream.codecpar);
     if (result >= 0) {
         decoder.context_->pkt_timebase = stream.time_base;
+        decoder.context_->max_pixels = maxPixels;
         result = avcodec_open2(decoder.context_, codec, nullptr);
     }
     if (result < 0) {

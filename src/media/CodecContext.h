@@ -1,5 +1,7 @@
 #pragma once
 
+#include <cstdint>
+
 struct AVCodecContext;
 struct AVStream;
 
@@ -15,9 +17,10 @@ public:
     /// What a receive call gave.
     enum class Received { frame, needsPacket, end };
 
-    /// The decoder for the stream's codec, set up from its parameters. Throws MediaError when
-    /// FFmpeg has no decoder for it or cannot open one.
-    static CodecContext openDecoder(const AVStream& stream);
+    /// The decoder for the stream's codec, set up from its parameters, refusing to decode any
+    /// picture of more than `maxPixels` pixels. Throws MediaError when FFmpeg has no decoder
+    /// for it or cannot open one.
+    static CodecContext openDecoder(const AVStream& stream, std::int64_t maxPixels);
 
     ~CodecContext();
     CodecContext(CodecContext&& other) noexcept;

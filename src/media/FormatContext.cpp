@@ -12,6 +12,7 @@ extern "C" {
 #include <string>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 namespace marrowvale {
 
@@ -51,20 +52,23 @@ std::string demuxersReadingOneFile() {
 
 } // namespace
 
-FormatContext::FormatContext(AVFormatContext* context, std::unique_ptr<Deadline> deadline)
-    : context_(context), deadline_(std::move(deadline)) {}
+FormatContext::FormatContext(AVFormatContext* context, const ProbeLimits& limits,
+                             std::unique_ptr<Deadline> deadline)
+    : limits_(limits), context_(context), deadline_(std::move(deadline)) {}
 
 FormatContext::~FormatContext() {
     avformat_close_input(&context_);
 }
 
 FormatContext::FormatContext(FormatContext&& other) noexcept
-    : context_(std::exchange(other.context_, nullptr)), deadline_(std::move(other.deadline_)) {}
+    : limits_(other.limits_), context_(std::exchange(other.context_, nullptr)),
+      deadline_(std::move(other.deadline_)) {}
 
 FormatContext& FormatContext::operator=(FormatContext&& other) noexcept {
     if (this != &other) {
         avformat_close_input(&context_);
         context_ = std::exchange(other.context_, nullptr);
+        limits_ = other.limits_;
         deadline_ = std::move(other.deadline_);
     }
     return *this;
@@ -100,7 +104,7 @@ FormatContext FormatContext::open(const std::filesystem::path& path, const Probe
     if (result < 0) {
         throw MediaError::fromCode("Cannot open \"" + path.string() + "\" as media", result);
     }
-    return FormatContext(context, std::move(deadline));
+    return FormatContext(context, limits, std::move(deadline));
 }
 
 void FormatContext::restartDeadline() {
@@ -109,7 +113,19 @@ void FormatContext::restartDeadline() {
 
 bool FormatContext::findStreamInfo() {
     restartDeadline();
-    return avformat_find_stream_info(context_, nullptr) >= 0;
+    // The decoders this opens to learn a stream's details get the same picture limit.
+    std::vector<Dictionary> decoderOptions(context_->nb_streams);
+    std::vector<AVDictionary*> options;
+    for (Dictionary& streamOptions : decoderOptions) {
+        streamOptions.set("max_pixels", std::to_string(limits_.maxPicturePixels));
+        options.push_back(*streamOptions.address());
+    }
+    const int result = avformat_find_stream_info(context_, options.data());
+    // FFmpeg may have replaced the dictionaries; the owners take back what is there now.
+    for (std::size_t i = 0; i < options.size(); ++i) {
+        *decoderOptions[i].address() = options[i];
+    }
+    return result >= 0;
 }
 
 unsigned FormatContext::streamCount() const {

@@ -31,9 +31,13 @@ public:
     FormatContext& operator=(const FormatContext&) = delete;
 
     /// Reads some packets to fill in stream details the header leaves out (field order, frame
-    /// rates of some formats), within the probe limits. False when some stream stayed unknown;
-    /// what was learnt is kept either way.
+    /// rates of some formats), within the probe limits; a picture larger than the limit is not
+    /// decoded for its details. False when some stream stayed unknown; what was learnt is kept
+    /// either way.
     bool findStreamInfo();
+
+    /// The limits it was opened with.
+    const ProbeLimits& limits() const { return limits_; }
 
     /// The context, for FFmpeg calls.
     AVFormatContext* get() const { return context_; }
@@ -55,9 +59,11 @@ public:
 private:
     struct Deadline;
 
-    FormatContext(AVFormatContext* context, std::unique_ptr<Deadline> deadline);
+    FormatContext(AVFormatContext* context, const ProbeLimits& limits,
+                  std::unique_ptr<Deadline> deadline);
     void restartDeadline();
 
+    ProbeLimits limits_;
     AVFormatContext* context_ = nullptr;
     std::unique_ptr<Deadline> deadline_;
 };

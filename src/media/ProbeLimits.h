@@ -12,6 +12,9 @@ struct ProbeLimits {
     std::int64_t probeBytes = 2'000'000;
     /// Media time analysed for the streams' details, in microseconds.
     std::int64_t analyzeMicroseconds = 2'000'000;
+    /// The largest picture decoded, in pixels (8192 x 8192): a few bytes can declare a picture
+    /// of gigabytes, which is refused before anything is decoded.
+    std::int64_t maxPicturePixels = std::int64_t{64} * 1024 * 1024;
     /// Wall-clock time after which an open, read or analysis gives up.
     std::chrono::milliseconds callTimeout{10'000};
 };

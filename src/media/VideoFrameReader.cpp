@@ -10,6 +10,7 @@ extern "C" {
 
 #include <algorithm>
 #include <limits>
+#include <string>
 #include <utility>
 
 namespace marrowvale {
@@ -77,7 +78,16 @@ VideoFrameReader VideoFrameReader::open(const std::filesystem::path& path) {
     if (stream.time_base.num <= 0 || stream.time_base.den <= 0) {
         throw MediaError("\"" + path.string() + "\" has no time base for its pictures");
     }
-    CodecContext decoder = CodecContext::openDecoder(stream);
+    // A picture's size is known before it is decoded: one of gigabytes is refused here, and the
+    // decoder refuses one whose frames turn out larger than declared.
+    const std::int64_t maxPixels = format.limits().maxPicturePixels;
+    if (static_cast<std::int64_t>(stream.codecpar->width) * stream.codecpar->height > maxPixels) {
+        throw MediaError("\"" + path.string() + "\" holds pictures of " +
+                         std::to_string(stream.codecpar->width) + " x " +
+                         std::to_string(stream.codecpar->height) +
+                         " pixels, more than are ever decoded for a thumbnail");
+    }
+    CodecContext decoder = CodecContext::openDecoder(stream, maxPixels);
     return VideoFrameReader(path, std::move(format), std::move(decoder), index);
 }
 

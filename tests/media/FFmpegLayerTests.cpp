@@ -20,8 +20,8 @@ TEST(FFmpegLayer, DecodesTheFirstPicture) {
     ASSERT_TRUE(file.findStreamInfo());
     const int videoIndex = av_find_best_stream(file.get(), AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
     ASSERT_GE(videoIndex, 0);
-    CodecContext decoder =
-        CodecContext::openDecoder(*file.stream(static_cast<unsigned>(videoIndex)));
+    CodecContext decoder = CodecContext::openDecoder(
+        *file.stream(static_cast<unsigned>(videoIndex)), ProbeLimits{}.maxPicturePixels);
 
     Packet packet;
     Frame frame;

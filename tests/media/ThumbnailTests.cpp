@@ -12,6 +12,7 @@
 #include <sys/stat.h>
 #include <turbojpeg.h>
 #include <vector>
+#include <zlib.h>
 
 namespace marrowvale::testing {
 namespace {
@@ -61,6 +62,39 @@ std::optional<Picture> readPicture(const fs::path& path) {
     return picture;
 }
 
+/// A PNG file that declares a picture of `width` x `height` 16-bit RGBA pixels but holds the
+/// data of four rows only: a few hundred bytes standing for gigabytes.
+fs::path writeHugePicture(const fs::path& path, std::uint32_t width, std::uint32_t height) {
+    auto bigEndian = [](std::string& out, std::uint32_t value) {
+        for (int shift = 24; shift >= 0; shift -= 8) {
+            out += static_cast<char>((value >> shift) & 0xFF);
+        }
+    };
+    auto chunk = [&](std::string& out, const std::string& type, const std::string& data) {
+        bigEndian(out, static_cast<std::uint32_t>(data.size()));
+        const std::string typed = type + data;
+        out += typed;
+        bigEndian(out, static_cast<std::uint32_t>(
+                           crc32(0, reinterpret_cast<const Bytef*>(typed.data()), typed.size())));
+    };
+    std::string header;
+    bigEndian(header, width);
+    bigEndian(header, height);
+    header += std::string{16, 6, 0, 0, 0}; // 16 bits, RGBA, deflate, no filter, no interlace
+    const std::string rows(4 * (1 + std::size_t{width} * 8), '\0');
+    std::string compressed(compressBound(rows.size()), '\0');
+    uLongf size = compressed.size();
+    compress2(reinterpret_cast<Bytef*>(compressed.data()), &size,
+              reinterpret_cast<const Bytef*>(rows.data()), rows.size(), 9);
+    compressed.resize(size);
+    std::string png = "\x89PNG\r\n\x1a\n";
+    chunk(png, "IHDR", header);
+    chunk(png, "IDAT", compressed);
+    chunk(png, "IEND", "");
+    std::ofstream(path, std::ios::binary) << png;
+    return path;
+}
+
 /// The frame of GeneratedMedia::colourMovie whose colour is nearest to a picture's mean.
 int nearestFrame(const Picture& picture) {
     int best = -1;
@@ -88,6 +122,10 @@ protected:
                                                      "-t 0.2 -vf setsar=4/3 -c:v libx264");
         still_ = media_->make("still.png", "-f lavfi -i color=c=red:size=400x300 -frames:v 1");
         fs::copy_file(still_, media_->folder() / "shot%03d.png");
+        // Just over the picture limit: small to store and quick to decode, but refused.
+        large_ = media_->make("large.png", "-f lavfi -i color=c=black:size=8200x8200 "
+                                           "-frames:v 1 -pix_fmt gray");
+        huge_ = writeHugePicture(media_->folder() / "huge.png", 16000, 16000);
         truncated_ = media_->folder() / "truncated.mp4";
         std::ifstream whole(colours_, std::ios::binary);
         const std::string bytes{std::istreambuf_iterator<char>(whole), {}};
@@ -96,7 +134,7 @@ protected:
     static void TearDownTestSuite() { delete media_; }
 
     static inline GeneratedMedia* media_ = nullptr;
-    static inline fs::path colours_, anamorphic_, still_, truncated_;
+    static inline fs::path colours_, anamorphic_, still_, large_, huge_, truncated_;
 };
 
 // Each picture is the frame shown at its time, also between key frames and on B-frames,
@@ -122,7 +160,8 @@ TEST_F(Thumbnails, TheFrameAtEachTime) {
     }
 }
 
-// Pictures keep their displayed shape; files that give no picture give no answer.
+// Pictures keep their displayed shape; files that give no picture give no answer, among them
+// pictures larger than the limit, refused before they are decoded.
 TEST_F(Thumbnails, ShapesAndUnreadableFiles) {
     struct Case {
         fs::path source;
@@ -134,6 +173,8 @@ TEST_F(Thumbnails, ShapesAndUnreadableFiles) {
         {still_, 160, 120},
         {media_->folder() / "shot%03d.png", 40, 30}, // a name, not a numbered sequence
         {truncated_, 160, std::nullopt},
+        {large_, 160, std::nullopt},
+        {huge_, 160, std::nullopt},
         {media_->folder() / "missing.mov", 160, std::nullopt},
         {media_->text("notes.mov", "not a movie"), 160, std::nullopt},
     };
