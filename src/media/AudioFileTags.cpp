@@ -1,6 +1,10 @@
 #include "media/AudioFileTags.h"
 
+#include "media/MediaError.h"
+#include "media/MediaFileTagStream.h"
+
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <taglib/aifffile.h>
@@ -13,7 +17,6 @@
 #include <taglib/infotag.h>
 #include <taglib/mpegfile.h>
 #include <taglib/textidentificationframe.h>
-#include <taglib/tfilestream.h>
 #include <taglib/tpropertymap.h>
 #include <taglib/wavfile.h>
 #include <taglib/xiphcomment.h>
@@ -167,16 +170,13 @@ std::vector<TagItem> tagItems(TagLib::File& file) {
 
 AudioFileTags readAudioFileTags(const std::filesystem::path& path, std::ostream* diagnostics) {
     AudioFileTags fields;
-    std::error_code error;
-    // Only a regular file: a pipe or a device would block the read or never end.
-    if (!std::filesystem::is_regular_file(path, error)) {
+    std::optional<MediaFileTagStream> stream;
+    try {
+        stream.emplace(MediaFile::open(path));
+    } catch (const MediaError&) {
         return fields;
     }
-    TagLib::FileStream stream(path.c_str(), true);
-    if (!stream.isOpen()) {
-        return fields;
-    }
-    const TagLib::FileRef file(&stream, false);
+    const TagLib::FileRef file(&*stream, false);
     if (file.isNull()) {
         return fields;
     }

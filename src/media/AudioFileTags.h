@@ -27,7 +27,8 @@ struct AudioFileTags {
 /// order, so the last item for a field wins, even an empty one. An ID3 user text frame
 /// counts as the year only when its description is "YEAR" or "DATE". Every item that fills
 /// no field writes a "***  skip" line with its key and value to `diagnostics`, when given.
-/// A missing, unreadable or untagged file gives eight empty texts; the file is only read.
+/// A missing, unreadable or untagged file, or one MediaFile refuses, gives eight empty texts;
+/// the file is only read.
 AudioFileTags readAudioFileTags(const std::filesystem::path& path, std::ostream* diagnostics);
 
 } // namespace marrowvale

@@ -2,6 +2,7 @@
 
 #include "media/Dictionary.h"
 #include "media/MediaError.h"
+#include "media/MediaFileIOContext.h"
 #include "media/Packet.h"
 
 extern "C" {
@@ -33,6 +34,12 @@ int interruptWhenLate(void* opaque) {
 constexpr std::array<std::string_view, 5> kDemuxersReadingOtherFiles = {
     "concat", "hls", "dash", "imf", "webm_dash_manifest"};
 
+// A demuxer may open further files by name (a picture sequence's next picture, a movie's
+// external media). Only the file opened through MediaFile is read.
+int refuseOtherFiles(AVFormatContext*, AVIOContext**, const char*, int, AVDictionary**) {
+    return AVERROR(EPERM);
+}
+
 /// Every demuxer FFmpeg has, less those above, as FFmpeg's comma-separated list.
 std::string demuxersReadingOneFile() {
     std::string names;
@@ -53,16 +60,18 @@ std::string demuxersReadingOneFile() {
 } // namespace
 
 FormatContext::FormatContext(AVFormatContext* context, const ProbeLimits& limits,
-                             std::unique_ptr<Deadline> deadline)
-    : limits_(limits), context_(context), deadline_(std::move(deadline)) {}
+                             std::unique_ptr<Deadline> deadline,
+                             std::unique_ptr<MediaFileIOContext> input)
+    : limits_(limits), deadline_(std::move(deadline)), input_(std::move(input)), context_(context) {
+}
 
 FormatContext::~FormatContext() {
     avformat_close_input(&context_);
 }
 
 FormatContext::FormatContext(FormatContext&& other) noexcept
-    : limits_(other.limits_), context_(std::exchange(other.context_, nullptr)),
-      deadline_(std::move(other.deadline_)) {}
+    : limits_(other.limits_), deadline_(std::move(other.deadline_)),
+      input_(std::move(other.input_)), context_(std::exchange(other.context_, nullptr)) {}
 
 FormatContext& FormatContext::operator=(FormatContext&& other) noexcept {
     if (this != &other) {
@@ -70,6 +79,7 @@ FormatContext& FormatContext::operator=(FormatContext&& other) noexcept {
         context_ = std::exchange(other.context_, nullptr);
         limits_ = other.limits_;
         deadline_ = std::move(other.deadline_);
+        input_ = std::move(other.input_);
     }
     return *this;
 }
@@ -77,14 +87,18 @@ FormatContext& FormatContext::operator=(FormatContext&& other) noexcept {
 FormatContext FormatContext::open(const std::filesystem::path& path, const ProbeLimits& limits) {
     static const std::string demuxers = demuxersReadingOneFile();
 
+    auto input = std::make_unique<MediaFileIOContext>(MediaFile::open(path));
     auto deadline = std::make_unique<Deadline>(
         Deadline{limits.callTimeout, std::chrono::steady_clock::now() + limits.callTimeout});
+    input->setDeadline(&deadline->until);
     AVFormatContext* context = avformat_alloc_context();
     if (context == nullptr) {
         throw std::bad_alloc();
     }
     context->interrupt_callback.callback = interruptWhenLate;
     context->interrupt_callback.opaque = &deadline->until;
+    context->pb = input->get();
+    context->io_open = refuseOtherFiles;
 
     Dictionary options;
     options.allowLocalFilesOnly();
@@ -94,8 +108,9 @@ FormatContext FormatContext::open(const std::filesystem::path& path, const Probe
     // A picture's name is its name: "shot%03d.png" must not become a numbered sequence of
     // other files.
     options.set("pattern_type", "none");
-    // "file:" and an absolute path: a path that looks like a URL ("http:x", "concat:a|b") is
-    // still the local file of that name.
+    // The name only helps recognise the format by its extension; the bytes come through
+    // `input`. "file:" and an absolute path: a path that looks like a URL ("http:x",
+    // "concat:a|b") is still the local file of that name.
     std::error_code error;
     const std::filesystem::path absolute = std::filesystem::absolute(path, error);
     const std::string url = "file:" + (error ? path : absolute).string();
@@ -104,7 +119,7 @@ FormatContext FormatContext::open(const std::filesystem::path& path, const Probe
     if (result < 0) {
         throw MediaError::fromCode("Cannot open \"" + path.string() + "\" as media", result);
     }
-    return FormatContext(context, limits, std::move(deadline));
+    return FormatContext(context, limits, std::move(deadline), std::move(input));
 }
 
 void FormatContext::restartDeadline() {

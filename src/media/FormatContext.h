@@ -12,16 +12,18 @@ struct AVStream;
 
 namespace marrowvale {
 
+class MediaFileIOContext;
 class Packet;
 
-/// A media file opened for reading by FFmpeg's demuxers. Only local files are opened, and
-/// only by demuxers that read the one file (never playlists or lists of other files), so a
-/// crafted file cannot make the program read elsewhere. Part of the FFmpeg layer of this
-/// folder: nothing outside src/media sees it.
+/// A media file opened for reading by FFmpeg's demuxers. Only local files are opened, through
+/// MediaFile, and only by demuxers that read the one file (never playlists or lists of other
+/// files); a demuxer that asks for another file is refused, so a crafted file cannot make the
+/// program read elsewhere. Part of the FFmpeg layer of this folder: nothing outside src/media
+/// sees it.
 class FormatContext {
 public:
     /// Opens the file and reads its header. Throws MediaError when the file is missing,
-    /// unreadable or not a media file.
+    /// unreadable, refused by MediaFile or not a media file.
     static FormatContext open(const std::filesystem::path& path, const ProbeLimits& limits = {});
 
     ~FormatContext();
@@ -60,12 +62,14 @@ private:
     struct Deadline;
 
     FormatContext(AVFormatContext* context, const ProbeLimits& limits,
-                  std::unique_ptr<Deadline> deadline);
+                  std::unique_ptr<Deadline> deadline, std::unique_ptr<MediaFileIOContext> input);
     void restartDeadline();
 
     ProbeLimits limits_;
-    AVFormatContext* context_ = nullptr;
     std::unique_ptr<Deadline> deadline_;
+    std::unique_ptr<MediaFileIOContext> input_;
+    // Declared last: it reads through input_ and checks deadline_, so it is closed first.
+    AVFormatContext* context_ = nullptr;
 };
 
 } // namespace marrowvale

@@ -79,11 +79,6 @@ Plan planThumbnail(const ThumbnailRequest& request, const std::filesystem::path&
         job.numerator = time->first;
         job.denominator = time->second;
     }
-    // Only a regular file: a pipe or a device would block the read or never end.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(job.source, error)) {
-        return problem;
-    }
     return job;
 }
 

@@ -2,13 +2,19 @@
 #include "media/CodecContext.h"
 #include "media/FormatContext.h"
 #include "media/Frame.h"
+#include "media/MediaError.h"
+#include "media/MediaFile.h"
 #include "media/Packet.h"
 
 extern "C" {
 #include <libavformat/avformat.h>
 }
 
+#include <array>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace marrowvale::testing {
 namespace {
@@ -39,6 +45,55 @@ TEST(FFmpegLayer, DecodesTheFirstPicture) {
     ASSERT_TRUE(decoded);
     EXPECT_EQ(frame.get()->width, 32);
     EXPECT_EQ(frame.get()->height, 24);
+}
+
+// Media is opened without waiting, and kept only when what was opened is a regular file
+// outside the system's folders; reads go to what was opened, whatever the name names later.
+TEST(FFmpegLayer, MediaFilesAreCheckedAsOpened) {
+    namespace fs = std::filesystem;
+    const GeneratedMedia media;
+    const fs::path movie = media.movie("24.mov", "24", "");
+    const fs::path pipe = media.folder() / "pipe.mov";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const fs::path kernelFile = media.folder() / "status.mov";
+    fs::create_symlink("/proc/self/status", kernelFile);
+    // A regular file of a memory file system, under /dev all the same.
+    const fs::path shared = "/dev/shm/marrowvale-" + std::to_string(::getpid()) + ".mov";
+    fs::copy_file(movie, shared);
+
+    struct Case {
+        fs::path path;
+        std::string refusal; // empty: opened
+    };
+    const Case cases[] = {
+        {movie, ""},
+        {media.folder() / "missing.mov", "No such file or directory"},
+        {media.folder(), "a folder, not a regular file"},
+        {pipe, "a named pipe, not a regular file"}, // no writer: an open that waited would hang
+        {"/proc/self/status", "a system file"},
+        {kernelFile, "a system file"},
+        {shared, "a system file"},
+        {"/dev/null", "a system file"},
+    };
+    for (const Case& c : cases) {
+        try {
+            const MediaFile file = MediaFile::open(c.path);
+            EXPECT_EQ(c.refusal, "") << c.path;
+            EXPECT_EQ(file.size(), static_cast<std::int64_t>(fs::file_size(c.path)));
+        } catch (const MediaError& error) {
+            EXPECT_NE(c.refusal, "") << error.what();
+            EXPECT_NE(std::string(error.what()).find(c.refusal), std::string::npos) << error.what();
+        }
+    }
+    fs::remove(shared);
+
+    const fs::path swapped = media.folder() / "swapped.mov";
+    fs::copy_file(movie, swapped);
+    const MediaFile opened = MediaFile::open(swapped);
+    fs::rename(pipe, swapped);
+    std::array<char, 8> bytes{};
+    ASSERT_EQ(opened.readAt(4, bytes.data(), bytes.size()), bytes.size());
+    EXPECT_EQ(std::string(bytes.data(), 4), "ftyp");
 }
 
 } // namespace

@@ -161,8 +161,11 @@ TEST_F(Thumbnails, TheFrameAtEachTime) {
 }
 
 // Pictures keep their displayed shape; files that give no picture give no answer, among them
-// pictures larger than the limit, refused before they are decoded.
+// pictures larger than the limit (refused before they are decoded) and a pipe that stands
+// where a movie stood when the report checked it.
 TEST_F(Thumbnails, ShapesAndUnreadableFiles) {
+    const fs::path pipe = media_->folder() / "swapped.mov";
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     struct Case {
         fs::path source;
         int width;
@@ -175,6 +178,7 @@ TEST_F(Thumbnails, ShapesAndUnreadableFiles) {
         {truncated_, 160, std::nullopt},
         {large_, 160, std::nullopt},
         {huge_, 160, std::nullopt},
+        {pipe, 160, std::nullopt},
         {media_->folder() / "missing.mov", 160, std::nullopt},
         {media_->text("notes.mov", "not a movie"), 160, std::nullopt},
     };
