@@ -20,9 +20,11 @@ struct MediaFileProbe {
     std::string problem;
 };
 
-/// Opens a local media file and detects its video track count and timecode frame rate.
-/// Never throws on a bad file: a missing, unreadable or non-media file gives no video track
-/// and no rate, with the reason in `problem`. Reading is bounded in time and size.
+/// Opens a local media file and detects its video track count and timecode frame rate, in
+/// this process. Never throws on a bad file: a missing, unreadable or non-media file gives no
+/// video track and no rate, with the reason in `problem`. What is read is bounded in time and
+/// size, but not the work FFmpeg does on it: the application calls this through
+/// MediaProbeProcess, which gives up on a file at a time limit.
 MediaFileProbe probeMediaFile(const std::filesystem::path& path);
 
 } // namespace marrowvale

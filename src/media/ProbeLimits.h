@@ -17,6 +17,10 @@ struct ProbeLimits {
     std::int64_t maxPicturePixels = std::int64_t{64} * 1024 * 1024;
     /// Wall-clock time after which an open, read or analysis gives up.
     std::chrono::milliseconds callTimeout{10'000};
+    /// Wall-clock time the application waits for the answer about one file (its rate, its
+    /// tags, a thumbnail) from the process that reads it, before giving the file up. It
+    /// bounds what the call timeout cannot: work the media libraries do on bytes already read.
+    std::chrono::milliseconds answerTimeout{5'000};
 };
 
 } // namespace marrowvale

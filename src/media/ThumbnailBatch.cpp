@@ -1,12 +1,13 @@
 #include "media/ThumbnailBatch.h"
 
-#include "media/ThumbnailWriter.h"
-#include "media/VideoFrameReader.h"
+#include "media/MediaProbeProcess.h"
 
 #include <algorithm>
 #include <atomic>
 #include <exception>
+#include <mutex>
 #include <numeric>
+#include <set>
 #include <system_error>
 #include <thread>
 
@@ -40,37 +41,22 @@ std::vector<Run> cutIntoRuns(const std::vector<std::size_t>& order,
     return runs;
 }
 
-// One worker's tools: the reader of the file it is on (opened once for its jobs there) and
-// its writer.
-class Worker {
+// Files given up on by one worker (too slow, or the helper failed on them), which the others
+// then skip.
+class GivenUpFiles {
 public:
-    std::optional<int> make(const ThumbnailJob& job) {
-        try {
-            if (!reader_ || reader_->path() != job.source) {
-                reader_.reset();
-                if (job.source == unreadable_) {
-                    return std::nullopt;
-                }
-                unreadable_ = job.source;
-                reader_.emplace(VideoFrameReader::open(job.source));
-                unreadable_.clear();
-            }
-            const Frame* frame = reader_->frameAt(job.numerator, job.denominator);
-            if (frame == nullptr) {
-                return std::nullopt;
-            }
-            return writer_.write(*frame, job.width, job.output);
-        } catch (const std::exception&) {
-            // A file that fails on the way is opened afresh for the next job.
-            reader_.reset();
-            return std::nullopt;
-        }
+    void add(const std::filesystem::path& file) {
+        const std::scoped_lock lock(mutex_);
+        files_.insert(file);
+    }
+    bool contains(const std::filesystem::path& file) const {
+        const std::scoped_lock lock(mutex_);
+        return files_.contains(file);
     }
 
 private:
-    std::optional<VideoFrameReader> reader_;
-    std::filesystem::path unreadable_; // a file that would not open: not tried again
-    ThumbnailWriter writer_;
+    mutable std::mutex mutex_;
+    std::set<std::filesystem::path> files_;
 };
 
 } // namespace
@@ -102,15 +88,24 @@ std::vector<std::optional<int>> makeThumbnailFiles(const std::vector<ThumbnailJo
     workers = static_cast<unsigned>(std::min<std::size_t>(workers, runs.size()));
 
     std::atomic<std::size_t> nextRun{0};
+    GivenUpFiles givenUp;
     auto work = [&]() noexcept {
         try {
-            Worker worker;
+            // Each worker's pictures are made in a helper process of its own.
+            MediaProbeProcess helper;
             for (std::size_t r = nextRun++; r < runs.size(); r = nextRun++) {
                 for (std::size_t i = runs[r].begin; i < runs[r].end; ++i) {
                     if (stopRequested && stopRequested()) {
                         return;
                     }
-                    heights[order[i]] = worker.make(jobs[order[i]]);
+                    const ThumbnailJob& job = jobs[order[i]];
+                    if (givenUp.contains(job.source)) {
+                        continue;
+                    }
+                    heights[order[i]] = helper.makeThumbnail(job, stopRequested);
+                    if (helper.gaveUp()) {
+                        givenUp.add(job.source);
+                    }
                 }
             }
         } catch (const std::exception&) {

@@ -18,12 +18,15 @@ struct ThumbnailJob {
     std::filesystem::path output;
 };
 
-/// Makes the thumbnail files of `jobs` side by side on `workers` threads (0: one per core)
-/// and gives the height in pixels of each written picture, in job order; none for a job whose
-/// file cannot be read, has no picture at that time or cannot be written. Jobs are handed out
-/// in runs of neighbouring times of one file, so each worker opens a file once for all its
-/// jobs there and decodes on from one time to the next where it can. Once `stopRequested`
-/// answers true, no further job starts and the remaining answers are none.
+/// Makes the thumbnail files of `jobs` side by side on `workers` threads (0: one per core),
+/// each with a media probing helper process of its own (MediaProbeProcess), and gives the
+/// height in pixels of each written picture, in job order; none for a job whose file cannot be
+/// read, has no picture at that time or cannot be written. Jobs are handed out in runs of
+/// neighbouring times of one file, so each worker opens a file once for all its jobs there and
+/// decodes on from one time to the next where it can. A file whose picture takes longer than
+/// the probe limit, or that makes the helper fail, is given up on: its remaining jobs are none
+/// at once. Once `stopRequested` answers true, the waits end, no further job starts and the
+/// remaining answers are none.
 std::vector<std::optional<int>> makeThumbnailFiles(const std::vector<ThumbnailJob>& jobs,
                                                    unsigned workers = 0,
                                                    const std::function<bool()>& stopRequested = {});

@@ -135,7 +135,7 @@ std::optional<ID3Fields> ClipMediaProbe::readAudioMetadata(const StoryElement& c
     }
     auto known = tagsOfFile_.find(*path);
     if (known == tagsOfFile_.end()) {
-        AudioFileTags tags = readAudioFileTags(*path, diagnostics_);
+        AudioFileTags tags = tagReader_.readTags(*path, diagnostics_);
         ID3Fields fields{std::move(tags.title),    std::move(tags.album),    std::move(tags.track),
                          std::move(tags.year),     std::move(tags.genre),    std::move(tags.artist),
                          std::move(tags.composer), std::move(tags.publisher)};

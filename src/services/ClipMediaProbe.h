@@ -1,5 +1,6 @@
 #pragma once
 
+#include "media/MediaProbeProcess.h"
 #include "report/MediaProbe.h"
 
 #include <map>
@@ -10,7 +11,9 @@ namespace marrowvale {
 
 /// The report's media probing over the media library: thumbnails of movie and picture clips,
 /// made side by side on the machine's cores, and the tags of audio-file clips. Only local files
-/// are read. One probe serves one report run.
+/// are read, each in a media probing helper process, so a file that takes longer than the
+/// probe limit to read gives "Problem" or no tags and holds nothing up. One probe serves one
+/// report run.
 class ClipMediaProbe final : public MediaProbe {
 public:
     /// A probe writing its diagnostic lines ("Writing thumbnail to ...", "***  skip ...") to
@@ -28,13 +31,14 @@ public:
                    const std::filesystem::path& folder, const StopRequest* stop) override;
 
     /// The tags of an on-line audio-file clip's file; eight empty texts for any other clip
-    /// or a file that cannot be read. Each file is read once in the probe's life, however many
-    /// clips use it.
+    /// or a file that cannot be read or is given up on. Each file is read once in the probe's
+    /// life, however many clips use it.
     std::optional<ID3Fields> readAudioMetadata(const StoryElement& clip) override;
 
 private:
     std::ostream* diagnostics_;
     unsigned workers_;
+    MediaProbeProcess tagReader_;
     std::map<std::string, ID3Fields, std::less<>> tagsOfFile_;
 };
 

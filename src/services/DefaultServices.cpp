@@ -2,6 +2,7 @@
 
 #include "media/DecoderSummary.h"
 #include "media/MediaLibraryMessages.h"
+#include "media/MediaProbeProcess.h"
 #include "otio/ProcessOTIO.h"
 #include "report/ReportRun.h"
 #include "services/ClipMediaProbe.h"
@@ -36,7 +37,10 @@ AppServices defaultAppServices(std::ostream* diagnostics) {
     services.processOTIO = [](ModelContext& store, const std::filesystem::path& file,
                               std::optional<bool> dropFrame, double progressStart,
                               double progressEnd, ReaderHost& host) {
-        processOTIO(store, file, dropFrame, progressStart, progressEnd, host);
+        // Media files are probed in a helper process, so no file can hold the import up.
+        MediaProbeProcess media;
+        processOTIO(store, file, dropFrame, progressStart, progressEnd, host,
+                    [&media](const std::filesystem::path& path) { return media.probe(path); });
     };
     services.createXLSX = [diagnostics](ModelContext& store, const ReportRequest& request,
                                         ReportHost& host) {

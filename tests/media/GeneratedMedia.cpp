@@ -1,5 +1,6 @@
 #include "GeneratedMedia.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -62,6 +63,55 @@ GeneratedMedia::id3Song(const std::string& name,
         }
     }
     EXPECT_TRUE(file.save(TagLib::MPEG::File::ID3v2)) << path;
+    return path;
+}
+
+std::filesystem::path GeneratedMedia::commentedFlac(const std::string& name, int count) const {
+    const std::filesystem::path path =
+        make(name, "-f lavfi -i sine=duration=0.2 -fflags +bitexact -c:a flac");
+    std::string bytes;
+    {
+        std::ifstream in(path, std::ios::binary);
+        bytes.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    // "fLaC", then metadata blocks (a type byte whose top bit marks the last, a 24-bit
+    // big-endian length), then the frames.
+    std::string blocks;
+    std::size_t position = 4;
+    for (bool last = false; !last && position + 4 <= bytes.size();) {
+        const auto type = static_cast<unsigned char>(bytes[position]);
+        last = (type & 0x80) != 0;
+        const std::size_t length = (static_cast<unsigned char>(bytes[position + 1]) << 16) |
+                                   (static_cast<unsigned char>(bytes[position + 2]) << 8) |
+                                   static_cast<unsigned char>(bytes[position + 3]);
+        // Stream information and seek points stay; comments and padding are replaced.
+        if ((type & 0x7F) != 4 && (type & 0x7F) != 1) {
+            blocks += static_cast<char>(type & 0x7F);
+            blocks += bytes.substr(position + 1, 3 + length);
+        }
+        position += 4 + length;
+    }
+    // Vorbis comments count in 32-bit little-endian numbers.
+    auto little = [](std::string& out, std::uint32_t value) {
+        for (int shift = 0; shift < 32; shift += 8) {
+            out += static_cast<char>((value >> shift) & 0xFF);
+        }
+    };
+    std::string comments;
+    little(comments, 4);
+    comments += "test";
+    little(comments, static_cast<std::uint32_t>(count));
+    for (int i = 0; i < count; ++i) {
+        const std::string comment = "K" + std::to_string(i) + "=v";
+        little(comments, static_cast<std::uint32_t>(comment.size()));
+        comments += comment;
+    }
+    blocks += static_cast<char>(0x80 | 4);
+    for (int shift = 16; shift >= 0; shift -= 8) {
+        blocks += static_cast<char>((comments.size() >> shift) & 0xFF);
+    }
+    std::ofstream(path, std::ios::binary | std::ios::trunc)
+        << "fLaC" << blocks << comments << bytes.substr(position);
     return path;
 }
 

@@ -38,6 +38,10 @@ public:
     id3Song(const std::string& name,
             const std::vector<std::pair<std::string, std::string>>& frames) const;
 
+    /// A short FLAC tone whose Vorbis comment block holds `count` comments "K0=v", "K1=v", ...,
+    /// the block written here in place of the one the ffmpeg tool made.
+    std::filesystem::path commentedFlac(const std::string& name, int count) const;
+
     /// A file holding `text`.
     std::filesystem::path text(const std::string& name, const std::string& text) const;
 

@@ -1,0 +1,35 @@
+// marrowvale-media-probe: the process the application reads media files in. It answers the
+// application's requests one at a time on descriptor 3 until the connection closes; the
+// application kills it when an answer is late, so a file that keeps the media libraries busy
+// takes nothing else with it. Started with the parent's process id, it ends with the parent.
+#include "media/MediaLibraryMessages.h"
+#include "media/MediaProbeWork.h"
+#include "media/ProbeChannel.h"
+
+#include <charconv>
+#include <csignal>
+#include <cstring>
+#include <sys/prctl.h>
+#include <unistd.h>
+
+int main(int argc, char** argv) {
+    pid_t parent = 0;
+    if (argc != 2 ||
+        std::from_chars(argv[1], argv[1] + std::strlen(argv[1]), parent).ec != std::errc()) {
+        return 2;
+    }
+    // A parent that ends (or ended before this line) takes the helper with it.
+    ::prctl(PR_SET_PDEATHSIG, SIGKILL);
+    if (::getppid() != parent) {
+        return 1;
+    }
+    marrowvale::silenceMediaLibraryMessages();
+    marrowvale::ProbeChannel channel(3);
+    marrowvale::MediaProbeWork work;
+    while (const auto request = channel.receive()) {
+        if (!channel.send(work.answer(*request))) {
+            break;
+        }
+    }
+    return 0;
+}
