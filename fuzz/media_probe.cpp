@@ -8,7 +8,7 @@
 #include "media/MediaAsset.h"
 #include "media/MediaError.h"
 #include "media/MediaParseError.h"
-#include "media/ThumbnailBatch.h"
+#include "media/ThumbnailMaker.h"
 #include "media/TimecodeReading.h"
 #include "media/TimecodeSample.h"
 
@@ -97,10 +97,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         std::ofstream out(inputFile(), std::ios::binary | std::ios::trunc);
         out.write(reinterpret_cast<const char*>(data), static_cast<std::streamsize>(size));
     }
-    // Thumbnails of the first picture and of one a tenth of a second in, then the tags.
+    // Thumbnails of the first picture and of one a tenth of a second in, then the tags. The
+    // application makes them in a helper process; here they are made in this one, so that a
+    // crash shows.
     const std::filesystem::path picture = inputFile().string() + ".jpg";
-    (void)marrowvale::makeThumbnailFiles(
-        {{inputFile(), 0, 1, 16, picture}, {inputFile(), 1, 10, 16, picture}}, 1);
+    {
+        marrowvale::ThumbnailMaker thumbnails;
+        (void)thumbnails.make({inputFile(), 0, 1, 16, picture});
+        (void)thumbnails.make({inputFile(), 1, 10, 16, picture});
+    }
     std::filesystem::remove(picture);
     (void)marrowvale::readAudioFileTags(inputFile(), nullptr);
 
