@@ -161,11 +161,11 @@ MediaFileProbe MediaProbeProcess::probe(const std::filesystem::path& path) {
         }
     }
     MediaFileProbe givenUp;
-    givenUp.problem = late_ ? "\"" + path.string() + "\" took longer than " +
-                                  secondsText(timeout_) + " to read and was given up"
-                            : "\"" + path.string() +
-                                  "\" could not be read: the media libraries "
-                                  "failed on it";
+    givenUp.problem =
+        late_ ? fmt::format("\"{}\" took longer than {} to read and was given up", path.string(),
+                            secondsText(timeout_))
+              : fmt::format("\"{}\" could not be read: the media libraries failed on it",
+                            path.string());
     return givenUp;
 }
 
