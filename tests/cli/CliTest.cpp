@@ -642,15 +642,7 @@ TEST_F(CliTest, AnOTIOTimelinesTitlesEffectsSpeedChangesAndMarkersFillTheirSheet
 
 TEST_F(CliTest, TheDropFrameQuestionIsAnsweredByTheOptionOrElseByItsDefault) {
     const fs::path input = folder_ / "Reel 3.otio";
-    std::ofstream(input) << R"({"OTIO_SCHEMA": "Timeline.1", "metadata": {}, "name": "",
-        "global_start_time": {"OTIO_SCHEMA": "RationalTime.1", "rate": 29.97, "value": 1800},
-        "tracks": {"OTIO_SCHEMA": "Stack.1", "name": "", "children": [
-            {"OTIO_SCHEMA": "Track.1", "name": "V1", "kind": "Video", "children": [
-                {"OTIO_SCHEMA": "Clip.2", "name": "Shot", "source_range": {
-                    "OTIO_SCHEMA": "TimeRange.1",
-                    "start_time": {"OTIO_SCHEMA": "RationalTime.1", "rate": 29.97, "value": 0},
-                    "duration": {"OTIO_SCHEMA": "RationalTime.1", "rate": 29.97, "value": 30}}}
-            ]}]}})";
+    fs::copy_file(fs::path(MARROWVALE_SOURCE_DIR) / "samples" / "drop-frame-question.otio", input);
     const struct {
         std::string option;
         std::string timelineIn;
