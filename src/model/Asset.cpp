@@ -69,13 +69,13 @@ std::size_t schemeLength(std::string_view text) {
 
 Asset::Asset(std::string id, std::string name, double firstFrame, double duration,
              std::string timecodeFrameRate, VideoFormat* videoFormat,
-             std::optional<std::string> url, bool securityscopedURL, bool online,
-             std::string frameSize, std::string audioRate, std::string cameraName,
+             std::optional<std::string> url, bool securityscopedURL, bool readable, bool online,
+             bool added, std::string frameSize, std::string audioRate, std::string cameraName,
              Category category)
     : id(std::move(id)), name(std::move(name)), firstFrame(firstFrame), duration(duration),
       timecodeFrameRate(std::move(timecodeFrameRate)), videoFormat(videoFormat),
-      url(std::move(url)), securityscopedURL(securityscopedURL), online(online),
-      frameSize(std::move(frameSize)), audioRate(std::move(audioRate)),
+      url(std::move(url)), securityscopedURL(securityscopedURL), readable(readable), online(online),
+      added(added), frameSize(std::move(frameSize)), audioRate(std::move(audioRate)),
       cameraName(std::move(cameraName)), category(category) {}
 
 namespace {

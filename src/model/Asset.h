@@ -27,7 +27,9 @@ public:
     VideoFormat* videoFormat = nullptr; ///< the media's format (set by the readers)
     std::optional<std::string> url;     ///< location as URL text ("file:///...") or a path
     bool securityscopedURL = false;     ///< url needs scoped access opened around each use
+    bool readable = false;              ///< kept with the asset; the readers leave it false
     bool online = false;                ///< whether the media file exists at url
+    bool added = false;                 ///< kept with the asset; the readers leave it false
     std::string frameSize;              ///< frame size as text, e.g. "1920 X 1080"
     std::string audioRate;              ///< audio sample rate as text
     std::string cameraName;             ///< the camera's name, where the input gives one
@@ -37,8 +39,8 @@ public:
     /// An asset with every property given, in declaration order.
     Asset(std::string id, std::string name, double firstFrame, double duration,
           std::string timecodeFrameRate, VideoFormat* videoFormat, std::optional<std::string> url,
-          bool securityscopedURL, bool online, std::string frameSize, std::string audioRate,
-          std::string cameraName, Category category);
+          bool securityscopedURL, bool readable, bool online, bool added, std::string frameSize,
+          std::string audioRate, std::string cameraName, Category category);
 
     /// The path part of `url`, percent escapes decoded; empty when there is no url.
     std::string urlPath() const;

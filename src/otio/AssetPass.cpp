@@ -112,7 +112,7 @@ private:
             makeIdentifier("as-"), lastAddressComponent(entry.url),
             framesAt(range.startTime, rate.rate()), framesAt(range.duration, rate.rate()),
             std::string(timecodeRateOfMedia(rate, file).rawValue()), format, entry.url, false,
-            file.exists, "", "", "", categoryOfMedia(entry.kind, file));
+            false, file.exists, false, "", "", "", categoryOfMedia(entry.kind, file));
     }
 
     OTIOImport& import_;
