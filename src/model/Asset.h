@@ -2,10 +2,12 @@
 
 #include "model/EnumText.h"
 #include "model/PersistentModel.h"
+#include "model/PropertyDescription.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 namespace marrowvale {
 
@@ -34,6 +36,24 @@ public:
     std::string audioRate;              ///< audio sample rate as text
     std::string cameraName;             ///< the camera's name, where the input gives one
     Category category = Category::null; ///< the kind of media
+
+    /// The stored properties in declaration order, each with its key path.
+    static constexpr std::tuple schemaMetadata{
+        PropertyDescription{"id", &Asset::id},
+        PropertyDescription{"name", &Asset::name},
+        PropertyDescription{"firstFrame", &Asset::firstFrame},
+        PropertyDescription{"duration", &Asset::duration},
+        PropertyDescription{"timecodeFrameRate", &Asset::timecodeFrameRate},
+        PropertyDescription{"videoFormat", &Asset::videoFormat},
+        PropertyDescription{"url", &Asset::url},
+        PropertyDescription{"securityscopedURL", &Asset::securityscopedURL},
+        PropertyDescription{"readable", &Asset::readable},
+        PropertyDescription{"online", &Asset::online},
+        PropertyDescription{"added", &Asset::added},
+        PropertyDescription{"frameSize", &Asset::frameSize},
+        PropertyDescription{"audioRate", &Asset::audioRate},
+        PropertyDescription{"cameraName", &Asset::cameraName},
+        PropertyDescription{"category", &Asset::category}};
 
     Asset() = default;
     /// An asset with every property given, in declaration order.

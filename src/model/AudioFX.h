@@ -1,10 +1,12 @@
 #pragma once
 
 #include "model/PersistentModel.h"
+#include "model/PropertyDescription.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace marrowvale {
@@ -22,6 +24,13 @@ public:
     bool enabled = true;              ///< whether the effect is switched on
     /// Parameter values; none when no list was given, which differs from an empty list.
     std::optional<std::vector<FxKeyValueTime*>> params;
+
+    /// The stored properties in declaration order, each with its key path.
+    static constexpr std::tuple schemaMetadata{PropertyDescription{"name", &AudioFX::name},
+                                               PropertyDescription{"settings", &AudioFX::settings},
+                                               PropertyDescription{"track", &AudioFX::track},
+                                               PropertyDescription{"enabled", &AudioFX::enabled},
+                                               PropertyDescription{"params", &AudioFX::params}};
 
     AudioFX() = default;
     /// An effect with every property given, in declaration order. Note that a braced `{}` for

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "model/PersistentModel.h"
+#include "model/PropertyDescription.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace marrowvale {
@@ -23,6 +25,15 @@ public:
     std::string angleID;                    ///< angle identifier as the reader supplies it
     std::string premiereTrackType = "Mono"; ///< the track's type text, e.g. "Stereo"
     std::vector<StoryElement*> elements;    ///< the items on the track, in the order appended
+
+    /// The stored properties in declaration order, each with its key path.
+    static constexpr std::tuple schemaMetadata{
+        PropertyDescription{"trackIdx", &AudioTrack::trackIdx},
+        PropertyDescription{"name", &AudioTrack::name},
+        PropertyDescription{"enabled", &AudioTrack::enabled},
+        PropertyDescription{"angleID", &AudioTrack::angleID},
+        PropertyDescription{"premiereTrackType", &AudioTrack::premiereTrackType},
+        PropertyDescription{"elements", &AudioTrack::elements}};
 
     AudioTrack() = default;
     /// A track with every property given; a new track starts with an empty angle, type "Mono"

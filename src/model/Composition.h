@@ -2,11 +2,13 @@
 
 #include "model/EnumText.h"
 #include "model/PersistentModel.h"
+#include "model/PropertyDescription.h"
 
 #include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace marrowvale {
@@ -47,6 +49,22 @@ public:
     std::vector<MarkedRange*> markers;    ///< the sequence's markers
     std::vector<Metadata*> metadata;      ///< key/value metadata of the sequence
     Category category = Category::null;   ///< what kind of container this is
+
+    /// The stored properties in declaration order, each with its key path.
+    static constexpr std::tuple schemaMetadata{
+        PropertyDescription{"id", &Composition::id},
+        PropertyDescription{"name", &Composition::name},
+        PropertyDescription{"firstFrame", &Composition::firstFrame},
+        PropertyDescription{"duration", &Composition::duration},
+        PropertyDescription{"timecodeFrameRate", &Composition::timecodeFrameRate},
+        PropertyDescription{"videoFormat", &Composition::videoFormat},
+        PropertyDescription{"videoTracks", &Composition::videoTracks},
+        PropertyDescription{"audioChannelLayout", &Composition::audioChannelLayout},
+        PropertyDescription{"audioSampleRate", &Composition::audioSampleRate},
+        PropertyDescription{"audioTracks", &Composition::audioTracks},
+        PropertyDescription{"markers", &Composition::markers},
+        PropertyDescription{"metadata", &Composition::metadata},
+        PropertyDescription{"category", &Composition::category}};
 
     Composition() = default;
     /// A composition with every property given, in declaration order.

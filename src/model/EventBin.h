@@ -1,9 +1,11 @@
 #pragma once
 
 #include "model/PersistentModel.h"
+#include "model/PropertyDescription.h"
 
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace marrowvale {
@@ -20,6 +22,12 @@ public:
     std::string name;                            ///< the bin's name; the ordering key
     std::vector<StoryElement*> clips;            ///< the bin's master clips
     std::vector<Composition*> storyCompositions; ///< the sequences the bin holds
+
+    /// The stored properties in declaration order, each with its key path.
+    static constexpr std::tuple schemaMetadata{
+        PropertyDescription{"name", &EventBin::name},
+        PropertyDescription{"clips", &EventBin::clips},
+        PropertyDescription{"storyCompositions", &EventBin::storyCompositions}};
 
     EventBin() = default;
     /// A bin with every property given, in declaration order.

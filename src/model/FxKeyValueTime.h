@@ -1,10 +1,12 @@
 #pragma once
 
 #include "model/PersistentModel.h"
+#include "model/PropertyDescription.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 namespace marrowvale {
 
@@ -17,6 +19,11 @@ public:
     std::string key;            ///< the parameter's name
     std::string value;          ///< the parameter's value as text
     std::optional<double> time; ///< the time the value belongs to; none when it has no time
+
+    /// The stored properties in declaration order, each with its key path.
+    static constexpr std::tuple schemaMetadata{PropertyDescription{"key", &FxKeyValueTime::key},
+                                               PropertyDescription{"value", &FxKeyValueTime::value},
+                                               PropertyDescription{"time", &FxKeyValueTime::time}};
 
     FxKeyValueTime() = default;
     /// A parameter with every property given, in declaration order.

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "model/PersistentModel.h"
+#include "model/PropertyDescription.h"
 
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace marrowvale {
@@ -44,6 +46,18 @@ public:
     double duration = 0;               ///< the range's length
     bool visible = true;               ///< whether the marker is shown
     std::string color;                 ///< colour name or marker-kind text
+
+    /// The stored properties in declaration order, each with its key path.
+    static constexpr std::tuple schemaMetadata{
+        PropertyDescription{"clip", &MarkedRange::clip},
+        PropertyDescription{"name", &MarkedRange::name},
+        PropertyDescription{"notes", &MarkedRange::notes},
+        PropertyDescription{"keywords", &MarkedRange::keywords},
+        PropertyDescription{"srcInpoint", &MarkedRange::srcInpoint},
+        PropertyDescription{"timelinePosition", &MarkedRange::timelinePosition},
+        PropertyDescription{"duration", &MarkedRange::duration},
+        PropertyDescription{"visible", &MarkedRange::visible},
+        PropertyDescription{"color", &MarkedRange::color}};
 
     MarkedRange() = default;
     /// A range with every property given, `color` fifth (the creation order).

@@ -1,9 +1,11 @@
 #pragma once
 
 #include "model/PersistentModel.h"
+#include "model/PropertyDescription.h"
 
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace marrowvale {
@@ -17,6 +19,11 @@ public:
     std::string key;                 ///< the field's name, e.g. "lognote"
     std::string value;               ///< its value
     std::vector<std::string> values; ///< further values; empty when the field has one value
+
+    /// The stored properties in declaration order, each with its key path.
+    static constexpr std::tuple schemaMetadata{PropertyDescription{"key", &Metadata::key},
+                                               PropertyDescription{"value", &Metadata::value},
+                                               PropertyDescription{"values", &Metadata::values}};
 
     Metadata() = default;
     /// A field with every property given, in declaration order.

@@ -13,6 +13,7 @@
 #include "model/Metadata.h"
 #include "model/ModelContainer.h"
 #include "model/ModelContext.h"
+#include "model/PropertyDescription.h"
 #include "model/SpeedFX.h"
 #include "model/StoryElement.h"
 #include "model/TextOrder.h"

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "model/PersistentModel.h"
+#include "model/PropertyDescription.h"
 
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace marrowvale {
@@ -20,6 +22,11 @@ public:
     double percent = 100; ///< playback speed in percent of normal (100 is normal)
     /// Parameter values; none when no list was given, which differs from an empty list.
     std::optional<std::vector<FxKeyValueTime*>> params;
+
+    /// The stored properties in declaration order, each with its key path.
+    static constexpr std::tuple schemaMetadata{PropertyDescription{"name", &SpeedFX::name},
+                                               PropertyDescription{"percent", &SpeedFX::percent},
+                                               PropertyDescription{"params", &SpeedFX::params}};
 
     SpeedFX() = default;
     /// A speed change with every property given, in declaration order.

@@ -2,6 +2,7 @@
 
 #include "model/EnumText.h"
 #include "model/PersistentModel.h"
+#include "model/PropertyDescription.h"
 #include "model/TrackType.h"
 
 #include <cstdint>
@@ -9,6 +10,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace marrowvale {
@@ -76,6 +78,41 @@ public:
     std::vector<VideoFX*> videoFX;             ///< video effects
     std::vector<AudioFX*> audioFX;             ///< audio effects
     SpeedFX* speedFX = nullptr;                ///< the speed change, if any
+
+    /// The stored properties in declaration order, each with its key path.
+    static constexpr std::tuple schemaMetadata{
+        PropertyDescription{"timelineClipCategory", &StoryElement::timelineClipCategory},
+        PropertyDescription{"category", &StoryElement::category},
+        PropertyDescription{"asset", &StoryElement::asset},
+        PropertyDescription{"composition", &StoryElement::composition},
+        PropertyDescription{"spreadsheetSortOrder", &StoryElement::spreadsheetSortOrder},
+        PropertyDescription{"trackType", &StoryElement::trackType},
+        PropertyDescription{"id", &StoryElement::id},
+        PropertyDescription{"name", &StoryElement::name},
+        PropertyDescription{"enabled", &StoryElement::enabled},
+        PropertyDescription{"firstFrame", &StoryElement::firstFrame},
+        PropertyDescription{"clipTimelinePosition", &StoryElement::clipTimelinePosition},
+        PropertyDescription{"clipDuration", &StoryElement::clipDuration},
+        PropertyDescription{"srcInpoint", &StoryElement::srcInpoint},
+        PropertyDescription{"srcDuration", &StoryElement::srcDuration},
+        PropertyDescription{"timecodeFrameRate", &StoryElement::timecodeFrameRate},
+        PropertyDescription{"trackName", &StoryElement::trackName},
+        PropertyDescription{"videoRole", &StoryElement::videoRole},
+        PropertyDescription{"audioRole", &StoryElement::audioRole},
+        PropertyDescription{"audioSubroles", &StoryElement::audioSubroles},
+        PropertyDescription{"descriptn", &StoryElement::descriptn},
+        PropertyDescription{"label", &StoryElement::label},
+        PropertyDescription{"notes", &StoryElement::notes},
+        PropertyDescription{"reel", &StoryElement::reel},
+        PropertyDescription{"scene", &StoryElement::scene},
+        PropertyDescription{"shottake", &StoryElement::shottake},
+        PropertyDescription{"appleEffect", &StoryElement::appleEffect},
+        PropertyDescription{"params", &StoryElement::params},
+        PropertyDescription{"metadata", &StoryElement::metadata},
+        PropertyDescription{"markedRanges", &StoryElement::markedRanges},
+        PropertyDescription{"videoFX", &StoryElement::videoFX},
+        PropertyDescription{"audioFX", &StoryElement::audioFX},
+        PropertyDescription{"speedFX", &StoryElement::speedFX}};
 
     StoryElement() = default;
     /// A new element from the five values its creator supplies; every other property starts

@@ -1,10 +1,12 @@
 #pragma once
 
 #include "model/PersistentModel.h"
+#include "model/PropertyDescription.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <tuple>
 
 namespace marrowvale {
 
@@ -22,6 +24,17 @@ public:
     bool anamorphic = false;      ///< whether the format is anamorphic
     std::string fieldOrder;       ///< field order (dominance) text
     std::string pixelAspectRatio; ///< pixel aspect ratio text
+
+    /// The stored properties in declaration order, each with its key path.
+    static constexpr std::tuple schemaMetadata{
+        PropertyDescription{"id", &VideoFormat::id},
+        PropertyDescription{"name", &VideoFormat::name},
+        PropertyDescription{"videoFrameRate", &VideoFormat::videoFrameRate},
+        PropertyDescription{"width", &VideoFormat::width},
+        PropertyDescription{"height", &VideoFormat::height},
+        PropertyDescription{"anamorphic", &VideoFormat::anamorphic},
+        PropertyDescription{"fieldOrder", &VideoFormat::fieldOrder},
+        PropertyDescription{"pixelAspectRatio", &VideoFormat::pixelAspectRatio}};
 
     VideoFormat() = default;
     /// A format with every property given, in declaration order.

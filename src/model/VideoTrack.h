@@ -1,10 +1,12 @@
 #pragma once
 
 #include "model/PersistentModel.h"
+#include "model/PropertyDescription.h"
 
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <tuple>
 #include <vector>
 
 namespace marrowvale {
@@ -22,6 +24,14 @@ public:
     bool enabled = true;                 ///< whether the track is enabled
     std::string angleID;                 ///< angle identifier as the reader supplies it
     std::vector<StoryElement*> elements; ///< the items on the track, in the order appended
+
+    /// The stored properties in declaration order, each with its key path.
+    static constexpr std::tuple schemaMetadata{
+        PropertyDescription{"trackIdx", &VideoTrack::trackIdx},
+        PropertyDescription{"name", &VideoTrack::name},
+        PropertyDescription{"enabled", &VideoTrack::enabled},
+        PropertyDescription{"angleID", &VideoTrack::angleID},
+        PropertyDescription{"elements", &VideoTrack::elements}};
 
     VideoTrack() = default;
     /// A track with every property given; a new track starts with an empty angle and no elements.
