@@ -5,7 +5,8 @@
 
 namespace marrowvale {
 
-/// A fresh random (version 4) UUID in its 36-character hyphenated form, in lower case.
+/// A fresh random (version 4) UUID in its 36-character hyphenated form, in lower case, drawn from
+/// the calling thread's generator (seeded once per thread from the system's entropy).
 std::string makeUUID();
 
 /// A fresh random UUID as makeUUID() gives it, in upper case: the form of layout identifiers and
