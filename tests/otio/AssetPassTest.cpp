@@ -167,6 +167,8 @@ TEST_F(AssetPassTest, OnlyLocalFilesThatExistAreProbed) {
         EXPECT_EQ(assets[i]->name, expected[i].name);
         EXPECT_EQ(assets[i]->online, expected[i].online);
         EXPECT_EQ(assets[i]->category, expected[i].category);
+        // The flags kept beside `online` start false whether the file is there or not.
+        EXPECT_FALSE(assets[i]->readable || assets[i]->added || assets[i]->securityscopedURL);
     }
     EXPECT_FALSE(assets.back()->online);
     // A still becomes a still image on its track, one frame long in its source.

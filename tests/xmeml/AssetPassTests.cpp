@@ -196,6 +196,9 @@ TEST(AssetPass, LocationNameAndOnlineFlag) {
 
     auto assets = imported->store.fetchAll<Asset>();
     ASSERT_EQ(assets.size(), 4u);
+    for (const Asset* asset : assets) {
+        EXPECT_FALSE(asset->readable || asset->added || asset->securityscopedURL) << asset->id;
+    }
     // A file without an id gets an upper-case UUID.
     EXPECT_EQ(assets[2]->id.size(), 36u);
     EXPECT_EQ(assets[2]->id.find_first_not_of("0123456789ABCDEF-"), std::string::npos);
