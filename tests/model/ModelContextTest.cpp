@@ -3,6 +3,7 @@
 #include <cmath>
 #include <gtest/gtest.h>
 #include <set>
+#include <thread>
 
 namespace marrowvale {
 namespace {
@@ -249,6 +250,25 @@ TEST(ModelContextTest, IdentifiersArePrefixedLowerCaseVersion4UUIDs) {
     }
     EXPECT_EQ(uuid[14], '4');
     EXPECT_NE(std::string("89ab").find(uuid[19]), std::string::npos) << uuid;
+
+    // Unique within a thread and across threads, each of which draws from a generator of its own.
+    std::vector<std::vector<std::string>> made(4);
+    std::vector<std::thread> threads;
+    for (auto& identifiers : made) {
+        threads.emplace_back([&identifiers] {
+            for (int i = 0; i < 2000; ++i) {
+                identifiers.push_back(makeIdentifier("as-"));
+            }
+        });
+    }
+    for (auto& thread : threads) {
+        thread.join();
+    }
+    std::set<std::string> distinct;
+    for (const auto& identifiers : made) {
+        distinct.insert(identifiers.begin(), identifiers.end());
+    }
+    EXPECT_EQ(distinct.size(), 4U * 2000U);
 }
 
 } // namespace
