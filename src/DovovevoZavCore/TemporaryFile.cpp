@@ -1,6 +1,7 @@
 #include "DovovevoZavCore/TemporaryFile.h"
 
-#include <array>
+#include "DovovevoZavCore/UUIDText.h"
+
 #include <cerrno>
 #include <cstdio>
 #include <memory>
@@ -12,30 +13,11 @@ namespace dovovevozav {
 
 namespace {
 
-/// A random (version 4) UUID in upper case with hyphens. The model makes its identifiers
-/// alike; this library links nothing of it.
-std::string makeUpperCaseUUID() {
+// A name no other file has: a fresh random UUID in upper case, straight from the system's
+// entropy, since a temporary file's name should not be guessable.
+std::string freshName() {
     std::random_device entropy;
-    std::array<std::uint8_t, 16> bytes{};
-    for (std::size_t i = 0; i < bytes.size(); i += 4) {
-        const std::uint32_t word = entropy();
-        for (std::size_t j = 0; j < 4; ++j) {
-            bytes[i + j] = static_cast<std::uint8_t>(word >> (8 * j));
-        }
-    }
-    bytes[6] = static_cast<std::uint8_t>((bytes[6] & 0x0F) | 0x40); // version 4
-    bytes[8] = static_cast<std::uint8_t>((bytes[8] & 0x3F) | 0x80); // RFC 4122 variant
-    static constexpr char hex[] = "0123456789ABCDEF";
-    std::string text;
-    text.reserve(36);
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (i == 4 || i == 6 || i == 8 || i == 10) {
-            text += '-';
-        }
-        text += hex[bytes[i] >> 4];
-        text += hex[bytes[i] & 0x0F];
-    }
-    return text;
+    return randomUUIDText(entropy, true);
 }
 
 struct FileCloser {
@@ -50,7 +32,7 @@ struct FileCloser {
 } // namespace
 
 std::filesystem::path writeToTemporaryFile(std::span<const std::uint8_t> bytes) {
-    const std::filesystem::path path = std::filesystem::temp_directory_path() / makeUpperCaseUUID();
+    const std::filesystem::path path = std::filesystem::temp_directory_path() / freshName();
     // "x": never open a file that is already there, such as a link planted under that name.
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wbx"));
     if (!file) {

@@ -1,7 +1,7 @@
 #include "model/Identifier.h"
 
-#include <array>
-#include <cstdint>
+#include "DovovevoZavCore/UUIDText.h"
+
 #include <random>
 
 namespace marrowvale {
@@ -21,38 +21,14 @@ std::mt19937_64& threadGenerator() {
     return generator;
 }
 
-// A version 4 UUID written with the given sixteen hexadecimal digits.
-std::string uuidText(const char (&hex)[17]) {
-    std::mt19937_64& generator = threadGenerator();
-    std::array<std::uint8_t, 16> bytes{};
-    for (std::size_t i = 0; i < bytes.size(); i += 8) {
-        const std::uint64_t word = generator();
-        for (std::size_t j = 0; j < 8; ++j) {
-            bytes[i + j] = static_cast<std::uint8_t>(word >> (8 * j));
-        }
-    }
-    bytes[6] = static_cast<std::uint8_t>((bytes[6] & 0x0F) | 0x40); // version 4
-    bytes[8] = static_cast<std::uint8_t>((bytes[8] & 0x3F) | 0x80); // RFC 4122 variant
-    std::string text;
-    text.reserve(36);
-    for (std::size_t i = 0; i < bytes.size(); ++i) {
-        if (i == 4 || i == 6 || i == 8 || i == 10) {
-            text += '-';
-        }
-        text += hex[bytes[i] >> 4];
-        text += hex[bytes[i] & 0x0F];
-    }
-    return text;
-}
-
 } // namespace
 
 std::string makeUUID() {
-    return uuidText("0123456789abcdef");
+    return dovovevozav::randomUUIDText(threadGenerator(), false);
 }
 
 std::string makeUpperCaseUUID() {
-    return uuidText("0123456789ABCDEF");
+    return dovovevozav::randomUUIDText(threadGenerator(), true);
 }
 
 std::string makeIdentifier(std::string_view prefix) {
