@@ -37,6 +37,13 @@ public:
         return result == 0;
     }
 
+    /// Hands the descriptor to a new owner: returns it and no longer closes it.
+    int release() noexcept {
+        const int fd = fd_;
+        fd_ = -1;
+        return fd;
+    }
+
 private:
     int fd_ = -1;
 };

@@ -30,10 +30,13 @@ struct Listing {
 
 Listing list(int folder) {
     Listing listing;
-    DIR* stream = ::fdopendir(::dup(folder));
+    // The stream takes its own descriptor, which closedir() closes.
+    FileDescriptor copy(::dup(folder));
+    DIR* stream = copy.isOpen() ? ::fdopendir(copy.get()) : nullptr;
     if (stream == nullptr) {
         return listing;
     }
+    copy.release();
     while (const dirent* entry = ::readdir(stream)) {
         const std::string name = entry->d_name;
         if (name == "." || name == "..") {
