@@ -14,4 +14,8 @@ struct PropertyDescription {
     Value Model::*keyPath;
 };
 
+// Written out for compilers that do not deduce an aggregate's arguments from its members.
+template <class Model, class Value>
+PropertyDescription(std::string_view, Value Model::*) -> PropertyDescription<Model, Value>;
+
 } // namespace marrowvale
