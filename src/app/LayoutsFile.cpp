@@ -8,6 +8,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <fmt/format.h>
+#include <string_view>
 #include <unistd.h>
 
 namespace marrowvale {
@@ -27,25 +28,16 @@ std::string inSentence(std::string reason) {
     return reason;
 }
 
-// The number of characters of a UTF-8 text, and the length in bytes of its first `characters`.
-struct CharacterCount {
+// The first `limit` characters of a UTF-8 text; the whole text when it has no more.
+std::string_view firstCharacters(std::string_view text, std::size_t limit) {
     std::size_t characters = 0;
-    std::size_t prefixBytes = 0;
-};
-
-CharacterCount countCharacters(const std::string& text, std::size_t characters) {
-    CharacterCount count;
-    count.prefixBytes = text.size();
     for (std::size_t i = 0; i < text.size(); ++i) {
         // Every byte but a continuation byte (10xxxxxx) starts a character.
-        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80) {
-            if (count.characters == characters) {
-                count.prefixBytes = i;
-            }
-            ++count.characters;
+        if ((static_cast<unsigned char>(text[i]) & 0xC0) != 0x80 && characters++ == limit) {
+            return text.substr(0, i);
         }
     }
-    return count;
+    return text;
 }
 
 // The whole file when it is a regular file of a sane size; throws the reason why not.
@@ -156,9 +148,9 @@ std::vector<LayoutsItem> LayoutsFile::load() {
     keepDamaged_ = false;
     std::size_t cut = 0;
     for (LayoutsItem& layout : layouts) {
-        CharacterCount count = countCharacters(layout.name, layoutNameLengthLimit);
-        if (count.characters > layoutNameLengthLimit) {
-            layout.name.resize(count.prefixBytes);
+        const std::size_t kept = firstCharacters(layout.name, layoutNameLengthLimit).size();
+        if (kept < layout.name.size()) {
+            layout.name.resize(kept);
             ++cut;
         }
     }
