@@ -32,6 +32,11 @@ public:
     /// The request a long task checks between its steps to stop early (a quit, an interrupt
     /// signal); none when the host never asks a task to stop.
     virtual const StopRequest* stopRequest() const { return nullptr; }
+
+    /// Called at least every 100 ms while a task waits on something outside it (media read in
+    /// the helper process), so that a window can repaint, move its progress bar and answer
+    /// its events meanwhile.
+    virtual void keepResponsive() {}
 };
 
 } // namespace marrowvale

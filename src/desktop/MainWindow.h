@@ -74,6 +74,8 @@ public:
     bool askQuestion(const std::string& messageText, const std::string& informativeText,
                      const std::string& firstButton, const std::string& secondButton) override;
     bool openUrl(const std::string& url) override;
+    /// Lets the event loop turn when it has not for a few hundredths of a second.
+    void keepResponsive() override { keepEventLoopTurning(false); }
     void logDiagnostic(const std::string& line) override;
     void showWarning(const std::string& line) override;
 

@@ -8,6 +8,7 @@
 #include "desktop/SettingsWindow.h"
 #include "desktop/SingleInstance.h"
 #include "services/DefaultServices.h"
+#include "ApplicationProcess.h"
 #include "support/ScratchFolder.h"
 #include "support/WorkbookReader.h"
 
@@ -41,6 +42,7 @@
 #include <unistd.h>
 
 using namespace marrowvale;
+using namespace marrowvale::testing;
 namespace fs = std::filesystem;
 
 namespace {
@@ -68,55 +70,6 @@ public:
 nlohmann::json readJson(const fs::path& path) {
     std::ifstream in(path);
     return nlohmann::json::parse(in, nullptr, false);
-}
-
-// Lets this process's event loop run for `milliseconds`.
-void turnEventLoop(int milliseconds) {
-    QEventLoop loop;
-    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
-    loop.exec();
-}
-
-// A socket file as an application that ended without closing it leaves behind: there, but
-// nobody listens on it.
-void leaveSocketBehind(const QString& path) {
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, path.toLocal8Bit().constData(), sizeof address.sun_path - 1);
-    EXPECT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    ::close(fd);
-}
-
-// How a run of the application as a process of its own ended.
-struct ChildRun {
-    bool finished = false;
-    int exitCode = -1;
-    std::string err;
-};
-
-// Runs the desktop application as another process in `folder` while this process's event loop
-// turns; a run that has not ended after a minute is killed.
-ChildRun runApplication(const QStringList& arguments, const QProcessEnvironment& environment,
-                        const fs::path& folder) {
-    QProcess process;
-    process.setProcessEnvironment(environment);
-    process.setWorkingDirectory(qtPath(folder));
-    process.start(MARROWVALE_DESKTOP_EXECUTABLE, arguments);
-    QDeadlineTimer deadline(60000);
-    while (!process.waitForFinished(10) && process.state() != QProcess::NotRunning &&
-           !deadline.hasExpired()) {
-        turnEventLoop(10);
-    }
-    ChildRun run;
-    run.finished = process.state() == QProcess::NotRunning;
-    if (!run.finished) {
-        process.kill();
-        process.waitForFinished();
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.err = process.readAllStandardError().toStdString();
-    return run;
 }
 
 class DesktopApplicationTest : public ::testing::Test {

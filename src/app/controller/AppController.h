@@ -114,6 +114,7 @@ public:
     void logDiagnostic(const std::string& line) override { window_.logDiagnostic(line); }
     void showWarning(const std::string& line) override;
     const StopRequest* stopRequest() const override { return &stop_; }
+    void keepResponsive() override { window_.keepResponsive(); }
     std::optional<std::string> chooseReportDestination(const std::string& reportName) override;
     void openFinishedReport(const std::string& path) override;
     void openThumbnailsFolder(const std::string& folder) override;

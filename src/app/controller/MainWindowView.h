@@ -71,6 +71,10 @@ public:
     /// does nothing.
     virtual void openThumbnailsFolder(const std::string& /*folder*/) {}
 
+    /// Lets the window's event loop turn while a task waits (see ReaderHost::keepResponsive);
+    /// a front end without one does nothing.
+    virtual void keepResponsive() {}
+
     /// Opens a web or mail address with the desktop; false when it could not.
     virtual bool openUrl(const std::string& url) = 0;
 };

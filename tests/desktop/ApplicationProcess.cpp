@@ -1,0 +1,54 @@
+#include "ApplicationProcess.h"
+
+#include "desktop/Desktop.h"
+
+#include <QDeadlineTimer>
+#include <QEventLoop>
+#include <QProcess>
+#include <QTimer>
+#include <cstring>
+#include <gtest/gtest.h>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
+
+namespace marrowvale::testing {
+
+void turnEventLoop(int milliseconds) {
+    QEventLoop loop;
+    QTimer::singleShot(milliseconds, &loop, &QEventLoop::quit);
+    loop.exec();
+}
+
+void leaveSocketBehind(const QString& path) {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path.toLocal8Bit().constData(), sizeof address.sun_path - 1);
+    EXPECT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(fd);
+}
+
+ChildRun runApplication(const QStringList& arguments, const QProcessEnvironment& environment,
+                        const std::filesystem::path& folder) {
+    QProcess process;
+    process.setProcessEnvironment(environment);
+    process.setWorkingDirectory(qtPath(folder));
+    process.start(MARROWVALE_DESKTOP_EXECUTABLE, arguments);
+    QDeadlineTimer deadline(60000);
+    while (!process.waitForFinished(10) && process.state() != QProcess::NotRunning &&
+           !deadline.hasExpired()) {
+        turnEventLoop(10);
+    }
+    ChildRun run;
+    run.finished = process.state() == QProcess::NotRunning;
+    if (!run.finished) {
+        process.kill();
+        process.waitForFinished();
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.err = process.readAllStandardError().toStdString();
+    return run;
+}
+
+} // namespace marrowvale::testing

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QProcessEnvironment>
+#include <QString>
+#include <QStringList>
+#include <filesystem>
+#include <string>
+
+namespace marrowvale::testing {
+
+/// Lets this process's event loop run for `milliseconds`.
+void turnEventLoop(int milliseconds);
+
+/// A socket file as an application that ended without closing it leaves behind: there, but
+/// nobody listens on it.
+void leaveSocketBehind(const QString& path);
+
+/// How a run of the application as a process of its own ended.
+struct ChildRun {
+    bool finished = false;
+    int exitCode = -1;
+    std::string err;
+};
+
+/// Runs the desktop application as another process in `folder` while this process's event
+/// loop turns; a run that has not ended after a minute is killed.
+ChildRun runApplication(const QStringList& arguments, const QProcessEnvironment& environment,
+                        const std::filesystem::path& folder);
+
+} // namespace marrowvale::testing
