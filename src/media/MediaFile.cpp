@@ -4,7 +4,9 @@
 
 #include <array>
 #include <cerrno>
+#include <climits>
 #include <fcntl.h>
+#include <string>
 #include <string_view>
 #include <sys/stat.h>
 #include <sys/vfs.h>
@@ -57,6 +59,30 @@ std::string_view kindOf(mode_t mode) {
     throw MediaError("Cannot read \"" + path.string() + "\": " + std::string(reason));
 }
 
+// Without /proc a file can be opened only by its name again, which a link swapped in between
+// could lead to a device: such a file is not read.
+constexpr std::string_view kWithoutProc =
+    "where it leads cannot be checked, since /proc is not mounted";
+
+// The status of what `descriptor` refers to, when it is a regular file outside the kernel's
+// own file systems; refused otherwise.
+struct stat checkedStatus(int descriptor, const std::filesystem::path& path) {
+    struct stat status {};
+    struct statfs fileSystem {};
+    if (::fstat(descriptor, &status) != 0 || ::fstatfs(descriptor, &fileSystem) != 0) {
+        refuse(path, std::generic_category().message(errno));
+    }
+    if (!S_ISREG(status.st_mode)) {
+        refuse(path, std::string(kindOf(status.st_mode)) + ", not a regular file");
+    }
+    for (const long kernel : kKernelFileSystems) {
+        if (static_cast<long>(fileSystem.f_type) == kernel) {
+            refuse(path, "it is a system file, not media");
+        }
+    }
+    return status;
+}
+
 } // namespace
 
 MediaFile::MediaFile(std::filesystem::path path, int descriptor, std::int64_t size)
@@ -88,24 +114,34 @@ MediaFile MediaFile::open(const std::filesystem::path& path) {
     if (isUnderSystemFolder(path)) {
         refuse(path, "it is a system file, not media");
     }
-    // Opening never waits: a pipe without a writer or a terminal would hold the open forever.
-    MediaFile file(path, ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY), 0);
+    // Looked at before it is opened for reading: opening a device can act (a serial line, a
+    // watchdog, a tape drive), and a link can lead to one. A path descriptor opens nothing.
+    MediaFile located(path, ::open(path.c_str(), O_PATH | O_CLOEXEC), 0);
+    if (located.descriptor_ < 0) {
+        refuse(path, std::generic_category().message(errno));
+    }
+    const struct stat target = checkedStatus(located.descriptor_, path);
+    const std::string reopening = "/proc/self/fd/" + std::to_string(located.descriptor_);
+    std::array<char, PATH_MAX> realPath{};
+    const ssize_t length = ::readlink(reopening.c_str(), realPath.data(), realPath.size() - 1);
+    if (length < 0) {
+        refuse(path, errno == ENOENT ? std::string(kWithoutProc)
+                                     : std::generic_category().message(errno));
+    }
+    if (isUnderSystemFolder(std::string_view(realPath.data(), static_cast<std::size_t>(length)))) {
+        refuse(path, "it is a system file, not media");
+    }
+    // Reopened through the descriptor, not the name, which may lead elsewhere by now; without
+    // waiting all the same, as no open of media ever should.
+    MediaFile file(path, ::open(reopening.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY),
+                   0);
     if (file.descriptor_ < 0) {
-        refuse(path, std::generic_category().message(errno));
+        refuse(path, errno == ENOENT ? std::string(kWithoutProc)
+                                     : std::generic_category().message(errno));
     }
-    // The checks look at what was opened, not at the name, which may have changed since.
-    struct stat status {};
-    struct statfs fileSystem {};
-    if (::fstat(file.descriptor_, &status) != 0 || ::fstatfs(file.descriptor_, &fileSystem) != 0) {
-        refuse(path, std::generic_category().message(errno));
-    }
-    if (!S_ISREG(status.st_mode)) {
-        refuse(path, std::string(kindOf(status.st_mode)) + ", not a regular file");
-    }
-    for (const long kernel : kKernelFileSystems) {
-        if (static_cast<long>(fileSystem.f_type) == kernel) {
-            refuse(path, "it is a system file, not media");
-        }
+    const struct stat status = checkedStatus(file.descriptor_, path);
+    if (status.st_dev != target.st_dev || status.st_ino != target.st_ino) {
+        refuse(path, "it was replaced while it was opened");
     }
     file.size_ = status.st_size;
     return file;

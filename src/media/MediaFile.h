@@ -11,10 +11,10 @@ namespace marrowvale {
 /// read, even when the name is made to point elsewhere in between.
 class MediaFile {
 public:
-    /// Opens `path` read-only without waiting for anything (a pipe without a writer, a device)
-    /// and keeps it only when the opened file is a regular file outside the system's own
-    /// folders (/proc, /sys, /dev), whose files can block a reader or never end. Throws
-    /// MediaError saying why the file is refused or cannot be opened.
+    /// Opens `path` read-only without waiting for anything, once what it leads to, links
+    /// followed, is known to be a regular file outside the system's own folders (/proc, /sys,
+    /// /dev), whose files can block a reader or never end: a device or a pipe is never opened
+    /// for reading. Throws MediaError saying why the file is refused or cannot be opened.
     static MediaFile open(const std::filesystem::path& path);
 
     ~MediaFile();

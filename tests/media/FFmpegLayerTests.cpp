@@ -1,4 +1,5 @@
 #include "GeneratedMedia.h"
+#include "app/FileDescriptor.h"
 #include "media/CodecContext.h"
 #include "media/FormatContext.h"
 #include "media/Frame.h"
@@ -13,7 +14,10 @@ extern "C" {
 #include <array>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sys/inotify.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace marrowvale::testing {
@@ -47,7 +51,7 @@ TEST(FFmpegLayer, DecodesTheFirstPicture) {
     EXPECT_EQ(frame.get()->height, 24);
 }
 
-// Media is opened without waiting, and kept only when what was opened is a regular file
+// Media is opened without waiting, and only when what the name leads to is a regular file
 // outside the system's folders; reads go to what was opened, whatever the name names later.
 TEST(FFmpegLayer, MediaFilesAreCheckedAsOpened) {
     namespace fs = std::filesystem;
@@ -60,6 +64,21 @@ TEST(FFmpegLayer, MediaFilesAreCheckedAsOpened) {
     // A regular file of a memory file system, under /dev all the same.
     const fs::path shared = "/dev/shm/marrowvale-" + std::to_string(::getpid()) + ".mov";
     fs::copy_file(movie, shared);
+    // Links with harmless names: where they lead decides. A socket cannot be opened at all, so
+    // only a look before any open can tell what it is.
+    const fs::path sharedLink = media.folder() / "shared.mov";
+    fs::create_symlink(shared, sharedLink);
+    const fs::path deviceLink = media.folder() / "null.mov";
+    fs::create_symlink("/dev/null", deviceLink);
+    const fs::path socketPath = media.folder() / "socket";
+    const FileDescriptor socket(::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0));
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    socketPath.string().copy(address.sun_path, sizeof(address.sun_path) - 1);
+    ASSERT_EQ(::bind(socket.get(), reinterpret_cast<const sockaddr*>(&address), sizeof(address)),
+              0);
+    const fs::path socketLink = media.folder() / "socket.mov";
+    fs::create_symlink(socketPath, socketLink);
 
     struct Case {
         fs::path path;
@@ -74,6 +93,9 @@ TEST(FFmpegLayer, MediaFilesAreCheckedAsOpened) {
         {kernelFile, "a system file"},
         {shared, "a system file"},
         {"/dev/null", "a system file"},
+        {sharedLink, "a system file"},
+        {deviceLink, "a device, not a regular file"},
+        {socketLink, "a socket, not a regular file"},
     };
     for (const Case& c : cases) {
         try {
@@ -86,6 +108,16 @@ TEST(FFmpegLayer, MediaFilesAreCheckedAsOpened) {
         }
     }
     fs::remove(shared);
+
+    // A pipe stands for a device that acts when opened: the link to it is refused, and nothing
+    // opened it.
+    const fs::path pipeLink = media.folder() / "pipe link.mov";
+    fs::create_symlink(pipe, pipeLink);
+    const FileDescriptor watch(::inotify_init1(IN_NONBLOCK | IN_CLOEXEC));
+    ASSERT_GE(::inotify_add_watch(watch.get(), pipe.c_str(), IN_OPEN), 0);
+    EXPECT_THROW(MediaFile::open(pipeLink), MediaError);
+    std::array<char, 256> event{};
+    EXPECT_LT(::read(watch.get(), event.data(), event.size()), 0) << "the pipe was opened";
 
     const fs::path swapped = media.folder() / "swapped.mov";
     fs::copy_file(movie, swapped);
