@@ -365,7 +365,14 @@ TEST(WorkingFolderTest, AFolderIsRemovedWholeWithoutFollowingLinks) {
     removeFolder(working);
     EXPECT_FALSE(fs::exists(fs::symlink_status(working)));
     EXPECT_EQ(readFile(outside / "keep.txt"), "keep");
-    removeFolder(working);              // nothing there: nothing happens
+    removeFolder(working); // nothing there: nothing happens
+
+    // A link in the working folder's place goes; the folder it leads to keeps its files.
+    fs::create_directory_symlink(outside, working);
+    removeFolder(working);
+    EXPECT_FALSE(fs::exists(fs::symlink_status(working)));
+    EXPECT_EQ(readFile(outside / "keep.txt"), "keep");
+
     removeFolder(outside / "keep.txt"); // a file in a folder's place goes too
     EXPECT_TRUE(fs::is_empty(outside));
 }
