@@ -108,11 +108,12 @@ private:
         VideoFormat* format = import_.store.create<VideoFormat>(makeIdentifier("vf-"), rateText,
                                                                 rateText, 0, 0, false, "", "");
         const MediaFileState file = inspect(import_, entry.url);
-        return *import_.store.create<Asset>(
-            makeIdentifier("as-"), lastAddressComponent(entry.url),
-            framesAt(range.startTime, rate.rate()), framesAt(range.duration, rate.rate()),
-            std::string(timecodeRateOfMedia(rate, file).rawValue()), format, entry.url, false,
-            false, file.exists, false, "", "", "", categoryOfMedia(entry.kind, file));
+        return *import_.store.create<Asset>(makeIdentifier("as-"), lastAddressComponent(entry.url),
+                                            import_.clipFrames(range.startTime, rate.rate()),
+                                            import_.clipFrames(range.duration, rate.rate()),
+                                            std::string(timecodeRateOfMedia(rate, file).rawValue()),
+                                            format, entry.url, false, false, file.exists, false, "",
+                                            "", "", categoryOfMedia(entry.kind, file));
     }
 
     OTIOImport& import_;

@@ -71,7 +71,7 @@ void setCategory(OTIOImport& import, const otio::Child& item, StoryElement& elem
 
 // The element's own timecode rate: its asset's, else the one its media's available range
 // names, else the sequence's.
-TimecodeFrameRate setClipRate(const otio::Child& item, StoryElement& element,
+TimecodeFrameRate setClipRate(OTIOImport& import, const otio::Child& item, StoryElement& element,
                               TimecodeFrameRate sequenceRate) {
     element.timecodeFrameRate = std::string(sequenceRate.rawValue());
     if (element.asset) {
@@ -93,22 +93,22 @@ TimecodeFrameRate setClipRate(const otio::Child& item, StoryElement& element,
         rate = video->matchingTimecodeFrameRate(false);
     }
     const TimecodeFrameRate clipRate = rate.value_or(sequenceRate);
-    element.firstFrame = framesAt(start, clipRate.rate());
+    element.firstFrame = import.clipFrames(start, clipRate.rate());
     element.timecodeFrameRate = std::string(clipRate.rawValue());
     return clipRate;
 }
 
-void setTiming(const otio::Child& item, StoryElement& element, TimecodeFrameRate sequenceRate,
-               TimecodeFrameRate clipRate) {
+void setTiming(OTIOImport& import, const otio::Child& item, StoryElement& element,
+               TimecodeFrameRate sequenceRate, TimecodeFrameRate clipRate) {
     const dovovevozav::Fraction rate = sequenceRate.rate();
     if (item.sourceRange) {
-        const double duration = framesAt(item.sourceRange->duration, rate);
+        const double duration = import.clipFrames(item.sourceRange->duration, rate);
         element.clipDuration = duration;
         element.srcDuration =
             convertedFrames(duration, sequenceRate, clipRate, TimecodeUpperLimit::max24Hours);
         element.srcInpoint =
-            convertedFrames(framesAt(item.sourceRange->startTime, rate), sequenceRate, clipRate,
-                            TimecodeUpperLimit::max100Days);
+            convertedFrames(import.clipFrames(item.sourceRange->startTime, rate), sequenceRate,
+                            clipRate, TimecodeUpperLimit::max100Days);
         if (element.category == Category::stillImage) {
             element.srcDuration = 1.0;
         }
@@ -116,8 +116,8 @@ void setTiming(const otio::Child& item, StoryElement& element, TimecodeFrameRate
         // A transition lies across the cut: it lasts from its in offset to its out offset.
         element.category = Category::transition;
         element.enabled = true;
-        element.clipDuration = (item.inOffset ? framesAt(*item.inOffset, rate) : 0.0) +
-                               (item.outOffset ? framesAt(*item.outOffset, rate) : 0.0);
+        element.clipDuration = (item.inOffset ? import.clipFrames(*item.inOffset, rate) : 0.0) +
+                               (item.outOffset ? import.clipFrames(*item.outOffset, rate) : 0.0);
     }
 }
 
@@ -134,9 +134,9 @@ bool makeStoryElement(OTIOImport& import, const otio::Child& child, StoryElement
     // The format's default: an item without "enabled" is enabled.
     element.enabled = child.enabled.value_or(true);
     setCategory(import, child, element);
-    const TimecodeFrameRate clipRate = setClipRate(child, element, timecodeRate);
+    const TimecodeFrameRate clipRate = setClipRate(import, child, element, timecodeRate);
     element.clipTimelinePosition = timelinePosition;
-    setTiming(child, element, timecodeRate, clipRate);
+    setTiming(import, child, element, timecodeRate, clipRate);
 
     if (element.trackType == TrackType::Audio && audioTracks &&
         audioTracks->repeatsEarlierTrack(element)) {

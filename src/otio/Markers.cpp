@@ -88,8 +88,8 @@ void storeSequenceMarkers(OTIOImport& import, std::span<const otio::Marker> mark
             range->name = "Marker";
         }
         range->timelinePosition =
-            framesAt(marker.markedRange.startTime, rate) + composition.firstFrame;
-        const double duration = framesAt(marker.markedRange.duration, rate);
+            import.clipFrames(marker.markedRange.startTime, rate) + composition.firstFrame;
+        const double duration = import.clipFrames(marker.markedRange.duration, rate);
         if (duration > 1) {
             range->duration = duration;
         }
@@ -117,7 +117,7 @@ void storeClipMarkers(OTIOImport& import, std::span<const otio::Marker> markers,
                 range->name = "Marker";
             }
         }
-        double start = framesAt(marker.markedRange.startTime, rate);
+        double start = import.clipFrames(marker.markedRange.startTime, rate);
         if (start < 0) {
             import.host.logDiagnostic(
                 "WARNING: Marker's start is negative, which is weird. Setting to 0.");
@@ -128,7 +128,7 @@ void storeClipMarkers(OTIOImport& import, std::span<const otio::Marker> markers,
                                 .value_or(0);
         range->timelinePosition = range->srcInpoint + clipStart - sourceIn;
         range->visible = clipStart <= range->timelinePosition && range->timelinePosition <= clipEnd;
-        const double duration = framesAt(marker.markedRange.duration, rate);
+        const double duration = import.clipFrames(marker.markedRange.duration, rate);
         if (duration > 0) {
             range->duration =
                 convertedFrames(duration, sequenceRate, clipRate, TimecodeUpperLimit::max24Hours)

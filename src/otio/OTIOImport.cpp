@@ -1,6 +1,9 @@
 #include "otio/OTIOImport.h"
 
+#include "app/ReaderHost.h"
 #include "otio/TimelineRates.h"
+
+#include <fmt/format.h>
 
 namespace marrowvale {
 
@@ -8,6 +11,20 @@ OTIOImport::OTIOImport(const otio::Timeline& timeline, ModelContext& store, Read
                        InputType producer, const MediaFileProber& probe)
     : timeline(timeline), store(store), host(host), inputType(producer), probe(probe),
       timelineRate(timelineVideoFrameRate(timeline).value_or(dovovevozav::VideoFrameRate::fps60p)) {
+}
+
+double OTIOImport::clipFrames(const otio::RationalTime& time, const dovovevozav::Fraction& rate) {
+    if (!isTimeRate(time.rate)) {
+        std::string written = fmt::format("{}", time.rate);
+        if (!unusableRates_.contains(written)) {
+            host.showWarning(fmt::format("A clip\u2019s rate ({}) is not a frame or sample rate; "
+                                         "times at that rate are read at the sequence\u2019s "
+                                         "rate, {}.",
+                                         written, timelineRate.displayString()));
+            unusableRates_.insert(std::move(written));
+        }
+    }
+    return framesAt(time, rate);
 }
 
 void OTIOImport::addAsset(const std::string& url, Asset& asset) {

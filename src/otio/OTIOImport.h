@@ -12,6 +12,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace marrowvale {
@@ -44,6 +45,12 @@ public:
     /// sequence's rate, and the rate of media whose available range names none.
     const dovovevozav::VideoFrameRate timelineRate;
 
+    /// A clip's time (its source range, its media's available range, a transition's offset, a
+    /// marker) as a frame count at `rate`, as framesAt() gives it. A time whose own rate is
+    /// no time rate is taken at `rate` as it stands, and each such rate is named once in a
+    /// warning, however many times use it.
+    double clipFrames(const otio::RationalTime& time, const dovovevozav::Fraction& rate);
+
     /// Remembers the asset made for a media address; the first asset of an address stays.
     void addAsset(const std::string& url, Asset& asset);
     /// The asset made for exactly this address in this import, or null.
@@ -58,6 +65,8 @@ private:
     };
 
     std::unordered_map<std::string, Asset*, TextHash, std::equal_to<>> assetsByURL_;
+    /// The rates that were no time rates, as written in the warnings.
+    std::unordered_set<std::string> unusableRates_;
 };
 
 /// The records of an optional list of the document, none when it is absent.

@@ -62,8 +62,13 @@ std::optional<VideoFrameRate> timelineVideoFrameRate(const otio::Timeline& timel
     return firstItemRate(timeline.tracks.children);
 }
 
+bool isTimeRate(double rate) {
+    // Written so that NaN fails too.
+    return rate >= 1 && rate <= 1'000'000;
+}
+
 double framesAt(const otio::RationalTime& time, const Fraction& rate) {
-    if (!std::isfinite(time.rate) || time.rate <= 0) {
+    if (!isTimeRate(time.rate)) {
         return time.value;
     }
     double ownRate = time.rate;

@@ -20,10 +20,15 @@ std::optional<dovovevozav::VideoFrameRate> timelineVideoFrameRate(const otio::Ti
 /// a rate that names none.
 std::optional<dovovevozav::VideoFrameRate> videoFrameRateOf(const otio::RationalTime& time);
 
+/// Whether pictures or sound can run at `rate` a second: from 1 (times in seconds) to 1,000,000,
+/// beyond every sample rate of sound. 0, negative, not finite, 1e-300 or the 999999999 that
+/// "Infinity" is read as are not.
+bool isTimeRate(double rate);
+
 /// The time's value as a frame count at `rate`. A time whose own rate names the video frame
 /// rate of `rate` (nearly every time in a real export) is taken as it stands; any other is
 /// rescaled, value x rate / own rate, with the exact fraction of a named rate (30000/1001) or
-/// the written rate otherwise. A time whose rate is 0, negative or not finite cannot be
+/// the written rate otherwise. A time whose own rate is no time rate (isTimeRate) cannot be
 /// rescaled and is taken as it stands.
 double framesAt(const otio::RationalTime& time, const dovovevozav::Fraction& rate);
 

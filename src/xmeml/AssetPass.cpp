@@ -66,7 +66,7 @@ void storeAsset(XMEMLImport& import, NodeIndex pathurl) {
     std::string frameSize;
     NodeIndex sc = doc.path(file, {n.media, n.video, n.samplecharacteristics});
     if (sc != XMEMLDocument::none) {
-        format = readVideoFormat(import, sc, file);
+        format = readFileVideoFormat(import, sc, file);
         frameSize = fmt::format("{} X {}", format->width, format->height);
     }
     std::string audioRate(

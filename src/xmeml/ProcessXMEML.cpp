@@ -102,6 +102,7 @@ XMEMLImportResult importDocument(ModelContext& store, ReaderHost& host,
     }
 
     result.imported = true;
+    result.warnings = std::move(import.warnings);
     if (const std::optional<XMEMLRecoveredError>& damage = document->recoveredError()) {
         // The parser repairs damage silently; a truncated file would otherwise pass for a
         // whole timeline.

@@ -1,5 +1,6 @@
 #include "xmeml/TimecodeRates.h"
 
+#include "DovovevoZavCore/NumberText.h"
 #include "DovovevoZavCore/Timecode.h"
 #include "DovovevoZavCore/TimecodeStringParseError.h"
 #include "DovovevoZavCore/TimecodeValidationError.h"
@@ -38,6 +39,14 @@ std::optional<double> framesOfTimecodeText(std::string_view text, TimecodeFrameR
     } catch (const dovovevozav::TimecodeValidationError&) {
         return std::nullopt;
     }
+}
+
+std::optional<std::int64_t> frameTimebase(std::string_view text) {
+    const std::optional<std::int64_t> timebase = dovovevozav::integerFromText(text);
+    if (!timebase || *timebase < 1 || *timebase > 1000) {
+        return std::nullopt;
+    }
+    return timebase;
 }
 
 } // namespace marrowvale

@@ -2,6 +2,7 @@
 
 #include "DovovevoZavCore/TimecodeFrameRate.h"
 
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -18,5 +19,9 @@ dovovevozav::TimecodeFrameRate timecodeRateOfFormat(const VideoFormat& format, b
 /// frame) as a fraction of a frame, within 24 hours; none when the text does not parse.
 std::optional<double> framesOfTimecodeText(std::string_view text,
                                            dovovevozav::TimecodeFrameRate rate);
+
+/// The timebase a "rate" element gives when pictures can run at it: a whole number of frames a
+/// second from 1 to 1000. None for any other text ("Infinity", "1e300", "0", "-25").
+std::optional<std::int64_t> frameTimebase(std::string_view text);
 
 } // namespace marrowvale

@@ -4,6 +4,7 @@
 #include "model/ModelContext.h"
 #include "xmeml/ClipEffectsReader.h"
 #include "xmeml/LoggingReader.h"
+#include "xmeml/TimecodeRates.h"
 #include "xmeml/TitleText.h"
 #include "xmeml/XMEMLImport.h"
 
@@ -14,9 +15,8 @@
 
 namespace marrowvale {
 
-using dovovevozav::TimecodeFrameRate;
 using dovovevozav::finiteNumberFromText;
-using dovovevozav::integerFromText;
+using dovovevozav::TimecodeFrameRate;
 
 namespace {
 
@@ -33,13 +33,17 @@ double rateQuotient(TimecodeFrameRate rate) {
 }
 
 // The frames per second that a clip item's in and out count at: its own "rate" when it gives
-// a usable timebase (a clip conformed to another rate), else the sequence's.
-double inOutRateQuotient(const XMEMLImport& import, NodeIndex item, TimecodeFrameRate sequence) {
+// a usable timebase (a clip conformed to another rate), else the sequence's, with a warning
+// when the item gave one that no picture runs at.
+double inOutRateQuotient(XMEMLImport& import, NodeIndex item, TimecodeFrameRate sequence) {
     const XMEMLNames& n = import.names;
     std::optional<std::string_view> timebaseText = import.text(item, {n.rate, n.timebase});
     std::optional<std::int64_t> timebase =
-        timebaseText ? integerFromText(*timebaseText) : std::nullopt;
-    if (!timebase || *timebase <= 0 || *timebase > 1000) {
+        timebaseText ? frameTimebase(*timebaseText) : std::nullopt;
+    if (!timebase) {
+        if (timebaseText) {
+            import.warnOfUnusableRate(*timebaseText);
+        }
         return rateQuotient(sequence);
     }
     std::string ntsc(import.text(item, {n.rate, n.ntsc}).value_or("FALSE"));

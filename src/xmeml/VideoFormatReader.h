@@ -25,4 +25,11 @@ VideoFormat* storeDefaultVideoFormat(ModelContext& store);
 VideoFormat* readVideoFormat(XMEMLImport& import, NodeIndex sampleCharacteristics,
                              NodeIndex rateOwner = XMEMLDocument::none);
 
+/// The format of a file's "samplecharacteristics" (readVideoFormat with the file as the rate's
+/// owner), except that a timebase no picture runs at (frameTimebase) is warned of once per
+/// import and replaced by the rate of the sequence the file is defined in: its times count at
+/// that rate, as the sequence's own do.
+VideoFormat* readFileVideoFormat(XMEMLImport& import, NodeIndex sampleCharacteristics,
+                                 NodeIndex file);
+
 } // namespace marrowvale

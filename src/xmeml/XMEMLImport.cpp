@@ -3,6 +3,8 @@
 #include "model/ModelContext.h"
 #include "model/VideoFormat.h"
 
+#include <fmt/format.h>
+
 namespace marrowvale {
 
 namespace {
@@ -31,6 +33,25 @@ std::string videoFormatKey(std::string_view rate, std::int64_t width, std::int64
 XMEMLImport::XMEMLImport(const XMEMLDocument& document, ModelContext& context,
                          ReaderHost& readerHost)
     : doc(document), names(document), store(context), host(readerHost) {}
+
+void XMEMLImport::warnOfUnusableRate(std::string_view timebase) {
+    if (!unusableRates_.insert(std::string(timebase)).second) {
+        return;
+    }
+    // The text as written, cut short on a character boundary: it can be anything.
+    constexpr std::size_t shown = 40;
+    std::string written(timebase.substr(0, shown));
+    if (timebase.size() > shown) {
+        while (!written.empty() &&
+               (static_cast<unsigned char>(timebase[written.size()]) & 0xC0) == 0x80) {
+            written.pop_back();
+        }
+        written += "\u2026";
+    }
+    warnings.push_back(fmt::format("A clip\u2019s rate (timebase {}) is not a frame rate; times at "
+                                   "that rate are read at the rate of their sequence.",
+                                   written));
+}
 
 void XMEMLImport::indexAssets() {
     assetsById_.clear();

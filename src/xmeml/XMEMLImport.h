@@ -10,6 +10,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace marrowvale {
@@ -36,6 +37,12 @@ public:
     VideoFormat* defaultVideoFormat = nullptr;
     /// Noteworthy lines for the caller's log (nothing per item).
     std::vector<std::string> diagnostics;
+    /// Lines the user should see although the import goes on (nothing per item).
+    std::vector<std::string> warnings;
+
+    /// Warns, once for each distinct text, that a clip's or file's timebase is no frame rate
+    /// and that the times counted at it are read at the rate of their sequence.
+    void warnOfUnusableRate(std::string_view timebase);
 
     /// The text of the first element on the child path below `node`; none when none matches.
     std::optional<std::string_view> text(NodeIndex node, std::initializer_list<NameID> path) const {
@@ -79,6 +86,7 @@ private:
     std::optional<TextMap> reelsByFileId_;
     std::optional<std::unordered_map<std::string, VideoFormat*>> videoFormatsByProperties_;
     std::size_t videoFormatCount_ = 0;
+    std::unordered_set<std::string> unusableRates_;
 };
 
 } // namespace marrowvale

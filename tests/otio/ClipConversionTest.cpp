@@ -124,6 +124,65 @@ TEST(ClipConversion, SourceTimesAtTheClipsOwnRate) {
     EXPECT_EQ(atNTSC.srcInpoint, 1500000);
 }
 
+// A clip rate no picture or sound runs at is named once, however many times use it, and its
+// times are read at the sequence's rate as they stand: no huge counts, no fractions of a frame.
+TEST(ClipConversion, ARateNoPictureOrSoundRunsAtIsReadAtTheSequencesRateWithOneWarning) {
+    const struct {
+        std::string rate; // as written in the document
+        std::string shown;
+    } cases[] = {
+        {"Infinity", "999999999"},
+        {"1e300", "1e+300"},
+        {"1e-300", "1e-300"},
+        {"0", "0"},
+        {"-25", "-25"},
+        {"NaN", "nan"},
+    };
+    constexpr double placeholder = 12345.5;
+    json first = clip("A", "/m/bad.mov", 30, 10, placeholder);
+    first["media_references"] = {{"DEFAULT_MEDIA", externalMedia("/m/bad.mov", 3600, placeholder)}};
+    json second = first;
+    second["name"] = "B";
+    json third = clip("C", "", 5, 20, placeholder);
+    third["media_references"] = {{"DEFAULT_MEDIA", externalMedia("", 100, placeholder)}};
+    const std::string document =
+        timeline({track("Video", {first, transition(4, 6, placeholder), second, third}),
+                  track("Audio", {clip("Sound", "", 0, 96000, 48000)})},
+                 25)
+            .dump();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.rate);
+        std::string text = document;
+        for (std::size_t at; (at = text.find("12345.5")) != std::string::npos;) {
+            text.replace(at, 7, c.rate);
+        }
+        auto imported = importBytes(text);
+        ASSERT_TRUE(imported->imported);
+        EXPECT_EQ(imported->host.warnings,
+                  std::vector<std::string>{"A clip\u2019s rate (" + c.shown +
+                                           ") is not a frame or sample rate; times at that rate "
+                                           "are read at the sequence\u2019s rate, 25p."});
+        const std::vector<StoryElement*>& items = imported->videoItems();
+        ASSERT_EQ(items.size(), 4u);
+        for (const StoryElement* item : {items[0], items[2]}) {
+            EXPECT_EQ(item->timecodeFrameRate, "25");
+            EXPECT_EQ(item->clipDuration, 10);
+            EXPECT_EQ(item->srcInpoint, 30);
+            EXPECT_EQ(item->srcDuration, 10);
+            EXPECT_EQ(item->firstFrame, 3600);
+        }
+        EXPECT_EQ(items[1]->clipDuration, 10);
+        EXPECT_EQ(items[3]->firstFrame, 100);
+        EXPECT_EQ(items[3]->srcInpoint, 5);
+        EXPECT_EQ(items[3]->clipTimelinePosition, 20);
+        const Asset& asset = *imported->assets().at(0);
+        EXPECT_EQ(asset.firstFrame, 3600);
+        EXPECT_EQ(asset.duration, 100000);
+        // A sample rate is a rate: 96,000 samples at 48 kHz last 50 frames.
+        EXPECT_EQ(imported->audioItems().at(0)->clipDuration, 50);
+    }
+}
+
 TEST(ClipConversion, AnAudioItemRepeatingAnEarlierTrackIsLeftOff) {
     json document =
         timeline({track("Audio", {clip("A", "/m/a.wav", 0, 50), gap(50), clip("C", "", 0, 10)}),

@@ -46,12 +46,12 @@ TEST(AssetPass, FormatsFromSampleCharacteristics) {
          "25p", "f2", "upper", 1920, 1080, "1920 X 1080"},
         {"<rate><timebase>15</timebase></rate>" + hd, "100p", "10ms/f2", "none", 1920, 1080,
          "1920 X 1080"},
-        // A timebase beyond the integer range does not convert: 30 is assumed.
-        {"<rate><timebase>99999999999999999999</timebase></rate>" + hd, "30p", "f2", "none", 1920,
-         1080, "1920 X 1080"},
-        // One too large for the rate's numerator matches no rate.
-        {"<rate><timebase>9223372036854775807</timebase></rate>" + hd, "100p", "10ms/f2", "none",
+        // A timebase no picture runs at, beyond the integer range or not: the rate of the file's
+        // sequence stands in (29.97p, the default format's, for one without a format).
+        {"<rate><timebase>99999999999999999999</timebase></rate>" + hd, "29.97p", "f2", "none",
          1920, 1080, "1920 X 1080"},
+        {"<rate><timebase>9223372036854775807</timebase></rate>" + hd, "29.97p", "f2", "none", 1920,
+         1080, "1920 X 1080"},
         {"<rate><timebase>25</timebase></rate>", "25p", "f2", "none", 0, 0, "0 X 0"},
         {"<rate><timebase>25</timebase></rate><width>wide</width><height>x</height>", "25p", "f2",
          "none", 1280, 720, "1280 X 720"},

@@ -103,6 +103,48 @@ TEST(VideoTracks, ClipsAtAnotherRateAreConverted) {
     EXPECT_EQ(sound.srcDuration, 300);
 }
 
+// A clip's or file's timebase that no picture runs at is named once, however many items use
+// it, and their in and out are read at the sequence's rate.
+TEST(VideoTracks, ClipRatesNoPictureRunsAtAreReadAtTheSequencesRateWithOneWarning) {
+    const std::string document = sequenceWithTracks(
+        25, false,
+        "<track><clipitem><name>A</name><start>0</start><end>300</end><rate><timebase>BAD"
+        "</timebase></rate><in>300</in><out>600</out>" +
+            fileXML("bad", "Bad", 0, false) +
+            "</clipitem><clipitem><name>B</name><start>300</start><end>600</end><rate><timebase>"
+            "BAD</timebase></rate><in>300</in><out>600</out><file id=\"bad\"/></clipitem>"
+            "<clipitem><name>C</name><start>600</start><end>900</end><rate><timebase>BAD"
+            "</timebase></rate><in>300</in><out>600</out>" +
+            fileXML("good", "Good", 25, false) + "</clipitem></track>",
+        "<track><clipitem><name>A</name><start>0</start><end>300</end><rate><timebase>BAD"
+        "</timebase></rate><in>300</in><out>600</out><file id=\"bad\"/></clipitem></track>");
+    const std::string rates[] = {"Infinity", "1e300", "1e-300", "0", "-25", "NaN", "999999999"};
+    for (const std::string& bad : rates) {
+        SCOPED_TRACE(bad);
+        std::string text = document;
+        for (std::size_t at; (at = text.find("BAD")) != std::string::npos;) {
+            text.replace(at, 3, bad);
+        }
+        // The file's own rates are the bad one too.
+        text.replace(text.find("<timebase>0</timebase>"), 22, "<timebase>" + bad + "</timebase>");
+        text.replace(text.find("<timebase>0</timebase>"), 22, "<timebase>" + bad + "</timebase>");
+        auto imported = importXMEML(text);
+        ASSERT_TRUE(imported->result.imported);
+        EXPECT_EQ(imported->result.warnings,
+                  std::vector<std::string>{"A clip\u2019s rate (timebase " + bad +
+                                           ") is not a frame rate; times at that rate are read "
+                                           "at the rate of their sequence."});
+        EXPECT_EQ(imported->asset("bad")->videoFormat->videoFrameRate, "25p");
+        std::vector<StoryElement*> items = imported->videoItems();
+        items.push_back(imported->audioItems().at(0));
+        for (const StoryElement* item : items) {
+            EXPECT_EQ(item->timecodeFrameRate, "25") << item->name;
+            EXPECT_EQ(item->srcInpoint, 300) << item->name;
+            EXPECT_EQ(item->srcDuration, 300) << item->name;
+        }
+    }
+}
+
 std::string base64(std::string_view bytes) {
     static const char* alphabet =
         "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
