@@ -61,9 +61,7 @@ TEST(FFmpegLayer, MediaFilesAreCheckedAsOpened) {
     ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
     const fs::path kernelFile = media.folder() / "status.mov";
     fs::create_symlink("/proc/self/status", kernelFile);
-    // A regular file of a memory file system, under /dev all the same.
     const fs::path shared = "/dev/shm/marrowvale-" + std::to_string(::getpid()) + ".mov";
-    fs::copy_file(movie, shared);
     // Links with harmless names: where they lead decides. A socket cannot be opened at all, so
     // only a look before any open can tell what it is.
     const fs::path sharedLink = media.folder() / "shared.mov";
@@ -79,6 +77,8 @@ TEST(FFmpegLayer, MediaFilesAreCheckedAsOpened) {
               0);
     const fs::path socketLink = media.folder() / "socket.mov";
     fs::create_symlink(socketPath, socketLink);
+    // A regular file of a memory file system, under /dev all the same.
+    fs::copy_file(movie, shared);
 
     struct Case {
         fs::path path;
