@@ -545,16 +545,18 @@ TEST_F(DesktopApplicationTest, LongNamesAreCutOrElidedAndNeverWidenTheWindow) {
     MainWindow& window = application_->mainWindow();
     const int width = window.width();
     application_->openFiles({folder_ / longName});
+    turnEventLoop(10);
     auto* label = find<QLabel>("inputFileName");
-    EXPECT_EQ(items("reportPopup").front(), "Demo Sequence");
+    EXPECT_EQ(items("reportPopup"), (std::vector<std::string>{"Demo Sequence", "", "Bin Clips"}));
     EXPECT_EQ(window.width(), width);
     EXPECT_TRUE(label->text().contains(QChar(0x2026))) << label->text().toStdString();
     EXPECT_TRUE(label->text().endsWith(".xml"));
     EXPECT_EQ(label->toolTip().toStdString(), longName);
     window.resize(40 * static_cast<int>(longName.size()), window.height());
+    turnEventLoop(10);
     EXPECT_EQ(label->text().toStdString(), longName);
+    EXPECT_LT(window.minimumSizeHint().width(), width); // the user can narrow it again
     window.resize(width, window.height());
-    EXPECT_EQ(window.width(), width);
     EXPECT_TRUE(label->text().contains(QChar(0x2026)));
 }
 
@@ -649,8 +651,8 @@ TEST_F(DesktopApplicationTest, AFileHandedOverWhileAQuestionIsOpenOpensOnceItIsA
     turnEventLoop(50);
     EXPECT_EQ(imports, 1);
     auto* label = find<QLabel>("inputFileName");
-    EXPECT_EQ(label->text(), "bad\uFFFDname.xml");
-    EXPECT_EQ(items("reportPopup").front(), "Demo Sequence");
+    EXPECT_EQ(label->text().toStdString(), "bad\uFFFDname.xml");
+    EXPECT_EQ(items("reportPopup"), (std::vector<std::string>{"Demo Sequence", "", "Bin Clips"}));
 
     // While an alert waits on the window, a file handed over waits too; a later one replaces it.
     const fs::path notes = folder_ / "notes.xml";
@@ -664,7 +666,7 @@ TEST_F(DesktopApplicationTest, AFileHandedOverWhileAQuestionIsOpenOpensOnceItIsA
     alerts().front()->accept();
     turnEventLoop(50);
     EXPECT_EQ(imports, 3);
-    EXPECT_EQ(label->text(), "demo-sequence.xml");
+    EXPECT_EQ(label->text().toStdString(), "demo-sequence.xml");
 }
 
 TEST_F(DesktopApplicationTest, AScreenshotRunTakesEachDialogsDefaultAndLeavesNothingBehind) {
