@@ -75,8 +75,8 @@ void DesktopApplication::openWaitingFileSoon() {
 }
 
 void DesktopApplication::openWaitingFile() {
-    // A task or a question would refuse the file or be left behind by it; the end of the task
-    // or the dialog's closing tries again.
+    // A running task refuses a file, and an open dialog belongs to what the window holds now:
+    // the task's end or the dialog's closing tries again.
     if (!waitingFile_ || controller_->isBusy() || controller_->stopReason() != 0 ||
         QApplication::activeModalWidget()) {
         return;

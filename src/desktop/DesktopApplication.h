@@ -19,9 +19,9 @@ class SingleInstance;
 /// The desktop application: the main window, the settings window and the controller that both
 /// drive, wired together. Files named on the command line and files the desktop hands over
 /// take the open button's road, as the file system's bytes (a name need not be valid text).
-/// Quitting goes through the controller's shut-down, which stops
-/// a report being written and removes its working files; a report stopped that way (or by an
-/// interrupt signal routed to the controller) closes the application once it has unwound.
+/// Quitting goes through the controller's shut-down, which stops a report being written and
+/// removes its working files; a report stopped that way (or by an interrupt signal routed to
+/// the controller) closes the application once it has unwound.
 class DesktopApplication : public QObject {
 public:
     /// An application whose panels and links go through `desktop`, with the given subsystems
