@@ -6,8 +6,9 @@
 #include "desktop/SettingsWindow.h"
 #include "desktop/SingleInstance.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFileOpenEvent>
+#include <QTimer>
 
 namespace marrowvale {
 
@@ -20,11 +21,13 @@ DesktopApplication::DesktopApplication(Desktop& desktop, AppServices services,
     mainWindow_->attach(*controller_);
     settingsWindow_->attach(controller_->layoutEditor());
     connect(qApp, &QCoreApplication::aboutToQuit, this, &DesktopApplication::shutDown);
-    // A report stopped by an interrupt signal or a quit ends the application.
+    // A report stopped by an interrupt signal or a quit ends the application; otherwise a file
+    // handed over meanwhile may open now.
     connect(mainWindow_.get(), &MainWindow::taskEnded, this, [this] {
         if (controller_->stopReason() != 0) {
             mainWindow_->close();
         }
+        openWaitingFileSoon();
     });
     qApp->installEventFilter(this);
 }
@@ -40,30 +43,47 @@ void DesktopApplication::launch() {
     mainWindow_->show();
 }
 
-void DesktopApplication::openFiles(const QStringList& files) {
-    if (files.isEmpty()) {
+void DesktopApplication::openFiles(const std::vector<std::filesystem::path>& files) {
+    if (files.empty()) {
         return;
     }
-    std::vector<std::filesystem::path> paths;
-    for (const QString& file : files) {
-        paths.push_back(filesystemPath(file));
-    }
-    controller_->openInputFiles(paths);
+    controller_->openInputFiles(files);
 }
 
-void DesktopApplication::openHandedOverFiles(const QStringList& files) {
+void DesktopApplication::openHandedOverFiles(const std::vector<std::filesystem::path>& files) {
     MainWindow& window = *mainWindow_;
     window.setWindowState(window.windowState() & ~Qt::WindowMinimized);
     window.show();
     window.raise();
     window.activateWindow();
-    openFiles(files);
+    if (!files.empty()) {
+        waitingFile_ = files.front();
+        openWaitingFileSoon();
+    }
 }
 
 void DesktopApplication::acceptHandOvers(SingleInstance& instance) {
-    // Queued: the import does not run inside the socket's notification.
     connect(&instance, &SingleInstance::filesHandedOver, this,
-            &DesktopApplication::openHandedOverFiles, Qt::QueuedConnection);
+            &DesktopApplication::openHandedOverFiles);
+}
+
+void DesktopApplication::openWaitingFileSoon() {
+    // Never inside the socket's notification, a task's last step or a dialog's closing.
+    if (waitingFile_) {
+        QTimer::singleShot(0, this, &DesktopApplication::openWaitingFile);
+    }
+}
+
+void DesktopApplication::openWaitingFile() {
+    // A running task refuses a file, and an open dialog belongs to what the window holds now:
+    // the task's end or the dialog's closing tries again.
+    if (!waitingFile_ || controller_->isBusy() || controller_->stopReason() != 0 ||
+        QApplication::activeModalWidget()) {
+        return;
+    }
+    const std::filesystem::path file = std::move(*waitingFile_);
+    waitingFile_.reset();
+    controller_->openInputFiles({file});
 }
 
 void DesktopApplication::shutDown() {
@@ -76,8 +96,12 @@ void DesktopApplication::shutDown() {
 
 bool DesktopApplication::eventFilter(QObject* watched, QEvent* event) {
     if (watched == qApp && event->type() == QEvent::FileOpen) {
-        openFiles({static_cast<QFileOpenEvent*>(event)->file()});
+        openFiles({filesystemPath(static_cast<QFileOpenEvent*>(event)->file())});
         return true;
+    }
+    if (event->type() == QEvent::Hide && watched->isWidgetType() &&
+        static_cast<QWidget*>(watched)->isModal()) {
+        openWaitingFileSoon();
     }
     return QObject::eventFilter(watched, event);
 }

@@ -3,10 +3,10 @@
 #include "app/controller/AppServices.h"
 
 #include <QObject>
-#include <QStringList>
 #include <filesystem>
 #include <memory>
 #include <optional>
+#include <vector>
 
 namespace marrowvale {
 
@@ -18,9 +18,10 @@ class SingleInstance;
 
 /// The desktop application: the main window, the settings window and the controller that both
 /// drive, wired together. Files named on the command line and files the desktop hands over
-/// take the open button's road. Quitting goes through the controller's shut-down, which stops
-/// a report being written and removes its working files; a report stopped that way (or by an
-/// interrupt signal routed to the controller) closes the application once it has unwound.
+/// take the open button's road, as the file system's bytes (a name need not be valid text).
+/// Quitting goes through the controller's shut-down, which stops a report being written and
+/// removes its working files; a report stopped that way (or by an interrupt signal routed to
+/// the controller) closes the application once it has unwound.
 class DesktopApplication : public QObject {
 public:
     /// An application whose panels and links go through `desktop`, with the given subsystems
@@ -33,13 +34,15 @@ public:
     void launch();
 
     /// Opens the first of `files` as the open panel would; nothing for an empty list.
-    void openFiles(const QStringList& files);
+    void openFiles(const std::vector<std::filesystem::path>& files);
 
     /// Files a later start of the application handed over: the main window comes to the front
-    /// and opens the first of them as the open panel would (refused while a task runs).
-    void openHandedOverFiles(const QStringList& files);
+    /// and the first of them waits until the window is free (no import or report running, no
+    /// dialog or panel open), then opens as from the open panel, once. A later hand-over
+    /// replaces a file still waiting.
+    void openHandedOverFiles(const std::vector<std::filesystem::path>& files);
 
-    /// Takes the files later starts hand over through `instance`, from the event loop.
+    /// Takes the files later starts hand over through `instance`.
     void acceptHandOvers(SingleInstance& instance);
 
     /// Shut-down, once, when the application quits.
@@ -53,10 +56,15 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    /// Opens the waiting file from the event loop, if the window is free by then.
+    void openWaitingFileSoon();
+    void openWaitingFile();
+
     std::unique_ptr<MainWindow> mainWindow_;
     SettingsWindow* settingsWindow_ = nullptr; // owned by the main window
     std::unique_ptr<AppController> controller_;
     bool shutDown_ = false;
+    std::optional<std::filesystem::path> waitingFile_; // handed over while the window was not free
 };
 
 } // namespace marrowvale

@@ -1,7 +1,7 @@
 #include "desktop/HandOverMessage.h"
 
-#include <QFile>
 #include <algorithm>
+#include <climits>
 
 namespace marrowvale {
 
@@ -21,10 +21,10 @@ HandOverMessage invalid() {
 
 } // namespace
 
-QByteArray encodeHandOver(const QStringList& files) {
+QByteArray encodeHandOver(const std::vector<std::filesystem::path>& files) {
     QByteArray paths;
-    for (const QString& file : files) {
-        paths += QFile::encodeName(file);
+    for (const std::filesystem::path& file : files) {
+        paths += QByteArrayView(file.native());
         paths += '\0';
     }
     return header.toByteArray() + QByteArray::number(paths.size()) + '\n' + paths;
@@ -67,10 +67,11 @@ HandOverMessage decodeHandOver(const QByteArray& received) {
     for (qsizetype start = lineEnd + 1; start < end;) {
         const qsizetype nul = bytes.indexOf('\0', start);
         const QByteArrayView path = bytes.sliced(start, nul - start);
-        if (path.isEmpty() || path[0] != '/') {
+        // PATH_MAX counts the ending NUL: no longer path names a file the system opens.
+        if (path.isEmpty() || path[0] != '/' || path.size() >= PATH_MAX) {
             return invalid();
         }
-        message.files.push_back(QFile::decodeName(path.toByteArray()));
+        message.files.emplace_back(std::string(path.data(), static_cast<std::size_t>(path.size())));
         start = nul + 1;
     }
     return message;

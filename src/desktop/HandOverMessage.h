@@ -1,14 +1,15 @@
 #pragma once
 
 #include <QByteArray>
-#include <QStringList>
+#include <filesystem>
+#include <vector>
 
 namespace marrowvale {
 
 /// The message a later start of the application sends the running one: the files to open. On
 /// the socket it is the line "marrowvale-open LENGTH", then LENGTH bytes that hold each file's
-/// absolute path in the file system's encoding, each ended by a NUL byte. The running
-/// application answers a whole, well-formed message with `handOverReceipt`.
+/// absolute path as the file system's bytes (which need not be valid text), each ended by a NUL
+/// byte. The running application answers a whole, well-formed message with `handOverReceipt`.
 struct HandOverMessage {
     /// How far the bytes received so far go.
     enum class State {
@@ -18,7 +19,7 @@ struct HandOverMessage {
     };
 
     State state = State::incomplete;
-    QStringList files;
+    std::vector<std::filesystem::path> files;
 };
 
 /// The most a hand-over may take on the socket, in bytes: a few thousand paths.
@@ -28,10 +29,11 @@ constexpr qsizetype handOverSizeLimit = qsizetype{1} << 20;
 inline constexpr char handOverReceipt[] = "ok\n";
 
 /// The message that hands over `files`, which must be absolute paths.
-QByteArray encodeHandOver(const QStringList& files);
+QByteArray encodeHandOver(const std::vector<std::filesystem::path>& files);
 
 /// Reads the bytes received so far from a peer: more than the size limit, trailing bytes
-/// after the message, a relative or empty path or a damaged header make it invalid.
+/// after the message, a relative or empty path, a path of PATH_MAX bytes or more (longer than
+/// any the system opens) or a damaged header make it invalid.
 HandOverMessage decodeHandOver(const QByteArray& received);
 
 } // namespace marrowvale

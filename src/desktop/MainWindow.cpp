@@ -2,6 +2,7 @@
 
 #include "app/controller/AppController.h"
 #include "desktop/Desktop.h"
+#include "desktop/ElidedLabel.h"
 #include "desktop/FileTypeIcon.h"
 
 #include <QAction>
@@ -86,7 +87,7 @@ MainWindow::MainWindow(Desktop& desktop, QWidget* parent)
     inputFileIcon_ = new QLabel;
     inputFileIcon_->setObjectName("inputFileIcon");
     inputFileIcon_->setFixedSize(fileIconSize, fileIconSize);
-    inputFileName_ = new QLabel;
+    inputFileName_ = new ElidedLabel;
     inputFileName_->setObjectName("inputFileName");
     inputFileName_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     auto* fileRow = new QHBoxLayout;
@@ -307,7 +308,7 @@ void MainWindow::keepEventLoopTurning(bool now) {
 }
 
 void MainWindow::setInputFile(const std::string& fileName, FileIcon icon) {
-    inputFileName_->setText(qt(fileName));
+    inputFileName_->setFullText(qt(fileName));
     if (icon == FileIcon::none) {
         inputFileIcon_->clear();
     } else {

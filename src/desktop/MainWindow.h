@@ -20,11 +20,13 @@ namespace marrowvale {
 
 class AppController;
 class Desktop;
+class ElidedLabel;
 
-/// The main window: the open button with the opened file's icon and name, the sequence menu
-/// and the analyze button, the video and audio track tables with their All and None buttons,
-/// the ignore-audio switch and the five sheet switches, the layout menu, the save button and
-/// the progress bar, and the application's menus. It is the controller's main-window view.
+/// The main window: the open button with the opened file's icon and name (elided to the width
+/// it has), the sequence menu and the analyze button, the video and audio track tables with
+/// their All and None buttons, the ignore-audio switch and the five sheet switches, the layout
+/// menu, the save button and the progress bar, and the application's menus. It is the
+/// controller's main-window view.
 ///
 /// Imports and reports run on the GUI thread inside the controller's calls. While one runs,
 /// open, analyze and save are disabled, the user's input is held off, and each progress step
@@ -102,7 +104,7 @@ private:
 
     QPushButton* openFileButton_ = nullptr;
     QLabel* inputFileIcon_ = nullptr;
-    QLabel* inputFileName_ = nullptr;
+    ElidedLabel* inputFileName_ = nullptr;
     QComboBox* reportPopup_ = nullptr;
     QPushButton* analyzeButton_ = nullptr;
     QTableWidget* videoTracksTableView_ = nullptr;

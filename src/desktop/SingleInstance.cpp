@@ -66,7 +66,7 @@ SingleInstance::SingleInstance(QString path, std::chrono::milliseconds readTimeo
 
 SingleInstance::~SingleInstance() = default;
 
-bool SingleInstance::handOver(const QStringList& files) {
+bool SingleInstance::handOver(const std::vector<std::filesystem::path>& files) {
     QLocalSocket socket;
     socket.connectToServer(path_);
     if (!socket.waitForConnected(connectTimeout)) {

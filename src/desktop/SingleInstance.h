@@ -2,8 +2,9 @@
 
 #include <QLocalServer>
 #include <QObject>
-#include <QStringList>
 #include <chrono>
+#include <filesystem>
+#include <vector>
 
 class QLocalSocket;
 
@@ -29,7 +30,7 @@ public:
 
     /// A later start: hands `files` (absolute paths) to the application listening on the
     /// socket and waits for its receipt. False when none listens or none answers in time.
-    bool handOver(const QStringList& files);
+    bool handOver(const std::vector<std::filesystem::path>& files);
 
     /// The first start: listens for later ones. A socket left by an application that ended
     /// without closing it is removed first. False when the socket cannot be made (this start
@@ -38,7 +39,7 @@ public:
 
 signals:
     /// A later start handed these files over; none when it only asked for the window.
-    void filesHandedOver(const QStringList& files);
+    void filesHandedOver(const std::vector<std::filesystem::path>& files);
 
 private:
     void acceptPeers();

@@ -2,6 +2,7 @@
 // the application's controller; files named on the command line are opened as from the open
 // button. One application runs per user and display: a later start hands its files to it.
 #include "app/LayoutsFile.h"
+#include "app/TextUtilities.h"
 #include "app/controller/AppController.h"
 #include "app/controller/InterruptSignals.h"
 #include "desktop/DesktopApplication.h"
@@ -13,11 +14,13 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
-#include <QFileInfo>
+#include <QFile>
 #include <QTimer>
 #include <cstdio>
+#include <filesystem>
 #include <iostream>
 #include <optional>
+#include <vector>
 
 using namespace marrowvale;
 
@@ -25,8 +28,8 @@ namespace {
 
 // Opens the files, analyzes the first sequence, saves a picture of the main window and quits:
 // the README's screenshot, made without a display.
-int writeScreenshot(DesktopApplication& application, const QStringList& files,
-                    const QString& picture) {
+int writeScreenshot(DesktopApplication& application,
+                    const std::vector<std::filesystem::path>& files, const QString& picture) {
     application.openFiles(files);
     if (!application.controller().sequenceMenuItems().empty()) {
         application.controller().clickAnalyzeButton();
@@ -39,11 +42,28 @@ int writeScreenshot(DesktopApplication& application, const QStringList& files,
     return 0;
 }
 
+// The program's arguments, each byte one character (Latin-1): the options are ASCII, and a
+// file name's bytes come back whole with toLatin1(), valid text or not. Qt's own decoding
+// would turn a byte that is not UTF-8 into U+FFFD, a name no file has.
+QStringList argumentBytes(int argc, char** argv) {
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i) {
+        arguments.push_back(QString::fromLatin1(argv[i]));
+    }
+    return arguments;
+}
+
+std::filesystem::path bytesPath(const QString& argument) {
+    return std::filesystem::path(argument.toLatin1().toStdString());
+}
+
 // The files as the running application finds them from its own working folder.
-QStringList absolutePaths(const QStringList& files) {
-    QStringList paths;
-    for (const QString& file : files) {
-        paths.push_back(QFileInfo(file).absoluteFilePath());
+std::vector<std::filesystem::path> absolutePaths(const std::vector<std::filesystem::path>& files) {
+    std::vector<std::filesystem::path> paths;
+    for (const std::filesystem::path& file : files) {
+        std::error_code status;
+        std::filesystem::path path = std::filesystem::absolute(file, status);
+        paths.push_back(status ? file : path);
     }
     return paths;
 }
@@ -74,8 +94,10 @@ int main(int argc, char** argv) {
                                   "PNG");
     parser.addOption(screenshot);
     // Answered here rather than by the parser's own exit, so that the runtime folder is tidied.
-    if (!parser.parse(QApplication::arguments())) {
-        std::fprintf(stderr, "marrowvale: %s\n", qPrintable(parser.errorText()));
+    // QApplication has taken its own options out of argv.
+    if (!parser.parse(argumentBytes(argc, argv))) {
+        std::fprintf(stderr, "marrowvale: %s\n",
+                     validUTF8(parser.errorText().toLatin1().toStdString()).c_str());
         return 1;
     }
     if (parser.isSet(help)) {
@@ -86,7 +108,10 @@ int main(int argc, char** argv) {
         std::printf("Marrowvale %s\n", MARROWVALE_VERSION);
         return 0;
     }
-    const QStringList files = parser.positionalArguments();
+    std::vector<std::filesystem::path> files;
+    for (const QString& file : parser.positionalArguments()) {
+        files.push_back(bytesPath(file));
+    }
     const bool screenshotRun = parser.isSet(screenshot);
 
     // A later start hands its files to the running application and ends; when none answers,
@@ -113,7 +138,8 @@ int main(int argc, char** argv) {
         // Nobody is there to answer a dialog.
         application.mainWindow().setUnattended(true);
         application.launch();
-        return writeScreenshot(application, files, parser.value(screenshot));
+        return writeScreenshot(application, files,
+                               QFile::decodeName(parser.value(screenshot).toLatin1()));
     }
     application.launch();
     // Once the event loop runs, so that the window is on screen for the import's progress.

@@ -29,12 +29,14 @@ void leaveSocketBehind(const QString& path) {
     ::close(fd);
 }
 
-ChildRun runApplication(const QStringList& arguments, const QProcessEnvironment& environment,
-                        const std::filesystem::path& folder) {
+namespace {
+
+ChildRun runProgram(const QString& program, const QStringList& arguments,
+                    const QProcessEnvironment& environment, const std::filesystem::path& folder) {
     QProcess process;
     process.setProcessEnvironment(environment);
     process.setWorkingDirectory(qtPath(folder));
-    process.start(MARROWVALE_DESKTOP_EXECUTABLE, arguments);
+    process.start(program, arguments);
     QDeadlineTimer deadline(60000);
     while (!process.waitForFinished(10) && process.state() != QProcess::NotRunning &&
            !deadline.hasExpired()) {
@@ -49,6 +51,30 @@ ChildRun runApplication(const QStringList& arguments, const QProcessEnvironment&
     run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
     run.err = process.readAllStandardError().toStdString();
     return run;
+}
+
+} // namespace
+
+ChildRun runApplication(const QStringList& arguments, const QProcessEnvironment& environment,
+                        const std::filesystem::path& folder) {
+    return runProgram(MARROWVALE_DESKTOP_EXECUTABLE, arguments, environment, folder);
+}
+
+ChildRun runApplicationOnBytes(const std::vector<std::string>& arguments,
+                               const QProcessEnvironment& environment,
+                               const std::filesystem::path& folder) {
+    // The shell's printf writes each byte from its octal escape; exec keeps the process the
+    // application's own.
+    QString command = "exec \"$0\"";
+    for (const std::string& argument : arguments) {
+        command += " \"$(printf '";
+        for (const char byte : argument) {
+            command += QString::asprintf("\\%03o", static_cast<unsigned char>(byte));
+        }
+        command += "')\"";
+    }
+    return runProgram("/bin/sh", {"-c", command, MARROWVALE_DESKTOP_EXECUTABLE}, environment,
+                      folder);
 }
 
 } // namespace marrowvale::testing

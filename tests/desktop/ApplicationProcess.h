@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 namespace marrowvale::testing {
 
@@ -26,5 +27,11 @@ struct ChildRun {
 /// loop turns; a run that has not ended after a minute is killed.
 ChildRun runApplication(const QStringList& arguments, const QProcessEnvironment& environment,
                         const std::filesystem::path& folder);
+
+/// runApplication() with arguments given as bytes, passed on as they are: a file name need not
+/// be valid text, which a QString argument cannot carry.
+ChildRun runApplicationOnBytes(const std::vector<std::string>& arguments,
+                               const QProcessEnvironment& environment,
+                               const std::filesystem::path& folder);
 
 } // namespace marrowvale::testing

@@ -1,5 +1,6 @@
 #include "desktop/DesktopApplication.h"
 
+#include "ApplicationProcess.h"
 #include "app/LayoutsFile.h"
 #include "app/XMLContentError.h"
 #include "app/controller/AppController.h"
@@ -8,7 +9,6 @@
 #include "desktop/SettingsWindow.h"
 #include "desktop/SingleInstance.h"
 #include "services/DefaultServices.h"
-#include "ApplicationProcess.h"
 #include "support/ScratchFolder.h"
 #include "support/WorkbookReader.h"
 
@@ -326,7 +326,7 @@ TEST_F(DesktopApplicationTest, AlertsQuestionsAndLinksGoThroughTheWindow) {
     // What the parser found is the alert's detailed text.
     const fs::path notes = folder_ / "notes.xml";
     std::ofstream(notes) << "Just some notes.";
-    application_->openFiles({QString::fromStdString(notes.string())});
+    application_->openFiles({notes});
     shown = alerts();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0]->text(), "There is a problem with this XMEML");
@@ -391,7 +391,7 @@ TEST_F(DesktopApplicationTest, InputIsHeldOffWhileAnImportRuns) {
     };
     start(std::move(services));
     markers = find<QCheckBox>("markersSheetSwitch");
-    application_->openFiles({QString::fromStdString(sample_.string())});
+    application_->openFiles({sample_});
 
     EXPECT_FALSE(openEnabled);
     EXPECT_TRUE(timerFired);
@@ -424,7 +424,7 @@ TEST_F(DesktopApplicationTest, ClosingTheWindowDuringAReportStopsItAndThenCloses
         writer(store, request, host);
     };
     start(std::move(services));
-    application_->openFiles({QString::fromStdString(sample_.string())});
+    application_->openFiles({sample_});
     find<QPushButton>("analyzeButton")->click();
     desktop_.destination = (folder_ / "Stopped.xlsx").string();
     find<QPushButton>("saveFileButton")->click();
@@ -485,7 +485,7 @@ TEST_F(DesktopApplicationTest, ASavedReportOpensWithItsKeptThumbnailsOrSaysWhere
         desktop_.opens = c.opens;
         desktop_.destination = workbook.string();
         start();
-        application_->openFiles({qtPath(timeline)});
+        application_->openFiles({timeline});
         chooseLayout("layoutsAppPopup", c.layout);
         find<QPushButton>("analyzeButton")->click();
         find<QPushButton>("saveFileButton")->click();
@@ -503,7 +503,7 @@ TEST_F(DesktopApplicationTest, ASavedReportOpensWithItsKeptThumbnailsOrSaysWhere
     }
 }
 
-TEST_F(DesktopApplicationTest, LongLayoutNamesAreCutWhenReadAndElidedInTheMenus) {
+TEST_F(DesktopApplicationTest, LongNamesAreCutOrElidedAndNeverWidenTheWindow) {
     std::string accents;
     for (int i = 0; i < 300; ++i) {
         accents += "\u00e9";
@@ -537,6 +537,27 @@ TEST_F(DesktopApplicationTest, LongLayoutNamesAreCutWhenReadAndElidedInTheMenus)
         }
     }
     EXPECT_EQ(find<QLineEdit>("layoutNameField")->maxLength(), 255);
+
+    // A timeline's long name is elided in the middle to the room the window has, whatever the
+    // width, and shown whole in the tooltip.
+    const std::string longName = std::string(226, 'n') + ".xml";
+    fs::copy_file(sample_, folder_ / longName);
+    MainWindow& window = application_->mainWindow();
+    const int width = window.width();
+    application_->openFiles({folder_ / longName});
+    turnEventLoop(10);
+    auto* label = find<QLabel>("inputFileName");
+    EXPECT_EQ(items("reportPopup"), (std::vector<std::string>{"Demo Sequence", "", "Bin Clips"}));
+    EXPECT_EQ(window.width(), width);
+    EXPECT_TRUE(label->text().contains(QChar(0x2026))) << label->text().toStdString();
+    EXPECT_TRUE(label->text().endsWith(".xml"));
+    EXPECT_EQ(label->toolTip().toStdString(), longName);
+    window.resize(40 * static_cast<int>(longName.size()), window.height());
+    turnEventLoop(10);
+    EXPECT_EQ(label->text().toStdString(), longName);
+    EXPECT_LT(window.minimumSizeHint().width(), width); // the user can narrow it again
+    window.resize(width, window.height());
+    EXPECT_TRUE(label->text().contains(QChar(0x2026)));
 }
 
 TEST_F(DesktopApplicationTest, ALaterStartHandsItsFilesToTheRunningApplication) {
@@ -586,12 +607,75 @@ TEST_F(DesktopApplicationTest, ALaterStartHandsItsFilesToTheRunningApplication) 
     EXPECT_FALSE(application_->mainWindow().isMinimized());
 }
 
+TEST_F(DesktopApplicationTest, AFileHandedOverWhileAQuestionIsOpenOpensOnceItIsAnswered) {
+    AppServices services = defaultAppServices(nullptr);
+    AppServices::XMEMLReader reader = services.processXMEML;
+    int imports = 0;
+    services.processXMEML = [&](ModelContext& store, InputFile& file, ReaderHost& host) {
+        ++imports;
+        return reader(store, file, host);
+    };
+    start(std::move(services));
+    SingleInstance instance(SingleInstance::socketPath(qtPath(folder_)));
+    ASSERT_TRUE(instance.listen());
+    application_->acceptHandOvers(instance);
+    // Handed over by its bytes, relative to the later start's folder: the name is not UTF-8.
+    const std::string badName = "bad\xffname.xml";
+    fs::copy_file(sample_, folder_ / badName);
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("XDG_RUNTIME_DIR", qtPath(folder_));
+    environment.insert("XDG_DATA_HOME", qtPath(folder_ / "data"));
+
+    // The later start comes while the timeline being opened asks about drop-frame.
+    ChildRun second;
+    int importsWhileAsked = -1;
+    QTimer question;
+    question.callOnTimeout([&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        if (!box) {
+            return;
+        }
+        question.stop();
+        second = runApplicationOnBytes({badName}, environment, folder_);
+        importsWhileAsked = imports;
+        box->buttons().at(1)->click();
+    });
+    question.start(10);
+    application_->openFiles(
+        {fs::path(MARROWVALE_SOURCE_DIR) / "samples" / "drop-frame-question.otio"});
+    EXPECT_TRUE(second.finished);
+    EXPECT_EQ(second.exitCode, 0) << second.err;
+    EXPECT_EQ(importsWhileAsked, 0);
+
+    // Once the import has ended, the handed-over file opens, once, its name shown with U+FFFD.
+    turnEventLoop(50);
+    EXPECT_EQ(imports, 1);
+    auto* label = find<QLabel>("inputFileName");
+    EXPECT_EQ(label->text().toStdString(), "bad\uFFFDname.xml");
+    EXPECT_EQ(items("reportPopup"), (std::vector<std::string>{"Demo Sequence", "", "Bin Clips"}));
+
+    // While an alert waits on the window, a file handed over waits too; a later one replaces it.
+    const fs::path notes = folder_ / "notes.xml";
+    std::ofstream(notes) << "Just some notes.";
+    application_->openFiles({notes});
+    ASSERT_EQ(alerts().size(), 1u);
+    application_->openHandedOverFiles({folder_ / badName});
+    application_->openHandedOverFiles({sample_});
+    turnEventLoop(50);
+    EXPECT_EQ(imports, 2);
+    alerts().front()->accept();
+    turnEventLoop(50);
+    EXPECT_EQ(imports, 3);
+    EXPECT_EQ(label->text().toStdString(), "demo-sequence.xml");
+}
+
 TEST_F(DesktopApplicationTest, AScreenshotRunTakesEachDialogsDefaultAndLeavesNothingBehind) {
-    // An unusable layouts file and a timeline that asks whether it counts drop-frame.
+    // An unusable layouts file and a timeline that asks whether it counts drop-frame, named by
+    // bytes that are not UTF-8.
     const fs::path data = folder_ / "data";
     fs::create_directories(data / "Marrowvale");
     std::ofstream(data / "Marrowvale" / "Layouts.json") << R"([{"name": 1}])";
-    const fs::path timeline = folder_ / "Reel 3.otio";
+    const fs::path timeline = folder_ / "Reel\xff 3.otio";
     fs::copy_file(fs::path(MARROWVALE_SOURCE_DIR) / "samples" / "drop-frame-question.otio",
                   timeline);
     const fs::path temporary = folder_ / "tmp";
@@ -602,8 +686,8 @@ TEST_F(DesktopApplicationTest, AScreenshotRunTakesEachDialogsDefaultAndLeavesNot
     environment.insert("XDG_DATA_HOME", qtPath(data));
 
     const fs::path picture = folder_ / "window.png";
-    ChildRun run =
-        runApplication({"--screenshot", qtPath(picture), qtPath(timeline)}, environment, folder_);
+    ChildRun run = runApplicationOnBytes({"--screenshot", picture.string(), timeline.string()},
+                                         environment, folder_);
     ASSERT_TRUE(run.finished) << run.err;
     EXPECT_EQ(run.exitCode, 0) << run.err;
     EXPECT_TRUE(fs::exists(picture));

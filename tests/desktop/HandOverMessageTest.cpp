@@ -1,12 +1,15 @@
 #include "desktop/HandOverMessage.h"
 
+#include <climits>
 #include <gtest/gtest.h>
 
 using namespace marrowvale;
 
 TEST(HandOverMessage, OnlyAWholeWellFormedMessageIsTaken) {
     using State = HandOverMessage::State;
-    const QStringList files = {"/home/a/Reel 1.xml", "/home/a/Vidéo\nnew.otio"};
+    // Paths are bytes: a name that is not UTF-8 arrives as it was sent.
+    const std::vector<std::filesystem::path> files = {
+        "/home/a/Reel 1.xml", "/home/a/Vidéo\nnew.otio", "/home/a/bad\xffname.xml"};
     const QByteArray whole = encodeHandOver(files);
     HandOverMessage read = decodeHandOver(whole);
     EXPECT_EQ(read.state, State::complete);
@@ -15,6 +18,9 @@ TEST(HandOverMessage, OnlyAWholeWellFormedMessageIsTaken) {
 
     const QByteArray overLimit =
         "marrowvale-open " + QByteArray::number(handOverSizeLimit + 1) + "\n";
+    const auto pathOfBytes = [](std::size_t bytes) {
+        return encodeHandOver({"/" + std::string(bytes - 1, 'p')});
+    };
     const struct {
         QByteArray received;
         State state;
@@ -35,6 +41,8 @@ TEST(HandOverMessage, OnlyAWholeWellFormedMessageIsTaken) {
         {QByteArray("marrowvale-open 4\n/a.x"), State::invalid},
         {QByteArray("marrowvale-open 6\na.xml") + '\0', State::invalid},
         {QByteArray("marrowvale-open 1\n") + '\0', State::invalid},
+        {pathOfBytes(PATH_MAX - 1), State::complete},
+        {pathOfBytes(PATH_MAX), State::invalid},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(decodeHandOver(c.received).state, c.state) << c.received.left(40).toStdString();
