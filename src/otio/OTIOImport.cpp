@@ -16,11 +16,16 @@ OTIOImport::OTIOImport(const otio::Timeline& timeline, ModelContext& store, Read
 double OTIOImport::clipFrames(const otio::RationalTime& time, const dovovevozav::Fraction& rate) {
     if (!isTimeRate(time.rate)) {
         std::string written = fmt::format("{}", time.rate);
-        if (!unusableRates_.contains(written)) {
-            host.showWarning(fmt::format("A clip\u2019s rate ({}) is not a frame or sample rate; "
-                                         "times at that rate are read at the sequence\u2019s "
-                                         "rate, {}.",
-                                         written, timelineRate.displayString()));
+        if (unusableRates_.size() <= mostRateWarnings && !unusableRates_.contains(written)) {
+            // A few lines say it; a document of thousands of such rates must not bury the rest.
+            host.showWarning(
+                unusableRates_.size() < mostRateWarnings
+                    ? fmt::format("A clip\u2019s rate ({}) is not a frame or sample rate; times "
+                                  "at that rate are read at the sequence\u2019s rate, {}.",
+                                  written, timelineRate.displayString())
+                    : fmt::format("More clip rates are not frame or sample rates; times at "
+                                  "those rates are read at the sequence\u2019s rate, {}, too.",
+                                  timelineRate.displayString()));
             unusableRates_.insert(std::move(written));
         }
     }

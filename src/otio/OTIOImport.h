@@ -44,11 +44,14 @@ public:
     /// The picture rate the timeline is shown at (timelineVideoFrameRate, else 60p): the
     /// sequence's rate, and the rate of media whose available range names none.
     const dovovevozav::VideoFrameRate timelineRate;
+    /// The most unusable clip rates named one by one in an import's warnings.
+    static constexpr std::size_t mostRateWarnings = 5;
 
     /// A clip's time (its source range, its media's available range, a transition's offset, a
     /// marker) as a frame count at `rate`, as framesAt() gives it. A time whose own rate is
     /// no time rate is taken at `rate` as it stands, and each such rate is named once in a
-    /// warning, however many times use it.
+    /// warning, however many times use it; past `mostRateWarnings` such rates, one last line
+    /// says there are more.
     double clipFrames(const otio::RationalTime& time, const dovovevozav::Fraction& rate);
 
     /// Remembers the asset made for a media address; the first asset of an address stays.

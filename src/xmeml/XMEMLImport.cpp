@@ -35,7 +35,14 @@ XMEMLImport::XMEMLImport(const XMEMLDocument& document, ModelContext& context,
     : doc(document), names(document), store(context), host(readerHost) {}
 
 void XMEMLImport::warnOfUnusableRate(std::string_view timebase) {
-    if (!unusableRates_.insert(std::string(timebase)).second) {
+    if (unusableRates_.size() > mostRateWarnings ||
+        !unusableRates_.insert(std::string(timebase)).second) {
+        return;
+    }
+    // A few lines say it; a document of thousands of such rates must not bury the rest.
+    if (unusableRates_.size() > mostRateWarnings) {
+        warnings.emplace_back("More clips\u2019 rates are not frame rates; times at those rates "
+                              "are read at the rate of their sequence too.");
         return;
     }
     // The text as written, cut short on a character boundary: it can be anything.

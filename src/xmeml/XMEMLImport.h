@@ -41,8 +41,11 @@ public:
     std::vector<std::string> warnings;
 
     /// Warns, once for each distinct text, that a clip's or file's timebase is no frame rate
-    /// and that the times counted at it are read at the rate of their sequence.
+    /// and that the times counted at it are read at the rate of their sequence; past
+    /// `mostRateWarnings` such texts, one last line says there are more.
     void warnOfUnusableRate(std::string_view timebase);
+    /// The most unusable timebases named one by one in an import's warnings.
+    static constexpr std::size_t mostRateWarnings = 5;
 
     /// The text of the first element on the child path below `node`; none when none matches.
     std::optional<std::string_view> text(NodeIndex node, std::initializer_list<NameID> path) const {

@@ -1,6 +1,7 @@
 // The clip conversion: what each kind of item becomes, where it lies, and which audio items
 // are left off their tracks.
 #include "OTIOTestSupport.h"
+#include "otio/OTIOImport.h"
 
 #include <gtest/gtest.h>
 
@@ -181,6 +182,17 @@ TEST(ClipConversion, ARateNoPictureOrSoundRunsAtIsReadAtTheSequencesRateWithOneW
         // A sample rate is a rate: 96,000 samples at 48 kHz last 50 frames.
         EXPECT_EQ(imported->audioItems().at(0)->clipDuration, 50);
     }
+
+    // Thousands of distinct such rates are named a few at a time, then once as "more".
+    std::vector<json> many;
+    for (int i = 1; i <= 1000; ++i) {
+        many.push_back(clip("X", "", 0, 10, 1e300 * i));
+    }
+    auto imported = importBytes(timeline({track("Video", many)}, 25).dump());
+    ASSERT_EQ(imported->host.warnings.size(), OTIOImport::mostRateWarnings + 1);
+    EXPECT_EQ(imported->host.warnings.back(),
+              "More clip rates are not frame or sample rates; times at those rates are read at "
+              "the sequence\u2019s rate, 25p, too.");
 }
 
 TEST(ClipConversion, AnAudioItemRepeatingAnEarlierTrackIsLeftOff) {

@@ -1,4 +1,5 @@
 #include "XMEMLTestSupport.h"
+#include "xmeml/XMEMLImport.h"
 
 #include <gtest/gtest.h>
 
@@ -143,6 +144,20 @@ TEST(VideoTracks, ClipRatesNoPictureRunsAtAreReadAtTheSequencesRateWithOneWarnin
             EXPECT_EQ(item->srcDuration, 300) << item->name;
         }
     }
+
+    // Thousands of distinct such timebases are named a few at a time, then once as "more".
+    std::string items;
+    for (int i = 1; i <= 1000; ++i) {
+        items += "<clipitem><name>X</name><start>0</start><end>10</end><rate><timebase>" +
+                 std::to_string(1000 + i) + "</timebase></rate><in>0</in><out>10</out>" +
+                 (i == 1 ? fileXML("good", "Good", 25, false) : "<file id=\"good\"/>") +
+                 "</clipitem>";
+    }
+    auto imported = importXMEML(sequenceWithTracks(25, false, "<track>" + items + "</track>", ""));
+    ASSERT_EQ(imported->result.warnings.size(), XMEMLImport::mostRateWarnings + 1);
+    EXPECT_EQ(imported->result.warnings.back(),
+              "More clips\u2019 rates are not frame rates; times at those rates are read at the "
+              "rate of their sequence too.");
 }
 
 std::string base64(std::string_view bytes) {
