@@ -92,6 +92,7 @@ int runDesktop(int argc, char** argv, QuitSignals& quitSignals) {
     // A later start hands its files to the running application and ends; when none answers,
     // it runs alone.
     std::optional<SingleInstance> instance;
+    QString listenProblem;
     const QString runtimePath = screenshotRun ? QString() : runtimeFolder.path();
     if (!runtimePath.isEmpty()) {
         instance.emplace(SingleInstance::socketPath(runtimePath));
@@ -99,6 +100,7 @@ int runDesktop(int argc, char** argv, QuitSignals& quitSignals) {
             return 0;
         }
         if (!instance->listen()) {
+            listenProblem = instance->problem();
             instance.reset();
         }
     }
@@ -106,6 +108,10 @@ int runDesktop(int argc, char** argv, QuitSignals& quitSignals) {
     SystemDesktop desktop;
     DesktopApplication application(desktop, defaultAppServices(&std::cout), defaultLayoutsFile());
     application.quitOnSignals(quitSignals);
+    if (!listenProblem.isEmpty()) {
+        application.controller().logDiagnostic(listenProblem.toStdString());
+        std::cout.flush(); // seen at once by whoever watches
+    }
     if (instance) {
         application.acceptHandOvers(*instance);
     }
