@@ -66,12 +66,15 @@ TEST_F(QuitSignalsProcessTest, AWindowAskingAQuestionEndsOnSignalsAndLeavesNothi
                   folder_ / "Reel 3.otio");
     std::unique_ptr<RunningApplication> window = startWindow({"Reel 3.otio"});
     turnEventLoop(1000); // for the question to come up
+    // An impatient user. Signals pending together arrive lowest number first, so that either
+    // may be the one the process ends by.
     window->send(SIGTERM);
     window->send(SIGINT);
     window->send(SIGTERM);
     // Its answer taken as the default, the import ends, and so does the application: within a
     // few seconds, not never.
     ASSERT_TRUE(window->waitForEnd(15000));
-    EXPECT_EQ(window->endingSignal(), SIGTERM) << window->err();
+    EXPECT_TRUE(window->endingSignal() == SIGTERM || window->endingSignal() == SIGINT)
+        << window->endingSignal() << window->err();
     EXPECT_TRUE(fs::is_empty(temporary_));
 }
