@@ -12,7 +12,7 @@ namespace {
 
 // How long accepting pauses after a failure, such as running out of descriptors.
 constexpr int retryInterval = 100;
-// Peers waiting to be accepted; a later one is refused and runs alone.
+// Peers queued for accepting; beyond them a later start waits to get in, or runs alone.
 constexpr int queueLength = 50;
 
 } // namespace
@@ -31,7 +31,7 @@ LocalListener::~LocalListener() {
     }
     notifier_.setEnabled(false);
     socket_.close();
-    // Not a socket put in its place since, by a start that found this one unanswering.
+    // Unless a start that found this one unanswering has put its own socket in its place.
     struct stat status {};
     if (::lstat(path_.constData(), &status) == 0 && status.st_dev == device_ &&
         status.st_ino == inode_) {
