@@ -13,6 +13,7 @@ namespace marrowvale {
 class AppController;
 class Desktop;
 class MainWindow;
+class QuitSignals;
 class SettingsWindow;
 class SingleInstance;
 
@@ -20,8 +21,8 @@ class SingleInstance;
 /// drive, wired together. Files named on the command line and files the desktop hands over
 /// take the open button's road, as the file system's bytes (a name need not be valid text).
 /// Quitting goes through the controller's shut-down, which stops a report being written and
-/// removes its working files; a report stopped that way (or by an interrupt signal routed to
-/// the controller) closes the application once it has unwound.
+/// removes its working files; a report stopped that way (or by a quit signal) closes the
+/// application once it has unwound.
 class DesktopApplication : public QObject {
 public:
     /// An application whose panels and links go through `desktop`, with the given subsystems
@@ -45,6 +46,15 @@ public:
     /// Takes the files later starts hand over through `instance`.
     void acceptHandOvers(SingleInstance& instance);
 
+    /// Ends the application on the quit signals caught by `quitSignals`, from the event loop: a
+    /// report being written is asked to stop at once, by the signal itself.
+    void quitOnSignals(QuitSignals& quitSignals);
+
+    /// Ends the application as File > Quit does, also while dialogs are open: every dialog and
+    /// panel is closed (a question takes its default answer, a panel is cancelled), and so is
+    /// any shown from now on; the main window closes once a running task has unwound.
+    void quit();
+
     /// Shut-down, once, when the application quits.
     void shutDown();
 
@@ -63,6 +73,8 @@ private:
     std::unique_ptr<MainWindow> mainWindow_;
     SettingsWindow* settingsWindow_ = nullptr; // owned by the main window
     std::unique_ptr<AppController> controller_;
+    QuitSignals* quitSignals_ = nullptr;
+    bool quitting_ = false;
     bool shutDown_ = false;
     std::optional<std::filesystem::path> waitingFile_; // handed over while the window was not free
 };

@@ -3,11 +3,16 @@
 #include "desktop/HandOverMessage.h"
 
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QGuiApplication>
 #include <QLocalSocket>
 #include <QTimer>
+#include <cerrno>
+#include <cstring>
 #include <memory>
 #include <pwd.h>
+#include <sys/stat.h>
+#include <thread>
 #include <unistd.h>
 
 namespace marrowvale {
@@ -17,6 +22,10 @@ namespace {
 // How long a later start waits to reach the running application, and then for its receipt.
 constexpr int connectTimeout = 1000;
 constexpr int receiptTimeout = 5000;
+// How long a later start turned away waits before it tries again.
+constexpr std::chrono::milliseconds retryPause(50);
+// How many peers are served at once; each holds a descriptor until it is done or dropped.
+constexpr int peerLimit = 16;
 // The longest user or display text put into the socket's name.
 constexpr qsizetype namePartLimit = 40;
 
@@ -45,6 +54,7 @@ QString displayName() {
     return platform + QString::fromLocal8Bit(display);
 }
 
+// Ends a peer's connection and its socket.
 void drop(QLocalSocket& peer) {
     peer.abort();
     peer.deleteLater();
@@ -57,46 +67,73 @@ QString SingleInstance::socketPath(const QString& folder) {
 }
 
 SingleInstance::SingleInstance(QString path, std::chrono::milliseconds readTimeout)
-    : path_(std::move(path)), readTimeout_(readTimeout) {
-    // No socket options: with them Qt would put the socket in place by renaming it over
-    // whatever is there, even the socket of an application still running. The folder is the
-    // user's alone.
-    connect(&server_, &QLocalServer::newConnection, this, &SingleInstance::acceptPeers);
-}
+    : path_(std::move(path)), readTimeout_(readTimeout),
+      listener_([this](FileDescriptor peer) { servePeer(std::move(peer)); }) {}
 
 SingleInstance::~SingleInstance() = default;
 
 bool SingleInstance::handOver(const std::vector<std::filesystem::path>& files) {
-    QLocalSocket socket;
-    socket.connectToServer(path_);
-    if (!socket.waitForConnected(connectTimeout)) {
-        return false;
-    }
+    const QByteArray message = encodeHandOver(files);
     const QByteArray receipt(handOverReceipt);
     QDeadlineTimer deadline(receiptTimeout);
-    socket.write(encodeHandOver(files));
-    while (socket.bytesToWrite() > 0) {
-        if (!socket.waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) {
+    for (;;) {
+        QLocalSocket socket;
+        socket.connectToServer(path_);
+        if (!socket.waitForConnected(connectTimeout)) {
             return false;
         }
-    }
-    while (socket.bytesAvailable() < receipt.size()) {
-        if (!socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) {
+        socket.write(message);
+        while (socket.bytesToWrite() > 0 &&
+               socket.waitForBytesWritten(static_cast<int>(deadline.remainingTime()))) {
+        }
+        while (socket.bytesToWrite() == 0 && socket.bytesAvailable() < receipt.size() &&
+               socket.waitForReadyRead(static_cast<int>(deadline.remainingTime()))) {
+        }
+        if (socket.bytesAvailable() >= receipt.size()) {
+            return socket.read(receipt.size()) == receipt;
+        }
+        // Closed unread while the application served as many others as it does at once.
+        if (socket.state() != QLocalSocket::UnconnectedState || deadline.hasExpired()) {
             return false;
         }
+        std::this_thread::sleep_for(retryPause);
     }
-    return socket.read(receipt.size()) == receipt;
 }
 
 bool SingleInstance::listen() {
-    if (server_.listen(path_)) {
-        return true;
+    const QByteArray path = QFile::encodeName(path_);
+    int error = listener_.listen(path);
+    if (error == EADDRINUSE) {
+        struct stat status {};
+        if (::lstat(path.constData(), &status) == 0 && !S_ISSOCK(status.st_mode)) {
+            return runAlone(QStringLiteral("\u201c%1\u201d is not a socket").arg(path_));
+        }
+        if (!isLeftOver()) {
+            return runAlone(QStringLiteral("another application answers on \u201c%1\u201d, but "
+                                           "did not take this start\u2019s files")
+                                .arg(path_));
+        }
+        ::unlink(path.constData());
+        error = listener_.listen(path);
     }
-    if (server_.serverError() != QAbstractSocket::AddressInUseError || !isLeftOver()) {
-        return false;
+    if (error == ENAMETOOLONG) {
+        return runAlone(QStringLiteral("the socket\u2019s path \u201c%1\u201d takes %2 bytes, "
+                                       "more than the %3 a socket address holds")
+                            .arg(path_)
+                            .arg(path.size())
+                            .arg(LocalListener::pathLimit()));
     }
-    QLocalServer::removeServer(path_);
-    return server_.listen(path_);
+    if (error != 0) {
+        return runAlone(QStringLiteral("the socket \u201c%1\u201d cannot be made: %2")
+                            .arg(path_, QString::fromLocal8Bit(std::strerror(error))));
+    }
+    return true;
+}
+
+bool SingleInstance::runAlone(const QString& why) {
+    problem_ =
+        QStringLiteral("Running alone, as %1: later starts open windows of their own").arg(why);
+    return false;
 }
 
 bool SingleInstance::isLeftOver() const {
@@ -109,16 +146,25 @@ bool SingleInstance::isLeftOver() const {
     return socket.error() == QLocalSocket::ConnectionRefusedError;
 }
 
-void SingleInstance::acceptPeers() {
-    while (QLocalSocket* peer = server_.nextPendingConnection()) {
-        auto received = std::make_shared<QByteArray>();
-        peer->setReadBufferSize(handOverSizeLimit + 1);
-        connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
-        connect(peer, &QLocalSocket::readyRead, this,
-                [this, peer, received] { readFrom(*peer, *received); });
-        // A peer that sends nothing, or too slowly, is dropped.
-        QTimer::singleShot(readTimeout_, peer, [peer] { drop(*peer); });
+void SingleInstance::servePeer(FileDescriptor descriptor) {
+    if (servedPeers_ >= peerLimit) {
+        return; // closed unread: the later start tries again
     }
+    auto* peer = new QLocalSocket(this);
+    if (!peer->setSocketDescriptor(descriptor.get())) {
+        peer->deleteLater();
+        return;
+    }
+    descriptor.release();
+    ++servedPeers_;
+    connect(peer, &QObject::destroyed, this, [this] { --servedPeers_; });
+    auto received = std::make_shared<QByteArray>();
+    peer->setReadBufferSize(handOverSizeLimit + 1);
+    connect(peer, &QLocalSocket::disconnected, peer, &QObject::deleteLater);
+    connect(peer, &QLocalSocket::readyRead, this,
+            [this, peer, received] { readFrom(*peer, *received); });
+    // A peer that sends nothing, or too slowly, is dropped.
+    QTimer::singleShot(readTimeout_, peer, [peer] { drop(*peer); });
 }
 
 void SingleInstance::readFrom(QLocalSocket& peer, QByteArray& received) {

@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QLocalServer>
+#include "desktop/LocalListener.h"
+
 #include <QObject>
 #include <chrono>
 #include <filesystem>
@@ -14,7 +15,8 @@ namespace marrowvale {
 /// a later start (a file manager starts one for every file it opens) hands its files over to
 /// it and ends, so that they open in the window the user already has. A peer is read within a
 /// size limit and a time limit: one that sends anything but a whole hand-over, or nothing, is
-/// dropped and changes nothing.
+/// dropped and changes nothing. A few peers are served at once; any more are closed at once,
+/// unread, and a later start so turned away tries again for a while.
 class SingleInstance : public QObject {
     Q_OBJECT
 
@@ -33,22 +35,28 @@ public:
     bool handOver(const std::vector<std::filesystem::path>& files);
 
     /// The first start: listens for later ones. A socket left by an application that ended
-    /// without closing it is removed first. False when the socket cannot be made (this start
-    /// then runs alone).
+    /// without closing it is removed first; anything else in its place is left alone. False
+    /// when the socket cannot be made: this start then runs alone, and `problem()` says why.
     bool listen();
+
+    /// Why the socket could not be made, for the diagnostics; empty when it was.
+    const QString& problem() const { return problem_; }
 
 signals:
     /// A later start handed these files over; none when it only asked for the window.
     void filesHandedOver(const std::vector<std::filesystem::path>& files);
 
 private:
-    void acceptPeers();
+    void servePeer(FileDescriptor descriptor);
     void readFrom(QLocalSocket& peer, QByteArray& received);
     bool isLeftOver() const;
+    bool runAlone(const QString& why);
 
     QString path_;
     std::chrono::milliseconds readTimeout_;
-    QLocalServer server_;
+    LocalListener listener_;
+    int servedPeers_ = 0;
+    QString problem_;
 };
 
 } // namespace marrowvale

@@ -4,9 +4,9 @@
 #include "app/LayoutsFile.h"
 #include "app/TextUtilities.h"
 #include "app/controller/AppController.h"
-#include "app/controller/InterruptSignals.h"
 #include "desktop/DesktopApplication.h"
 #include "desktop/MainWindow.h"
+#include "desktop/QuitSignals.h"
 #include "desktop/RuntimeFolder.h"
 #include "desktop/SingleInstance.h"
 #include "desktop/SystemDesktop.h"
@@ -68,9 +68,9 @@ std::vector<std::filesystem::path> absolutePaths(const std::vector<std::filesyst
     return paths;
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
+// The application, with everything it made gone again by the time it returns: its socket, Qt's
+// runtime folder, a stopped report's working files.
+int runDesktop(int argc, char** argv, QuitSignals& quitSignals) {
     // Before the application object, which may make Qt's own runtime folder.
     RuntimeFolder runtimeFolder;
     QApplication app(argc, argv);
@@ -117,6 +117,7 @@ int main(int argc, char** argv) {
     // A later start hands its files to the running application and ends; when none answers,
     // it runs alone.
     std::optional<SingleInstance> instance;
+    QString listenProblem;
     const QString runtimePath = screenshotRun ? QString() : runtimeFolder.path();
     if (!runtimePath.isEmpty()) {
         instance.emplace(SingleInstance::socketPath(runtimePath));
@@ -124,13 +125,18 @@ int main(int argc, char** argv) {
             return 0;
         }
         if (!instance->listen()) {
+            listenProblem = instance->problem();
             instance.reset();
         }
     }
 
     SystemDesktop desktop;
     DesktopApplication application(desktop, defaultAppServices(&std::cout), defaultLayoutsFile());
-    InterruptSignals interrupts(application.controller());
+    application.quitOnSignals(quitSignals);
+    if (!listenProblem.isEmpty()) {
+        application.controller().logDiagnostic(listenProblem.toStdString());
+        std::cout.flush(); // seen at once by whoever watches
+    }
     if (instance) {
         application.acceptHandOvers(*instance);
     }
@@ -144,10 +150,16 @@ int main(int argc, char** argv) {
     application.launch();
     // Once the event loop runs, so that the window is on screen for the import's progress.
     QTimer::singleShot(0, &application, [&application, files] { application.openFiles(files); });
-    const int status = app.exec();
-    if (interrupts.received() != 0) {
-        instance.reset();        // its socket goes with it
-        interrupts.raiseAgain(); // the stopped report has removed its working files
-    }
+    return app.exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // First, so that a signal from now on ends the process only once it has tidied up.
+    QuitSignals quitSignals;
+    const int status = runDesktop(argc, argv, quitSignals);
+    // With the signal's status, so that the parent sees how the application ended.
+    quitSignals.endByReceivedSignal();
     return status;
 }

@@ -6,6 +6,7 @@
 #include <QEventLoop>
 #include <QProcess>
 #include <QTimer>
+#include <csignal>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <sys/socket.h>
@@ -75,6 +76,67 @@ ChildRun runApplicationOnBytes(const std::vector<std::string>& arguments,
     }
     return runProgram("/bin/sh", {"-c", command, MARROWVALE_DESKTOP_EXECUTABLE}, environment,
                       folder);
+}
+
+bool waitUntil(const std::function<bool()>& condition, int milliseconds) {
+    QDeadlineTimer deadline(milliseconds);
+    while (!condition()) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        turnEventLoop(10);
+    }
+    return true;
+}
+
+RunningApplication::RunningApplication(const QStringList& arguments,
+                                       const QProcessEnvironment& environment,
+                                       const std::filesystem::path& folder) {
+    process_.setProcessEnvironment(environment);
+    process_.setWorkingDirectory(qtPath(folder));
+    process_.start(MARROWVALE_DESKTOP_EXECUTABLE, arguments);
+    EXPECT_TRUE(process_.waitForStarted()) << process_.errorString().toStdString();
+}
+
+RunningApplication::~RunningApplication() {
+    if (running()) {
+        process_.kill();
+        process_.waitForFinished();
+    }
+}
+
+void RunningApplication::send(int signal) {
+    // Never 0, which would signal this process's whole group.
+    ASSERT_TRUE(running()) << "the application has ended already";
+    ASSERT_GT(pid(), 0);
+    ASSERT_EQ(::kill(static_cast<pid_t>(pid()), signal), 0);
+}
+
+bool RunningApplication::waitForEnd(int milliseconds) {
+    QDeadlineTimer deadline(milliseconds);
+    while (running() && !process_.waitForFinished(10) && !deadline.hasExpired()) {
+        turnEventLoop(10);
+    }
+    return !running();
+}
+
+int RunningApplication::exitCode() const {
+    return process_.exitStatus() == QProcess::NormalExit ? process_.exitCode() : -1;
+}
+
+int RunningApplication::endingSignal() const {
+    // Qt gives the signal's number as the exit code of a process a signal ended.
+    return process_.exitStatus() == QProcess::CrashExit ? process_.exitCode() : 0;
+}
+
+std::string RunningApplication::out() {
+    out_ += process_.readAllStandardOutput().toStdString();
+    return out_;
+}
+
+std::string RunningApplication::err() {
+    err_ += process_.readAllStandardError().toStdString();
+    return err_;
 }
 
 } // namespace marrowvale::testing

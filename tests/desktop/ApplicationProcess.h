@@ -1,9 +1,11 @@
 #pragma once
 
+#include <QProcess>
 #include <QProcessEnvironment>
 #include <QString>
 #include <QStringList>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -33,5 +35,43 @@ ChildRun runApplication(const QStringList& arguments, const QProcessEnvironment&
 ChildRun runApplicationOnBytes(const std::vector<std::string>& arguments,
                                const QProcessEnvironment& environment,
                                const std::filesystem::path& folder);
+
+/// Turns this process's event loop until `condition` holds, for at most `milliseconds`; whether
+/// it holds.
+bool waitUntil(const std::function<bool()>& condition, int milliseconds);
+
+/// The desktop application started as another process in `folder`, running until it ends or
+/// is ended; it is killed, if need be, when the object goes.
+class RunningApplication {
+public:
+    RunningApplication(const QStringList& arguments, const QProcessEnvironment& environment,
+                       const std::filesystem::path& folder);
+    ~RunningApplication();
+    RunningApplication(const RunningApplication&) = delete;
+    RunningApplication& operator=(const RunningApplication&) = delete;
+
+    /// The process's id.
+    qint64 pid() const { return process_.processId(); }
+    /// Sends the process `signal`.
+    void send(int signal);
+    /// Turns this process's event loop until the process ends, for at most `milliseconds`;
+    /// whether it ended.
+    bool waitForEnd(int milliseconds);
+    /// Whether it still runs.
+    bool running() const { return process_.state() != QProcess::NotRunning; }
+
+    /// Once ended: its exit code, or -1 when a signal ended it.
+    int exitCode() const;
+    /// Once ended: the signal that ended it; 0 when it exited.
+    int endingSignal() const;
+    /// What it wrote on standard output (its diagnostics) and on standard error so far.
+    std::string out();
+    std::string err();
+
+private:
+    QProcess process_;
+    std::string out_;
+    std::string err_;
+};
 
 } // namespace marrowvale::testing

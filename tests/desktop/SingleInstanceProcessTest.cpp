@@ -1,0 +1,172 @@
+// The socket between a running `marrowvale` and later starts, tried with real processes: flooded
+// with idle peers, taken by something else, out of a socket address's reach, and met by a start
+// on another platform.
+#include "ApplicationProcess.h"
+#include "desktop/Desktop.h"
+#include "desktop/SingleInstance.h"
+#include "support/ScratchFolder.h"
+
+#include <QLocalSocket>
+#include <algorithm>
+#include <csignal>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <memory>
+#include <sstream>
+#include <sys/resource.h>
+#include <vector>
+
+using namespace marrowvale;
+using namespace marrowvale::testing;
+namespace fs = std::filesystem;
+
+namespace {
+
+// Leaves process `pid` about `spare` descriptors beyond those it has open.
+void limitDescriptors(qint64 pid, int spare) {
+    const fs::path open = "/proc/" + std::to_string(pid) + "/fd";
+    rlimit limit{};
+    ASSERT_EQ(::prlimit(static_cast<pid_t>(pid), RLIMIT_NOFILE, nullptr, &limit), 0);
+    limit.rlim_cur = static_cast<rlim_t>(
+        std::distance(fs::directory_iterator(open), fs::directory_iterator()) + spare);
+    ASSERT_EQ(::prlimit(static_cast<pid_t>(pid), RLIMIT_NOFILE, &limit, nullptr), 0);
+}
+
+std::string contents(const fs::path& file) {
+    std::ifstream in(file);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Applications, started in the samples folder, whose runtime folder is one of the test's own.
+class SingleInstanceProcessTest : public ::testing::Test {
+protected:
+    SingleInstanceProcessTest() {
+        useRuntimeFolder(folder_ / "run");
+        environment_.insert("XDG_DATA_HOME", qtPath(folder_ / "data"));
+    }
+
+    void useRuntimeFolder(const fs::path& folder) {
+        fs::create_directories(folder);
+        fs::permissions(folder, fs::perms::owner_all); // as Qt wants it
+        runtimeFolder_ = folder;
+        environment_.insert("XDG_RUNTIME_DIR", qtPath(folder));
+    }
+
+    // The socket of an application on this process's platform.
+    fs::path socket() const {
+        return filesystemPath(SingleInstance::socketPath(qtPath(runtimeFolder_)));
+    }
+
+    std::unique_ptr<RunningApplication> start(const QStringList& arguments) {
+        return std::make_unique<RunningApplication>(arguments, environment_, sample_.parent_path());
+    }
+
+    // Ends `window` as the desktop does at logout.
+    static void end(RunningApplication& window) {
+        window.send(SIGTERM);
+        EXPECT_TRUE(window.waitForEnd(30000));
+    }
+
+    ScratchFolder scratch_;
+    const fs::path folder_ = scratch_.path();
+    const fs::path sample_ = fs::path(MARROWVALE_SOURCE_DIR) / "samples" / "demo-sequence.xml";
+    fs::path runtimeFolder_;
+    QProcessEnvironment environment_ = QProcessEnvironment::systemEnvironment();
+};
+
+} // namespace
+
+TEST_F(SingleInstanceProcessTest, ALaterStartGetsThroughIdlePeersHeldOpen) {
+    std::unique_ptr<RunningApplication> first = start({});
+    ASSERT_TRUE(waitUntil([this] { return fs::exists(socket()); }, 60000)) << first->err();
+    std::vector<std::unique_ptr<QLocalSocket>> peers;
+    auto connectPeers = [&](int count) {
+        for (int i = 0; i < count; ++i) {
+            peers.push_back(std::make_unique<QLocalSocket>());
+            peers.back()->connectToServer(qtPath(socket()));
+        }
+    };
+    auto connected = [&peers] {
+        return std::count_if(peers.begin(), peers.end(), [](const auto& peer) {
+            return peer->state() != QLocalSocket::UnconnectedState;
+        });
+    };
+    // A later start that only asks for the window. It opens nothing, so that nothing but the
+    // socket needs descriptors below; and the sanitizers, which need some to check a kind of
+    // call the first time, have seen every kind on the way.
+    std::unique_ptr<RunningApplication> later = start({});
+    ASSERT_TRUE(later->waitForEnd(20000)) << "the later start runs alone\n" << first->err();
+    EXPECT_EQ(later->exitCode(), 0) << later->err();
+
+    // With hardly a descriptor to spare, accepting fails: the window keeps listening, and
+    // takes the peers in its queue once descriptors are free again.
+    limitDescriptors(first->pid(), 6);
+    connectPeers(30);
+    turnEventLoop(1000);
+    peers.clear();
+    later = start({});
+    ASSERT_TRUE(later->waitForEnd(20000)) << "the later start runs alone\n" << first->err();
+    EXPECT_EQ(later->exitCode(), 0) << later->err();
+
+    // Far more idle peers than the window serves at once, with descriptors to spare for them
+    // all: those beyond the few it serves are closed at once, so that it never runs short.
+    const int spare = 64;
+    limitDescriptors(first->pid(), spare);
+    connectPeers(100);
+    waitUntil([&] { return connected() < spare / 2; }, 10000);
+    EXPECT_LT(connected(), spare / 2);
+    // A later start, turned away while the few are served, tries again and hands its file over.
+    later = start({qtPath(sample_.filename())});
+    ASSERT_TRUE(later->waitForEnd(20000)) << "the later start runs alone\n" << first->err();
+    EXPECT_EQ(later->exitCode(), 0) << later->err();
+    EXPECT_TRUE(first->running());
+    end(*first);
+}
+
+TEST_F(SingleInstanceProcessTest, AStartThatCannotListenRunsAloneAndSaysWhy) {
+    struct Case {
+        const char* what;
+        fs::path runtimeFolder;
+        std::string said;
+    };
+    const Case cases[] = {
+        {"a regular file at the socket's path", folder_ / "run", "is not a socket"},
+        {"a runtime folder too long for a socket address", folder_ / std::string(100, 'r'),
+         "more than the 107 a socket address holds"},
+    };
+    for (const Case& c : cases) {
+        useRuntimeFolder(c.runtimeFolder);
+        std::ofstream(socket()) << "the user's own";
+        std::unique_ptr<RunningApplication> window = start({});
+        EXPECT_TRUE(waitUntil(
+            [&] { return window->out().find("Running alone") != std::string::npos; }, 30000))
+            << c.what << window->out();
+        EXPECT_NE(window->out().find(c.said), std::string::npos) << c.what << window->out();
+        EXPECT_TRUE(window->running()) << c.what;
+        end(*window);
+        EXPECT_EQ(contents(socket()), "the user's own") << c.what;
+    }
+}
+
+TEST_F(SingleInstanceProcessTest, AStartOnAnotherPlatformOpensAWindowOfItsOwn) {
+    // This process listens as a window on the offscreen platform would.
+    SingleInstance first(qtPath(socket()));
+    ASSERT_TRUE(first.listen());
+    bool handedOver = false;
+    QObject::connect(&first, &SingleInstance::filesHandedOver, [&] { handedOver = true; });
+
+    environment_.insert("QT_QPA_PLATFORM", "minimal");
+    std::unique_ptr<RunningApplication> later = start({qtPath(sample_.filename())});
+    auto sockets = [this] {
+        return std::count_if(fs::directory_iterator(runtimeFolder_), fs::directory_iterator(),
+                             [](const fs::directory_entry& entry) { return entry.is_socket(); });
+    };
+    // It listens on a socket of its own rather than end.
+    EXPECT_TRUE(waitUntil([&] { return sockets() == 2 || !later->running(); }, 60000));
+    EXPECT_TRUE(later->running());
+    EXPECT_EQ(sockets(), 2);
+    EXPECT_FALSE(handedOver);
+    end(*later);
+}
