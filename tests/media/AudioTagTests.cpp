@@ -1,8 +1,8 @@
 #include "GeneratedMedia.h"
 #include "media/AudioFileTags.h"
-#include "services/ClipMediaProbe.h"
 #include "model/Asset.h"
 #include "model/StoryElement.h"
+#include "services/ClipMediaProbe.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
