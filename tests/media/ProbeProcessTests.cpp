@@ -1,5 +1,7 @@
-// Media read in the probing helper: a file the media libraries would work on for minutes is
-// given up on at the time limit, and the files after it are read as usual.
+// Media read in the probing helpers: a file the media libraries would work on for minutes is
+// given up on at the time limit, once for all its names and workers, and the files after it are
+// read as usual; a helper that dies is replaced, and none is left behind; the waits keep the
+// caller's window turning and end on its stop request.
 #include "GeneratedMedia.h"
 #include "KeptTurning.h"
 #include "app/StopRequest.h"
