@@ -4,11 +4,11 @@
 // ratio. Then times the report of a 300-clip timeline on that movie with and without
 // thumbnails. N is the first argument, by default the number of cores.
 #include "app/ReportRequest.h"
-#include "services/ClipMediaProbe.h"
 #include "media/MediaLibraryMessages.h"
 #include "media/ThumbnailBatch.h"
 #include "model/ModelContext.h"
 #include "report/ReportRun.h"
+#include "services/ClipMediaProbe.h"
 #include "support/BenchHost.h"
 #include "support/Random.h"
 #include "support/ScratchFolder.h"
@@ -147,7 +147,7 @@ int main(int argc, char** argv) {
     for (int i = 0; i < runs; ++i) {
         library =
             std::min(library, secondsOf([&] {
-                         const auto heights = makeThumbnailFiles(jobs, parallel);
+                         const auto heights = makeThumbnailFiles(jobs, {.workers = parallel});
                          if (std::count(heights.begin(), heights.end(), 90) != thumbnailCount) {
                              std::fprintf(stderr, "thumbnail_bench: pictures missing\n");
                          }
@@ -180,7 +180,7 @@ int main(int argc, char** argv) {
             request.importState = {imported.inputType, ColumnSetKind::xmeml};
             request.options.flags = {{"thumbnails", pictureWidth > 0}};
             request.options.thumbnailWidth = pictureWidth;
-            ClipMediaProbe probe(nullptr, parallel);
+            ClipMediaProbe probe(nullptr, {.workers = parallel});
             ReportServices services;
             services.mediaProbe = &probe;
             double& best = pictureWidth > 0 ? withPictures : without;

@@ -14,6 +14,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
@@ -43,14 +44,16 @@ private:
 };
 
 // Media probing by the path's length: some files have no video track, some a drop-frame rate.
-MediaFileProbe fakeProbe(const std::filesystem::path& path) {
-    const std::size_t length = path.native().size();
-    MediaFileProbe probe;
-    probe.videoTrackCount = static_cast<int>(length % 3);
-    if (length % 2 == 0) {
-        probe.timecodeFrameRate = dovovevozav::TimecodeFrameRate::fps29_97d;
+std::vector<MediaFileProbe> fakeProbe(const std::vector<std::filesystem::path>& paths) {
+    std::vector<MediaFileProbe> probes(paths.size());
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const std::size_t length = paths[i].native().size();
+        probes[i].videoTrackCount = static_cast<int>(length % 3);
+        if (length % 2 == 0) {
+            probes[i].timecodeFrameRate = dovovevozav::TimecodeFrameRate::fps29_97d;
+        }
     }
-    return probe;
+    return probes;
 }
 
 } // namespace

@@ -12,6 +12,7 @@
 #include <sys/wait.h>
 #include <system_error>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 extern char** environ;
@@ -22,23 +23,6 @@ namespace {
 
 // The descriptor the helper finds its end of the connection at.
 constexpr int kHelperDescriptor = 3;
-
-// The helper installed beside the program, else the one in the build tree.
-std::filesystem::path helperProgram() {
-    std::vector<std::filesystem::path> candidates;
-    std::error_code error;
-    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
-    if (!error) {
-        candidates.push_back(self.parent_path() / MARROWVALE_MEDIA_PROBE_FROM_BINDIR);
-    }
-    candidates.emplace_back(MARROWVALE_MEDIA_PROBE_BUILT);
-    for (const std::filesystem::path& candidate : candidates) {
-        if (::access(candidate.c_str(), X_OK) == 0) {
-            return candidate;
-        }
-    }
-    return {};
-}
 
 /// posix_spawn's file actions and attributes, destroyed with it.
 struct SpawnSettings {
@@ -62,14 +46,35 @@ std::string secondsText(std::chrono::milliseconds time) {
 
 } // namespace
 
-MediaProbeProcess::MediaProbeProcess(std::chrono::milliseconds timeout) : timeout_(timeout) {}
+MediaProbeProcess::MediaProbeProcess(std::chrono::milliseconds timeout,
+                                     std::optional<std::filesystem::path> helper)
+    : timeout_(timeout), helperProgram_(std::move(helper)) {}
 
 MediaProbeProcess::~MediaProbeProcess() {
     endHelper();
 }
 
+std::filesystem::path MediaProbeProcess::installedHelper() {
+    std::vector<std::filesystem::path> candidates;
+    std::error_code error;
+    const std::filesystem::path self = std::filesystem::read_symlink("/proc/self/exe", error);
+    if (!error) {
+        candidates.push_back(self.parent_path() / MARROWVALE_MEDIA_PROBE_FROM_BINDIR);
+    }
+    candidates.emplace_back(MARROWVALE_MEDIA_PROBE_BUILT);
+    for (const std::filesystem::path& candidate : candidates) {
+        if (::access(candidate.c_str(), X_OK) == 0) {
+            return candidate;
+        }
+    }
+    return {};
+}
+
 bool MediaProbeProcess::startHelper() {
-    const std::filesystem::path program = helperProgram();
+    if (!helperProgram_) {
+        helperProgram_ = installedHelper();
+    }
+    const std::filesystem::path& program = *helperProgram_;
     if (program.empty()) {
         return false;
     }
@@ -127,12 +132,17 @@ void MediaProbeProcess::endHelper() {
 
 std::optional<ProbeChannel::Message> MediaProbeProcess::ask(const ProbeChannel::Message& request,
                                                             const std::function<bool()>& stop) {
-    gaveUp_ = false;
-    late_ = false;
+    givenUp_ = GiveUp::none;
     if (inProcess_) {
         return inProcess_->answer(request);
     }
-    // A helper that ended since its last answer (its thread ended, say) is replaced once.
+    bool stopped = false;
+    const std::function<bool()> watchedStop = [&stop, &stopped] {
+        return stopped = stop && stop();
+    };
+    // A helper can die for reasons of its own (the system ends it for memory, say), and one
+    // that ended since its last answer fails at once: the file gets a second try, with a fresh
+    // helper and a full time limit, before it is written off.
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (helper_ < 0 && !startHelper()) {
             inProcess_ = std::make_unique<MediaProbeWork>();
@@ -140,38 +150,55 @@ std::optional<ProbeChannel::Message> MediaProbeProcess::ask(const ProbeChannel::
         }
         if (channel_.send(request)) {
             const auto deadline = std::chrono::steady_clock::now() + timeout_;
-            std::optional<ProbeChannel::Message> answer = channel_.receive(deadline, stop);
-            if (!answer) {
-                late_ = std::chrono::steady_clock::now() >= deadline;
-                gaveUp_ = true;
-                endHelper();
+            std::optional<ProbeChannel::Message> answer = channel_.receive(deadline, watchedStop);
+            if (answer) {
+                return answer;
             }
-            return answer;
+            const bool late = std::chrono::steady_clock::now() >= deadline;
+            endHelper();
+            if (stopped || late) {
+                givenUp_ = stopped ? GiveUp::stopped : GiveUp::late;
+                return std::nullopt;
+            }
+        } else {
+            endHelper();
         }
-        endHelper();
     }
-    gaveUp_ = true;
+    givenUp_ = GiveUp::crashed;
     return std::nullopt;
 }
 
-MediaFileProbe MediaProbeProcess::probe(const std::filesystem::path& path) {
-    if (const auto answer = ask(MediaProbeWork::rateRequest(path), {})) {
+std::string MediaProbeProcess::givenUpProblem(const std::filesystem::path& path, GiveUp reason,
+                                              std::chrono::milliseconds timeout) {
+    switch (reason) {
+    case GiveUp::late:
+        return fmt::format("\"{}\" took longer than {} to read and was given up", path.string(),
+                           secondsText(timeout));
+    case GiveUp::stopped:
+        return fmt::format("\"{}\" was not read: the work was stopped", path.string());
+    case GiveUp::none:
+    case GiveUp::crashed:
+        break;
+    }
+    return fmt::format("\"{}\" could not be read: the media libraries failed on it", path.string());
+}
+
+MediaFileProbe MediaProbeProcess::probe(const std::filesystem::path& path,
+                                        const std::function<bool()>& stop) {
+    if (const auto answer = ask(MediaProbeWork::rateRequest(path), stop)) {
         if (auto probe = MediaProbeWork::rateAnswer(*answer)) {
             return *probe;
         }
     }
     MediaFileProbe givenUp;
-    givenUp.problem =
-        late_ ? fmt::format("\"{}\" took longer than {} to read and was given up", path.string(),
-                            secondsText(timeout_))
-              : fmt::format("\"{}\" could not be read: the media libraries failed on it",
-                            path.string());
+    givenUp.problem = givenUpProblem(path, givenUp_, timeout_);
     return givenUp;
 }
 
 AudioFileTags MediaProbeProcess::readTags(const std::filesystem::path& path,
-                                          std::ostream* diagnostics) {
-    if (const auto answer = ask(MediaProbeWork::tagsRequest(path), {})) {
+                                          std::ostream* diagnostics,
+                                          const std::function<bool()>& stop) {
+    if (const auto answer = ask(MediaProbeWork::tagsRequest(path), stop)) {
         if (auto tags = MediaProbeWork::tagsAnswer(*answer)) {
             if (diagnostics != nullptr) {
                 *diagnostics << tags->second;

@@ -25,30 +25,55 @@ class MediaProbeWork;
 /// the helper. A new helper starts for the next file. When no helper can be started (it is not
 /// installed), the work is done in this process instead, without the limit. One object serves
 /// one thread; its helper ends with it.
+///
+/// Each request takes a `stop` callback, asked every few hundredths of a second while the
+/// answer is awaited: a caller may also use it to keep a window responsive meanwhile. Once it
+/// answers true the wait ends and the file is given up on.
 class MediaProbeProcess {
 public:
-    /// Probing that waits at most `timeout` for each answer.
-    explicit MediaProbeProcess(std::chrono::milliseconds timeout = ProbeLimits{}.answerTimeout);
+    /// Why the last answer was given up on.
+    enum class GiveUp {
+        none,    ///< it was not: the answer came
+        late,    ///< the time limit passed
+        crashed, ///< the helper died on it twice, each time with a fresh helper
+        stopped, ///< the caller's stop callback answered true
+    };
+
+    /// Probing that waits at most `timeout` for each answer, from the helper program `helper`
+    /// (none: installedHelper()); when it cannot be started, the work is done in this process.
+    explicit MediaProbeProcess(std::chrono::milliseconds timeout = ProbeLimits{}.answerTimeout,
+                               std::optional<std::filesystem::path> helper = std::nullopt);
     ~MediaProbeProcess();
     MediaProbeProcess(const MediaProbeProcess&) = delete;
     MediaProbeProcess& operator=(const MediaProbeProcess&) = delete;
 
+    /// The helper program installed beside this program, else the one this build made; empty
+    /// when neither is there.
+    static std::filesystem::path installedHelper();
+
     /// probeMediaFile(path) in the helper; no video track and no rate, with the reason, when
     /// the file is given up on.
-    MediaFileProbe probe(const std::filesystem::path& path);
+    MediaFileProbe probe(const std::filesystem::path& path, const std::function<bool()>& stop = {});
 
     /// readAudioFileTags(path, diagnostics) in the helper; eight empty texts when the file is
     /// given up on.
-    AudioFileTags readTags(const std::filesystem::path& path, std::ostream* diagnostics);
+    AudioFileTags readTags(const std::filesystem::path& path, std::ostream* diagnostics,
+                           const std::function<bool()>& stop = {});
 
     /// The job's thumbnail file made in the helper, which keeps the job's file open for the
-    /// next job; none when there is no picture or the file is given up on. A raised `stop`
-    /// ends the wait at once, the same way.
+    /// next job; none when there is no picture or the file is given up on.
     std::optional<int> makeThumbnail(const ThumbnailJob& job,
                                      const std::function<bool()>& stop = {});
 
     /// Whether the last answer was given up on: late, the helper failed on it, or stopped.
-    bool gaveUp() const { return gaveUp_; }
+    bool gaveUp() const { return givenUp_ != GiveUp::none; }
+    /// Why the last answer was given up on.
+    GiveUp givenUp() const { return givenUp_; }
+
+    /// The problem text of a rate probe of `path` given up on for `reason` after waiting at most
+    /// `timeout` for each answer.
+    static std::string givenUpProblem(const std::filesystem::path& path, GiveUp reason,
+                                      std::chrono::milliseconds timeout);
 
 private:
     std::optional<ProbeChannel::Message> ask(const ProbeChannel::Message& request,
@@ -57,11 +82,11 @@ private:
     void endHelper();
 
     std::chrono::milliseconds timeout_;
+    std::optional<std::filesystem::path> helperProgram_;
     pid_t helper_ = -1;
     ProbeChannel channel_;
     std::unique_ptr<MediaProbeWork> inProcess_; // when no helper can be started
-    bool gaveUp_ = false;
-    bool late_ = false; // given up because the time limit passed
+    GiveUp givenUp_ = GiveUp::none;
 };
 
 } // namespace marrowvale

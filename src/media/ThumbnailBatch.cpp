@@ -1,14 +1,13 @@
 #include "media/ThumbnailBatch.h"
 
+#include "media/GivenUpFiles.h"
 #include "media/MediaProbeProcess.h"
+#include "media/WorkerThreads.h"
 
 #include <algorithm>
 #include <atomic>
 #include <exception>
-#include <mutex>
 #include <numeric>
-#include <set>
-#include <system_error>
 #include <thread>
 
 namespace marrowvale {
@@ -41,29 +40,11 @@ std::vector<Run> cutIntoRuns(const std::vector<std::size_t>& order,
     return runs;
 }
 
-// Files given up on by one worker (too slow, or the helper failed on them), which the others
-// then skip.
-class GivenUpFiles {
-public:
-    void add(const std::filesystem::path& file) {
-        const std::scoped_lock lock(mutex_);
-        files_.insert(file);
-    }
-    bool contains(const std::filesystem::path& file) const {
-        const std::scoped_lock lock(mutex_);
-        return files_.contains(file);
-    }
-
-private:
-    mutable std::mutex mutex_;
-    std::set<std::filesystem::path> files_;
-};
-
 } // namespace
 
 std::vector<std::optional<int>> makeThumbnailFiles(const std::vector<ThumbnailJob>& jobs,
-                                                   unsigned workers,
-                                                   const std::function<bool()>& stopRequested) {
+                                                   const MediaBatchSettings& settings,
+                                                   GivenUpFiles* givenUp) {
     std::vector<std::optional<int>> heights(jobs.size());
     if (jobs.empty()) {
         return heights;
@@ -81,6 +62,7 @@ std::vector<std::optional<int>> makeThumbnailFiles(const std::vector<ThumbnailJo
                static_cast<__int128>(y.numerator) * x.denominator;
     });
 
+    unsigned workers = settings.workers;
     if (workers == 0) {
         workers = std::max(1u, std::thread::hardware_concurrency());
     }
@@ -88,23 +70,27 @@ std::vector<std::optional<int>> makeThumbnailFiles(const std::vector<ThumbnailJo
     workers = static_cast<unsigned>(std::min<std::size_t>(workers, runs.size()));
 
     std::atomic<std::size_t> nextRun{0};
-    GivenUpFiles givenUp;
+    GivenUpFiles ownGivenUp;
+    GivenUpFiles& givenUpFiles = givenUp != nullptr ? *givenUp : ownGivenUp;
+    const std::function<bool()>& stop = settings.stopRequested;
     auto work = [&]() noexcept {
         try {
             // Each worker's pictures are made in a helper process of its own.
-            MediaProbeProcess helper;
+            MediaProbeProcess helper(settings.timeout, settings.helper);
             for (std::size_t r = nextRun++; r < runs.size(); r = nextRun++) {
                 for (std::size_t i = runs[r].begin; i < runs[r].end; ++i) {
-                    if (stopRequested && stopRequested()) {
+                    if (stop && stop()) {
                         return;
                     }
                     const ThumbnailJob& job = jobs[order[i]];
-                    if (givenUp.contains(job.source)) {
-                        continue;
+                    if (givenUpFiles.contains(job.source)) {
+                        break; // the rest of the run is of the same file
                     }
-                    heights[order[i]] = helper.makeThumbnail(job, stopRequested);
-                    if (helper.gaveUp()) {
-                        givenUp.add(job.source);
+                    heights[order[i]] = helper.makeThumbnail(job, stop);
+                    const MediaProbeProcess::GiveUp reason = helper.givenUp();
+                    if (reason == MediaProbeProcess::GiveUp::late ||
+                        reason == MediaProbeProcess::GiveUp::crashed) {
+                        givenUpFiles.add(job.source, reason);
                     }
                 }
             }
@@ -112,16 +98,7 @@ std::vector<std::optional<int>> makeThumbnailFiles(const std::vector<ThumbnailJo
             // No memory for a worker's tools: its jobs stay unmade, the others go on.
         }
     };
-    std::vector<std::jthread> threads;
-    threads.reserve(workers - 1);
-    for (unsigned i = 1; i < workers; ++i) {
-        try {
-            threads.emplace_back(work);
-        } catch (const std::system_error&) {
-            break; // fewer threads than asked: the ones there share the runs
-        }
-    }
-    work();
+    runOnWorkerThreads(workers, work, settings.whileWaiting);
     return heights;
 }
 

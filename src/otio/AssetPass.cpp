@@ -8,10 +8,14 @@
 #include "otio/OTIOImport.h"
 #include "otio/TimelineRates.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fmt/format.h>
+#include <iterator>
 #include <string>
 #include <system_error>
+#include <unordered_map>
+#include <vector>
 
 namespace marrowvale {
 
@@ -27,27 +31,45 @@ struct MediaFileState {
     std::optional<TimecodeFrameRate> detectedRate;
 };
 
-MediaFileState inspect(OTIOImport& import, std::string_view url) {
-    MediaFileState state;
-    const std::optional<std::filesystem::path> path = localFilePath(url);
-    if (!path) {
-        return state;
+using MediaFileStates = std::unordered_map<std::string, MediaFileState>;
+
+// The state of each distinct address of `entries`: the local regular files among them are
+// probed all at once, and their diagnostic lines logged in the order of the addresses.
+MediaFileStates inspect(OTIOImport& import, const std::vector<MediaEntry>& entries) {
+    MediaFileStates states;
+    std::vector<std::filesystem::path> paths;
+    std::vector<MediaFileState*> probed;
+    for (const MediaEntry& entry : entries) {
+        const auto [state, added] = states.try_emplace(entry.url);
+        const std::optional<std::filesystem::path> path =
+            added ? localFilePath(entry.url) : std::nullopt;
+        if (!path) {
+            continue;
+        }
+        std::error_code error;
+        const std::filesystem::file_status status = std::filesystem::status(*path, error);
+        state->second.exists = std::filesystem::exists(status);
+        // Only regular files are opened: a device or a pipe could block the import.
+        if (std::filesystem::is_regular_file(status)) {
+            paths.push_back(*path);
+            probed.push_back(&state->second);
+        }
     }
-    std::error_code error;
-    const std::filesystem::file_status status = std::filesystem::status(*path, error);
-    state.exists = std::filesystem::exists(status);
-    // Only regular files are opened: a device or a pipe could block the import.
-    if (!std::filesystem::is_regular_file(status)) {
-        return state;
+    if (paths.empty()) {
+        return states;
     }
-    const MediaFileProbe probe = import.probe(*path);
-    state.videoTrackCount = probe.videoTrackCount;
-    state.detectedRate = probe.timecodeFrameRate;
-    import.host.logDiagnostic(
-        probe.timecodeFrameRate
-            ? fmt::format("{}: detected {}", path->string(), probe.timecodeFrameRate->rawValue())
-            : fmt::format("{}: {}", path->string(), probe.problem));
-    return state;
+    std::vector<MediaFileProbe> probes = import.probe(paths);
+    probes.resize(paths.size());
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const MediaFileProbe& probe = probes[i];
+        probed[i]->videoTrackCount = probe.videoTrackCount;
+        probed[i]->detectedRate = probe.timecodeFrameRate;
+        import.host.logDiagnostic(probe.timecodeFrameRate
+                                      ? fmt::format("{}: detected {}", paths[i].string(),
+                                                    probe.timecodeFrameRate->rawValue())
+                                      : fmt::format("{}: {}", paths[i].string(), probe.problem));
+    }
+    return states;
 }
 
 // The timecode rate of new media at picture rate `rate`: drop-frame when the file says so and
@@ -78,7 +100,7 @@ Asset::Category categoryOfMedia(std::string_view kind, const MediaFileState& fil
 // Makes the asset pass's objects, one format and one asset per distinct address.
 class AssetMaker {
 public:
-    explicit AssetMaker(OTIOImport& import) : import_(import) {}
+    AssetMaker(OTIOImport& import, const MediaFileStates& files) : import_(import), files_(files) {}
 
     void add(const MediaEntry& entry) {
         ++entries_;
@@ -107,7 +129,7 @@ private:
         const std::string rateText(rate.displayString());
         VideoFormat* format = import_.store.create<VideoFormat>(makeIdentifier("vf-"), rateText,
                                                                 rateText, 0, 0, false, "", "");
-        const MediaFileState file = inspect(import_, entry.url);
+        const MediaFileState& file = files_.at(entry.url);
         return *import_.store.create<Asset>(makeIdentifier("as-"), lastAddressComponent(entry.url),
                                             import_.clipFrames(range.startTime, rate.rate()),
                                             import_.clipFrames(range.duration, rate.rate()),
@@ -117,24 +139,28 @@ private:
     }
 
     OTIOImport& import_;
+    const MediaFileStates& files_;
     std::size_t entries_ = 0;
 };
 
-void addMediaOfClip(AssetMaker& maker, const otio::Child& item, std::string_view kind) {
+void addMediaOfClip(std::vector<MediaEntry>& entries, const otio::Child& item,
+                    std::string_view kind) {
     if (std::optional<MediaEntry> entry = mediaURL(item, kind)) {
-        maker.add(*entry);
+        entries.push_back(std::move(*entry));
     }
 }
 
-// The clips of a track, and of the tracks of stacks nested in it (one level deep only).
-void addMediaOfTrack(AssetMaker& maker, const otio::Child& track) {
+// The media of the clips of a track, and of the tracks of stacks nested in it (one level deep
+// only), in document order.
+std::vector<MediaEntry> mediaOfTrack(const otio::Child& track) {
+    std::vector<MediaEntry> entries;
     if (!track.children) {
-        return;
+        return entries;
     }
     const std::string_view kind = track.kind ? std::string_view(*track.kind) : "";
     for (const otio::Child& item : *track.children) {
         if (item.isClip()) {
-            addMediaOfClip(maker, item, kind);
+            addMediaOfClip(entries, item, kind);
         } else if (item.isStack() && item.children) {
             for (const otio::Child& nestedTrack : *item.children) {
                 const std::string_view nestedKind =
@@ -144,22 +170,34 @@ void addMediaOfTrack(AssetMaker& maker, const otio::Child& track) {
                 }
                 for (const otio::Child& nestedItem : *nestedTrack.children) {
                     if (nestedItem.isClip()) {
-                        addMediaOfClip(maker, nestedItem, nestedKind);
+                        addMediaOfClip(entries, nestedItem, nestedKind);
                     }
                 }
             }
         }
     }
+    return entries;
 }
 
 } // namespace
 
 void storeOTIOAssets(OTIOImport& import, double progressStart) {
     const std::vector<otio::Child>& tracks = import.timeline.tracks.children;
-    AssetMaker maker(import);
+    std::vector<MediaEntry> entries;
+    std::vector<std::size_t> trackEnds; // where each track's entries end
     for (const otio::Child& track : tracks) {
+        std::vector<MediaEntry> ofTrack = mediaOfTrack(track);
+        std::move(ofTrack.begin(), ofTrack.end(), std::back_inserter(entries));
+        trackEnds.push_back(entries.size());
+    }
+    const MediaFileStates files = inspect(import, entries);
+    AssetMaker maker(import, files);
+    std::size_t next = 0;
+    for (const std::size_t end : trackEnds) {
         import.host.updateProgress(progressStart / static_cast<double>(tracks.size()));
-        addMediaOfTrack(maker, track);
+        for (; next < end; ++next) {
+            maker.add(entries[next]);
+        }
     }
     if (maker.entryCount() == 0) {
         import.host.logDiagnostic("\"media isEmpty!! NO DEFAULTMEDIA FOUND\"");

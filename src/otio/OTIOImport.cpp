@@ -7,6 +7,15 @@
 
 namespace marrowvale {
 
+std::vector<MediaFileProbe> probeEachMediaFile(const std::vector<std::filesystem::path>& paths) {
+    std::vector<MediaFileProbe> probes;
+    probes.reserve(paths.size());
+    for (const std::filesystem::path& path : paths) {
+        probes.push_back(probeMediaFile(path));
+    }
+    return probes;
+}
+
 OTIOImport::OTIOImport(const otio::Timeline& timeline, ModelContext& store, ReaderHost& host,
                        InputType producer, const MediaFileProber& probe)
     : timeline(timeline), store(store), host(host), inputType(producer), probe(probe),

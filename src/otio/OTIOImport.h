@@ -21,9 +21,14 @@ class Asset;
 class ModelContext;
 class ReaderHost;
 
-/// Probes a local media file for its video tracks and timecode rate; the asset pass calls it
-/// once for each distinct local file that exists. probeMediaFile is the real one.
-using MediaFileProber = std::function<MediaFileProbe(const std::filesystem::path&)>;
+/// Probes local media files for their video tracks and timecode rates, one answer per path in
+/// order; the asset pass calls it once, with the local file that exists of each distinct
+/// address, in the order of the assets, so that the files can be probed side by side.
+using MediaFileProber =
+    std::function<std::vector<MediaFileProbe>(const std::vector<std::filesystem::path>&)>;
+
+/// probeMediaFile on each path in turn, in this process.
+std::vector<MediaFileProbe> probeEachMediaFile(const std::vector<std::filesystem::path>& paths);
 
 /// The working state of one OTIO import, shared by its passes and by the conversions they call:
 /// the decoded document, the store being filled, the host that shows progress and asks the

@@ -14,7 +14,7 @@ class ReaderHost;
 
 /// Reads an OpenTimelineIO file (.otio) from DaVinci Resolve, Premiere Pro or Media Composer
 /// into the store as one bin holding one sequence: its formats and assets (local media files
-/// probed through `probe`), its composition, tracks and items.
+/// probed through `probe`, all at once), its composition, tracks and items.
 ///
 /// The producing editor is recognised from the document's metadata and handed to the host as
 /// the input type (DaVrOTIO for Resolve and for a document without editor metadata, PProOTIO,
@@ -29,13 +29,13 @@ class ReaderHost;
 /// content of the file.
 bool processOTIO(ModelContext& store, const std::filesystem::path& file,
                  std::optional<bool> dropFrame, double progressStart, double progressEnd,
-                 ReaderHost& host, const MediaFileProber& probe = probeMediaFile);
+                 ReaderHost& host, const MediaFileProber& probe = probeEachMediaFile);
 
 /// processOTIO for a file's bytes already read; `file` names the sequence when the timeline's
 /// name is empty.
 bool processOTIODocument(ModelContext& store, std::string_view bytes,
                          const std::filesystem::path& file, std::optional<bool> dropFrame,
                          double progressStart, double progressEnd, ReaderHost& host,
-                         const MediaFileProber& probe = probeMediaFile);
+                         const MediaFileProber& probe = probeEachMediaFile);
 
 } // namespace marrowvale

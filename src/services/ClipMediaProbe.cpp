@@ -10,6 +10,8 @@
 #include "model/StoryElement.h"
 
 #include <atomic>
+#include <fmt/format.h>
+#include <fmt/ranges.h>
 #include <stdexcept>
 #include <utility>
 #include <variant>
@@ -84,8 +86,16 @@ Plan planThumbnail(const ThumbnailRequest& request, const std::filesystem::path&
 
 } // namespace
 
-ClipMediaProbe::ClipMediaProbe(std::ostream* diagnostics, unsigned workers)
-    : diagnostics_(diagnostics), workers_(workers) {}
+ClipMediaProbe::ClipMediaProbe(std::ostream* diagnostics, MediaBatchSettings settings,
+                               std::function<void()> beforeReading)
+    : diagnostics_(diagnostics), settings_(std::move(settings)),
+      beforeReading_(std::move(beforeReading)), tagReader_(settings_.timeout, settings_.helper) {}
+
+void ClipMediaProbe::aboutToRead() {
+    if (beforeReading_) {
+        std::exchange(beforeReading_, {})();
+    }
+}
 
 std::vector<std::optional<ThumbnailResult>>
 ClipMediaProbe::makeThumbnails(const std::vector<ThumbnailRequest>& requests,
@@ -102,15 +112,21 @@ ClipMediaProbe::makeThumbnails(const std::vector<ThumbnailRequest>& requests,
             jobOwners.push_back(i);
         }
     }
+    if (!jobs.empty()) {
+        aboutToRead();
+    }
     // Read by every worker; once raised, answers not made are left out rather than "Problem".
     std::atomic<bool> stopped{false};
+    MediaBatchSettings settings = settings_;
+    settings.stopRequested = [this, stop, &stopped] {
+        if ((stop != nullptr && stop->isRequested()) ||
+            (settings_.stopRequested && settings_.stopRequested())) {
+            stopped = true;
+        }
+        return stopped.load();
+    };
     const std::vector<std::optional<int>> heights =
-        makeThumbnailFiles(jobs, workers_, [stop, &stopped] {
-            if (stop != nullptr && stop->isRequested()) {
-                stopped = true;
-            }
-            return stopped.load();
-        });
+        makeThumbnailFiles(jobs, settings, &thumbnailsGivenUp_);
     for (std::size_t j = 0; j < jobs.size(); ++j) {
         if (heights[j]) {
             if (diagnostics_ != nullptr) {
@@ -135,13 +151,55 @@ std::optional<ID3Fields> ClipMediaProbe::readAudioMetadata(const StoryElement& c
     }
     auto known = tagsOfFile_.find(*path);
     if (known == tagsOfFile_.end()) {
-        AudioFileTags tags = tagReader_.readTags(*path, diagnostics_);
+        aboutToRead();
+        // The wait runs on the calling thread, so it can keep the caller's window turning.
+        AudioFileTags tags = tagReader_.readTags(*path, diagnostics_, [this] {
+            if (settings_.whileWaiting) {
+                settings_.whileWaiting();
+            }
+            return settings_.stopRequested && settings_.stopRequested();
+        });
+        const MediaProbeProcess::GiveUp reason = tagReader_.givenUp();
+        if (reason == MediaProbeProcess::GiveUp::late ||
+            reason == MediaProbeProcess::GiveUp::crashed) {
+            tagsGivenUp_.add(*path, reason);
+        }
         ID3Fields fields{std::move(tags.title),    std::move(tags.album),    std::move(tags.track),
                          std::move(tags.year),     std::move(tags.genre),    std::move(tags.artist),
                          std::move(tags.composer), std::move(tags.publisher)};
         known = tagsOfFile_.emplace(*path, std::move(fields)).first;
     }
     return known->second;
+}
+
+std::optional<std::string> ClipMediaProbe::givenUpWarning() const {
+    // A file given up on for both its pictures and its tags counts once.
+    std::vector<GivenUpFiles::Entry> files = thumbnailsGivenUp_.entries();
+    for (GivenUpFiles::Entry& entry : tagsGivenUp_.entries()) {
+        if (!thumbnailsGivenUp_.contains(entry.path)) {
+            files.push_back(std::move(entry));
+        }
+    }
+    if (files.empty()) {
+        return std::nullopt;
+    }
+    constexpr std::size_t named = 3;
+    std::vector<std::string> names;
+    for (std::size_t i = 0; i < files.size() && i < named; ++i) {
+        names.push_back(
+            fmt::format("\u201c{}\u201d ({})", files[i].path.string(),
+                        files[i].reason == MediaProbeProcess::GiveUp::late
+                            ? fmt::format("took longer than {:g} s to read",
+                                          static_cast<double>(settings_.timeout.count()) / 1000)
+                            : std::string("the media helper crashed on it twice")));
+    }
+    if (files.size() > named) {
+        names.push_back(fmt::format("and {} more", files.size() - named));
+    }
+    return fmt::format("{} media file{} given up on, so {} clips show \u201cProblem\u201d or no "
+                       "tags: {}",
+                       files.size(), files.size() == 1 ? " was" : "s were",
+                       files.size() == 1 ? "its" : "their", fmt::join(names, ", "));
 }
 
 } // namespace marrowvale

@@ -1,9 +1,13 @@
 #pragma once
 
+#include "media/GivenUpFiles.h"
+#include "media/MediaBatchSettings.h"
 #include "media/MediaProbeProcess.h"
 #include "report/MediaProbe.h"
 
+#include <functional>
 #include <map>
+#include <optional>
 #include <ostream>
 #include <string>
 
@@ -13,12 +17,15 @@ namespace marrowvale {
 /// made side by side on the machine's cores, and the tags of audio-file clips. Only local files
 /// are read, each in a media probing helper process, so a file that takes longer than the
 /// probe limit to read gives "Problem" or no tags and holds nothing up. One probe serves one
-/// report run.
+/// report run, and keeps the files it gave up on for the run's closing warning.
 class ClipMediaProbe final : public MediaProbe {
 public:
     /// A probe writing its diagnostic lines ("Writing thumbnail to ...", "***  skip ...") to
-    /// `diagnostics` when given, making thumbnails on `workers` threads (0: one per core).
-    explicit ClipMediaProbe(std::ostream* diagnostics = nullptr, unsigned workers = 0);
+    /// `diagnostics` when given, reading media as `settings` say: their `stopRequested` ends
+    /// the waits of the tag reader too, and their `whileWaiting` is also called while a tag
+    /// reading is awaited. `beforeReading` is called before the first media file is read.
+    explicit ClipMediaProbe(std::ostream* diagnostics = nullptr, MediaBatchSettings settings = {},
+                            std::function<void()> beforeReading = {});
 
     /// For each request: none for a clip without an asset or whose asset is neither a movie
     /// nor a picture; "Offline" for an off-line asset; "Problem" when the asset has no local
@@ -35,9 +42,18 @@ public:
     /// life, however many clips use it.
     std::optional<ID3Fields> readAudioMetadata(const StoryElement& clip) override;
 
+    /// The warning that tells how many media files were given up on in this probe's life
+    /// (for thumbnails or tags), naming the first three with the reason; none when none was.
+    std::optional<std::string> givenUpWarning() const;
+
 private:
+    void aboutToRead();
+
     std::ostream* diagnostics_;
-    unsigned workers_;
+    MediaBatchSettings settings_;
+    std::function<void()> beforeReading_;
+    GivenUpFiles thumbnailsGivenUp_;
+    GivenUpFiles tagsGivenUp_;
     MediaProbeProcess tagReader_;
     std::map<std::string, ID3Fields, std::less<>> tagsOfFile_;
 };

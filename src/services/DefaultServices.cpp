@@ -1,14 +1,18 @@
 #include "services/DefaultServices.h"
 
+#include "app/StopRequest.h"
 #include "media/DecoderSummary.h"
+#include "media/MediaFileProbeBatch.h"
 #include "media/MediaLibraryMessages.h"
-#include "media/MediaProbeProcess.h"
 #include "otio/ProcessOTIO.h"
 #include "report/ReportRun.h"
 #include "services/ClipMediaProbe.h"
+#include "services/MissingHelperNotice.h"
 #include "xmeml/ProcessXMEML.h"
 
+#include <memory>
 #include <string>
+#include <utility>
 
 namespace marrowvale {
 
@@ -25,30 +29,49 @@ std::optional<InputType> readXMEML(ModelContext& store, InputFile& file, ReaderH
     return result.inputType;
 }
 
+// `media` waiting as `host` needs: the host's stop request ends the waits, and the calling
+// thread keeps the host's window turning while the media is read.
+MediaBatchSettings waitingFor(MediaBatchSettings media, ReaderHost& host) {
+    const StopRequest* stop = host.stopRequest();
+    media.stopRequested = [stop] { return stop != nullptr && stop->isRequested(); };
+    media.whileWaiting = [&host] { host.keepResponsive(); };
+    return media;
+}
+
 } // namespace
 
-AppServices defaultAppServices(std::ostream* diagnostics) {
+AppServices defaultAppServices(std::ostream* diagnostics, MediaBatchSettings media) {
     // A file the media libraries cannot read shows in the report, not as their lines on the
     // terminal.
     silenceMediaLibraryMessages();
 
+    // Shared by every import and report of the services' life, so it is told once.
+    const auto notice = std::make_shared<MissingHelperNotice>(media.helper);
     AppServices services;
     services.processXMEML = readXMEML;
-    services.processOTIO = [](ModelContext& store, const std::filesystem::path& file,
-                              std::optional<bool> dropFrame, double progressStart,
-                              double progressEnd, ReaderHost& host) {
-        // Media files are probed in a helper process, so no file can hold the import up.
-        MediaProbeProcess media;
+    services.processOTIO = [media, notice](ModelContext& store, const std::filesystem::path& file,
+                                           std::optional<bool> dropFrame, double progressStart,
+                                           double progressEnd, ReaderHost& host) {
+        // Media files are probed side by side in helper processes, so no file can hold the
+        // import up.
         processOTIO(store, file, dropFrame, progressStart, progressEnd, host,
-                    [&media](const std::filesystem::path& path) { return media.probe(path); });
+                    [&](const std::vector<std::filesystem::path>& paths) {
+                        notice->tell(host);
+                        return probeMediaFileBatch(paths, waitingFor(media, host));
+                    });
     };
-    services.createXLSX = [diagnostics](ModelContext& store, const ReportRequest& request,
-                                        ReportHost& host) {
-        ClipMediaProbe mediaProbe(diagnostics);
+    services.createXLSX = [diagnostics, media, notice](
+                              ModelContext& store, const ReportRequest& request, ReportHost& host) {
+        ClipMediaProbe mediaProbe(diagnostics, waitingFor(media, host),
+                                  [&] { notice->tell(host); });
         ReportServices reportServices;
         reportServices.diagnostics = diagnostics;
         reportServices.mediaProbe = &mediaProbe;
-        createXLSX(store, request, host, reportServices);
+        if (createXLSX(store, request, host, reportServices).status == ReportStatus::written) {
+            if (const std::optional<std::string> warning = mediaProbe.givenUpWarning()) {
+                host.showWarning(*warning);
+            }
+        }
     };
     services.describeMediaFormats = [] {
         return MediaFormatSummary{"Media formats", decoderSummary()};

@@ -1,8 +1,9 @@
 #include "GeneratedMedia.h"
+#include "KeptTurning.h"
 #include "media/AudioFileTags.h"
-#include "services/ClipMediaProbe.h"
 #include "model/Asset.h"
 #include "model/StoryElement.h"
+#include "services/ClipMediaProbe.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -146,6 +147,23 @@ TEST(AudioTags, EveryTagFormatFillsTheEightFields) {
         clip.asset = &other;
         EXPECT_EQ(fieldsOf(*probe.readAudioMetadata(clip)), fieldsOf(ID3Fields{}));
     }
+
+    // A helper that never answers: the wait keeps the caller's window turning on the caller's
+    // thread until the time limit, then the file is given up on and the probe's warning says so.
+    const fs::path silent = media.text("silent-helper", "#!/bin/sh\nexec sleep 600\n");
+    fs::permissions(silent, fs::perms::owner_all);
+    HostTurns turns;
+    ClipMediaProbe waiting(
+        nullptr,
+        {.timeout = std::chrono::milliseconds(1'500), .helper = silent, .whileWaiting = [&turns] {
+             turns.emplace_back(std::chrono::steady_clock::now(), std::this_thread::get_id());
+         }});
+    clip.asset = &song;
+    EXPECT_EQ(fieldsOf(*waiting.readAudioMetadata(clip)), fieldsOf(ID3Fields{}));
+    expectKeptTurning(turns, 10);
+    EXPECT_NE(waiting.givenUpWarning().value_or("").find(mp3.string() +
+                                                         "\u201d (took longer than 1.5 s to read)"),
+              std::string::npos);
 }
 
 } // namespace

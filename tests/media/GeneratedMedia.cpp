@@ -1,5 +1,6 @@
 #include "GeneratedMedia.h"
 
+#include <charconv>
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
@@ -8,6 +9,7 @@
 #include <taglib/id3v2tag.h>
 #include <taglib/mpegfile.h>
 #include <taglib/textidentificationframe.h>
+#include <unistd.h>
 
 namespace marrowvale::testing {
 
@@ -119,6 +121,32 @@ std::filesystem::path GeneratedMedia::text(const std::string& name, const std::s
     const std::filesystem::path path = folder_.path() / name;
     std::ofstream(path) << text;
     return path;
+}
+
+std::vector<pid_t> childProcesses() {
+    std::vector<pid_t> children;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator("/proc", error)) {
+        const std::string name = entry.path().filename().string();
+        pid_t pid = 0;
+        if (std::from_chars(name.data(), name.data() + name.size(), pid).ec != std::errc()) {
+            continue;
+        }
+        // "pid (name) state parent ...": the name may hold anything, so read after its end.
+        std::ifstream in(entry.path() / "stat");
+        const std::string stat{std::istreambuf_iterator<char>(in), {}};
+        const std::size_t nameEnd = stat.rfind(')');
+        if (nameEnd == std::string::npos) {
+            continue;
+        }
+        std::istringstream fields(stat.substr(nameEnd + 1));
+        char state = 0;
+        pid_t parent = 0;
+        if (fields >> state >> parent && parent == ::getpid()) {
+            children.push_back(pid);
+        }
+    }
+    return children;
 }
 
 } // namespace marrowvale::testing

@@ -5,6 +5,7 @@
 #include <array>
 #include <filesystem>
 #include <string>
+#include <sys/types.h>
 #include <utility>
 #include <vector>
 
@@ -48,5 +49,9 @@ public:
 private:
     ScratchFolder folder_;
 };
+
+/// The processes whose parent is this one, running or ended and not yet reaped (CTest runs
+/// each test in a process of its own, so these are the test's).
+std::vector<pid_t> childProcesses();
 
 } // namespace marrowvale::testing

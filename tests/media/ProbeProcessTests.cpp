@@ -1,11 +1,17 @@
-// Media read in the probing helper: a file the media libraries would work on for minutes is
-// given up on at the time limit, and the files after it are read as usual.
+// Media read in the probing helpers: a file the media libraries would work on for minutes is
+// given up on at the time limit, once for all its names and workers, and the files after it are
+// read as usual; a helper that dies is replaced, and none is left behind; the waits keep the
+// caller's window turning and end on its stop request.
 #include "GeneratedMedia.h"
+#include "KeptTurning.h"
+#include "app/StopRequest.h"
 #include "media/MediaProbeProcess.h"
 #include "model/Asset.h"
 #include "otio/OTIOTestSupport.h"
 #include "services/DefaultServices.h"
 
+#include <atomic>
+#include <csignal>
 #include <fstream>
 #include <gtest/gtest.h>
 
@@ -14,6 +20,8 @@ namespace {
 
 namespace fs = std::filesystem;
 using dovovevozav::TimecodeFrameRate;
+using Clock = std::chrono::steady_clock;
+using std::chrono::milliseconds;
 
 bool contains(const std::vector<std::string>& lines, const std::string& text) {
     for (const std::string& line : lines) {
@@ -22,6 +30,35 @@ bool contains(const std::vector<std::string>& lines, const std::string& text) {
         }
     }
     return false;
+}
+
+// An importing window: records its turns, and raises its stop request on the first turn
+// `stopAfter` into the import when given.
+class WaitingHost : public RecordingHost {
+public:
+    explicit WaitingHost(std::optional<milliseconds> stopAfter = std::nullopt)
+        : stopAfter_(stopAfter) {}
+    void keepResponsive() override {
+        turns.emplace_back(Clock::now(), std::this_thread::get_id());
+        if (stopAfter_ && turns.back().first - started_ >= *stopAfter_) {
+            stop_.request(StopRequest::quitting);
+        }
+    }
+    const StopRequest* stopRequest() const override { return &stop_; }
+
+    HostTurns turns;
+
+private:
+    std::optional<milliseconds> stopAfter_;
+    Clock::time_point started_ = Clock::now();
+    StopRequest stop_;
+};
+
+// Kills the first helper process found, as the system does to a process when memory runs out;
+// true when there was one.
+bool killAHelper() {
+    const std::vector<pid_t> helpers = childProcesses();
+    return !helpers.empty() && ::kill(helpers.front(), SIGKILL) == 0;
 }
 
 TEST(ProbeProcess, GivesUpOnASlowFileAndGoesOn) {
@@ -36,6 +73,8 @@ TEST(ProbeProcess, GivesUpOnASlowFileAndGoesOn) {
     EXPECT_TRUE(probing.gaveUp());
     EXPECT_EQ(givenUp.timecodeFrameRate, std::nullopt);
     EXPECT_NE(givenUp.problem.find("took longer than 2 s"), std::string::npos) << givenUp.problem;
+    // The killed helper was reaped: nothing of it is left, not even an exit status.
+    EXPECT_EQ(childProcesses(), std::vector<pid_t>{});
     // A new helper reads the next file: no late answer of the last one takes its place.
     EXPECT_EQ(probing.probe(movie).timecodeFrameRate, TimecodeFrameRate::fps29_97d);
     EXPECT_FALSE(probing.gaveUp());
@@ -43,43 +82,163 @@ TEST(ProbeProcess, GivesUpOnASlowFileAndGoesOn) {
     EXPECT_EQ(
         probing.makeThumbnail({slow, 0, 1, 32, media.folder() / "slow.jpg"}, [] { return true; }),
         std::nullopt);
-    EXPECT_TRUE(probing.gaveUp());
+    EXPECT_EQ(probing.givenUp(), MediaProbeProcess::GiveUp::stopped);
     EXPECT_EQ(probing.makeThumbnail({movie, 0, 1, 32, media.folder() / "movie.jpg"}), 24);
     EXPECT_EQ(probing.readTags(song, nullptr).title, "Anthem");
 }
 
-// An OTIO timeline naming a FLAC file of 200,000 comments as a clip's media: the import gives
-// up on that file and probes the other as usual.
+// A helper killed from outside while it works is not the file's fault: the file is tried once
+// more in a fresh helper, for a rate, tags or pictures alike, also amid a batch of pictures.
+TEST(ProbeProcess, AHelperKilledOnceIsReplaced) {
+    const GeneratedMedia media;
+    const fs::path movie = media.movie("2997d.mov", "30000/1001", "01:00:00;00", 2.0);
+    const fs::path song = media.id3Song("song.mp3", {{"TIT2", "Anthem"}});
+
+    // Each request's wait asks its stop callback first, before the helper can have answered.
+    bool killed = false;
+    auto killOnce = [&killed] {
+        killed = killed || killAHelper();
+        return false;
+    };
+    MediaProbeProcess probing;
+    EXPECT_EQ(probing.probe(movie, killOnce).timecodeFrameRate, TimecodeFrameRate::fps29_97d);
+    EXPECT_TRUE(killed);
+    killed = false;
+    EXPECT_EQ(probing.readTags(song, nullptr, killOnce).title, "Anthem");
+    EXPECT_TRUE(killed);
+    killed = false;
+    EXPECT_EQ(probing.makeThumbnail({movie, 0, 1, 32, media.folder() / "one.jpg"}, killOnce), 24);
+    EXPECT_TRUE(killed);
+
+    std::vector<ThumbnailJob> jobs;
+    for (int frame = 0; frame < 48; ++frame) {
+        jobs.push_back(
+            {movie, frame * 1001, 30000, 32, media.folder() / (std::to_string(frame) + ".jpg")});
+    }
+    std::atomic<int> asked{0};
+    std::atomic<bool> killedInBatch{false};
+    const std::vector<std::optional<int>> heights =
+        makeThumbnailFiles(jobs, {.workers = 2, .stopRequested = [&] {
+                                      if (++asked == 12) {
+                                          killedInBatch = killAHelper();
+                                      }
+                                      return false;
+                                  }});
+    EXPECT_TRUE(killedInBatch);
+    EXPECT_EQ(heights, std::vector<std::optional<int>>(jobs.size(), 24));
+}
+
+// A file given up on by one worker is skipped by the others, under each of its names: three
+// pictures of one slow file on two workers cost one time limit, not two or three.
+TEST(ProbeProcess, AThumbnailBatchSharesAFileGivenUpOn) {
+    const GeneratedMedia media;
+    const fs::path slow = media.commentedFlac("slow.flac", 200'000);
+    fs::create_hard_link(slow, media.folder() / "link1.flac");
+    fs::create_hard_link(slow, media.folder() / "link2.flac");
+    std::vector<ThumbnailJob> jobs;
+    for (const char* name : {"link1.flac", "link2.flac", "slow.flac"}) {
+        jobs.push_back(
+            {media.folder() / name, 0, 1, 32, media.folder() / (name + std::string(".jpg"))});
+    }
+    const milliseconds limit(2'000);
+    const auto start = Clock::now();
+    const std::vector<std::optional<int>> heights =
+        makeThumbnailFiles(jobs, {.workers = 2, .timeout = limit});
+    EXPECT_LT(Clock::now() - start, limit * 8 / 5);
+    EXPECT_EQ(heights, std::vector<std::optional<int>>(3));
+}
+
+// An OTIO timeline naming a FLAC file of 200,000 comments, under twelve names, as clips'
+// media: the import gives up on that file once, for all its names, probes the other file
+// beside it, keeps the window turning meanwhile, and ends the wait at once on a stop request.
 TEST(ProbeProcess, AnOTIOTimelineWithAFileThatTakesTooLong) {
     const GeneratedMedia media;
     const fs::path hostile = media.commentedFlac("hostile.flac", 200'000);
     const fs::path movie = media.movie("2997d.mov", "30000/1001", "01:00:00;00");
+    json clips = json::array();
+    clips.push_back(clip("Hostile", "file://" + hostile.string(), 0, 30, 29.97));
+    for (int i = 1; i < 12; ++i) {
+        const fs::path link = media.folder() / ("link" + std::to_string(i) + ".flac");
+        fs::create_hard_link(hostile, link);
+        clips.push_back(clip("Link", "file://" + link.string(), 0, 30, 29.97));
+    }
+    clips.push_back(clip("Movie", "file://" + movie.string(), 0, 30, 29.97));
     const fs::path file = media.folder() / "cut.otio";
-    std::ofstream(file)
-        << timeline({track("Video", {clip("Hostile", "file://" + hostile.string(), 0, 30, 29.97),
-                                     clip("Movie", "file://" + movie.string(), 0, 30, 29.97)})},
-                    29.97)
-               .dump();
+    std::ofstream(file) << timeline({track("Video", clips)}, 29.97).dump();
 
-    const AppServices services = defaultAppServices(nullptr);
-    ModelContext store;
-    RecordingHost host;
+    const milliseconds limit(2'000);
+    const AppServices services = defaultAppServices(nullptr, {.workers = 4, .timeout = limit});
     ASSERT_TRUE(services.processOTIO);
+    ModelContext store;
+    WaitingHost host;
+    const auto start = Clock::now();
     services.processOTIO(store, file, false, 100.0, 2000.0, host);
+    EXPECT_LT(Clock::now() - start, limit * 8 / 5);
     EXPECT_TRUE(host.alerts.empty());
-    EXPECT_TRUE(contains(host.diagnostics, movie.string() + ": detected 29.97d"));
-    EXPECT_TRUE(contains(host.diagnostics, "hostile.flac\" took longer than 5 s to read"))
-        << ::testing::PrintToString(host.diagnostics);
+    // One line per file, in the order of the assets.
+    std::vector<std::string> expected{hostile.string() + ": \"" + hostile.string() +
+                                      "\" took longer than 2 s to read and was given up"};
+    for (int i = 1; i < 12; ++i) {
+        const std::string link = (media.folder() / ("link" + std::to_string(i) + ".flac")).string();
+        expected.push_back(link + ": \"" + link +
+                           "\" took longer than 2 s to read and was given up");
+    }
+    expected.push_back(movie.string() + ": detected 29.97d");
+    std::vector<std::string> probed;
+    for (const std::string& line : host.diagnostics) {
+        if (line.starts_with(media.folder().string())) {
+            probed.push_back(line);
+        }
+    }
+    EXPECT_EQ(probed, expected);
+    expectKeptTurning(host.turns, 10);
+
     std::map<std::string, const Asset*> assets;
     for (const Asset* asset : store.fetchAll<Asset>()) {
         assets[asset->name] = asset;
     }
-    ASSERT_EQ(assets.size(), 2u);
+    ASSERT_EQ(assets.size(), 13u);
     EXPECT_EQ(assets["2997d.mov"]->timecodeFrameRate, "29.97d");
     // As a file that cannot be read: on line, no rate of its own, no video track.
-    EXPECT_TRUE(assets["hostile.flac"]->online);
-    EXPECT_EQ(assets["hostile.flac"]->timecodeFrameRate, "29.97");
-    EXPECT_EQ(assets["hostile.flac"]->category, Asset::Category::Image);
+    for (const char* name : {"hostile.flac", "link11.flac"}) {
+        EXPECT_TRUE(assets[name]->online);
+        EXPECT_EQ(assets[name]->timecodeFrameRate, "29.97");
+        EXPECT_EQ(assets[name]->category, Asset::Category::Image);
+    }
+
+    // Quitting a quarter of a second into the import ends its wait, whatever the time limit.
+    const AppServices patient = defaultAppServices(nullptr);
+    ModelContext stoppedStore;
+    WaitingHost quitting(milliseconds(250));
+    const auto stopStart = Clock::now();
+    patient.processOTIO(stoppedStore, file, false, 100.0, 2000.0, quitting);
+    EXPECT_LT(Clock::now() - stopStart, std::chrono::seconds(2));
+    EXPECT_TRUE(contains(quitting.diagnostics, "link11.flac\" was not read: the work was stopped"))
+        << ::testing::PrintToString(quitting.diagnostics);
+    EXPECT_EQ(stoppedStore.count<Asset>(), 13u);
+}
+
+// Without the helper, media is read in this process with no time limit, and the user is told
+// so once in the services' life.
+TEST(ProbeProcess, WithoutTheHelper) {
+    const GeneratedMedia media;
+    const fs::path movie = media.movie("2997d.mov", "30000/1001", "01:00:00;00");
+    const fs::path file = media.folder() / "cut.otio";
+    std::ofstream(file) << timeline({track("Video", {clip("Movie", "file://" + movie.string(), 0,
+                                                          30, 29.97)})},
+                                    29.97)
+                               .dump();
+    const AppServices services =
+        defaultAppServices(nullptr, {.helper = media.folder() / "marrowvale-media-probe"});
+    RecordingHost host;
+    for (int import = 0; import < 2; ++import) {
+        ModelContext store;
+        services.processOTIO(store, file, false, 100.0, 2000.0, host);
+        EXPECT_EQ(store.fetchAll<Asset>().at(0)->timecodeFrameRate, "29.97d");
+    }
+    EXPECT_EQ(host.warnings, std::vector<std::string>{
+                                 "The media helper marrowvale-media-probe was not found: media "
+                                 "files are read without a time limit."});
 }
 
 } // namespace

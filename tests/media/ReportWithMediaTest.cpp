@@ -1,11 +1,12 @@
 // From an XMEML timeline that points at media made for the test to a workbook read back:
-// thumbnails and audio tags as the command line and the desktop application make them.
+// thumbnails and audio tags as the command line and the desktop application make them, with
+// the window kept turning while media is read and told which files were given up on.
 
 #include "GeneratedMedia.h"
+#include "KeptTurning.h"
 #include "app/ReportRequest.h"
 #include "report/ReportFixtures.h"
-#include "report/ReportRun.h"
-#include "services/ClipMediaProbe.h"
+#include "services/DefaultServices.h"
 #include "support/WorkbookReader.h"
 #include "xmeml/ProcessXMEML.h"
 
@@ -79,14 +80,19 @@ TEST(ReportWithMedia, ThumbnailsAndTagsInTheWorkbook) {
     request.importState = {imported.inputType, ColumnSetKind::xmeml};
     request.options = optionsWith({{"thumbnails", true}}, 160);
     std::ostringstream diagnostics;
-    ClipMediaProbe probe(&diagnostics);
-    ReportServices services;
-    services.mediaProbe = &probe;
-    services.diagnostics = &diagnostics;
+    const AppServices services =
+        defaultAppServices(&diagnostics, {.timeout = std::chrono::seconds(2)});
     ::testing::internal::CaptureStdout();
-    const ReportOutcome outcome = createXLSX(store, request, host, services);
+    services.createXLSX(store, request, host);
     EXPECT_EQ(::testing::internal::GetCapturedStdout(), "");
-    ASSERT_EQ(outcome.status, ReportStatus::written) << ::testing::PrintToString(host.alerts);
+    ASSERT_EQ(host.opened, std::vector<std::string>{*host.destination})
+        << ::testing::PrintToString(host.alerts);
+    EXPECT_EQ(host.warnings,
+              std::vector<std::string>{
+                  "1 media file was given up on, so its clips show \u201cProblem\u201d "
+                  "or no tags: \u201c" +
+                  hostile.string() + "\u201d (took longer than 2 s to read)"});
+    expectKeptTurning(host.turns, 10);
 
     const WorkbookReader book(*host.destination);
     const std::string sheet = "All Reels";

@@ -148,7 +148,8 @@ TEST_F(Thumbnails, TheFrameAtEachTime) {
                             media_->folder() / (std::to_string(jobs.size()) + ".jpg")});
         }
         jobs.push_back({colours_, 26, 25, 32, media_->folder() / "after-the-end.jpg"});
-        const std::vector<std::optional<int>> heights = makeThumbnailFiles(jobs, workers);
+        const std::vector<std::optional<int>> heights =
+            makeThumbnailFiles(jobs, {.workers = workers});
         for (std::size_t i = 0; i < std::size(frames); ++i) {
             ASSERT_EQ(heights[i], 24) << frames[i];
             const std::optional<Picture> picture = readPicture(jobs[i].output);
@@ -187,7 +188,7 @@ TEST_F(Thumbnails, ShapesAndUnreadableFiles) {
         jobs.push_back({c.source, 0, 1, c.width,
                         media_->folder() / ("shape-" + std::to_string(jobs.size()) + ".jpg")});
     }
-    const std::vector<std::optional<int>> heights = makeThumbnailFiles(jobs, 2);
+    const std::vector<std::optional<int>> heights = makeThumbnailFiles(jobs, {.workers = 2});
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         EXPECT_EQ(heights[i], cases[i].height) << cases[i].source;
         const std::optional<Picture> picture = readPicture(jobs[i].output);
@@ -264,7 +265,7 @@ TEST_F(Thumbnails, ClipProbeAnswers) {
     const fs::path folder = media_->folder() / "Thumbnails";
     fs::create_directory(folder);
     std::ostringstream diagnostics;
-    ClipMediaProbe probe(&diagnostics, 2);
+    ClipMediaProbe probe(&diagnostics, {.workers = 2});
     const auto answers = probe.makeThumbnails(requests, folder, nullptr);
     ASSERT_EQ(answers.size(), cases.size());
     for (std::size_t i = 0; i < cases.size(); ++i) {

@@ -57,11 +57,15 @@ struct FakeProber {
     std::vector<std::filesystem::path> asked;
 
     MediaFileProber prober() {
-        return [this](const std::filesystem::path& path) {
-            asked.push_back(path);
-            const auto found = answers.find(path);
-            return found == answers.end() ? MediaFileProbe{1, std::nullopt, "unknown"}
-                                          : found->second;
+        return [this](const std::vector<std::filesystem::path>& paths) {
+            std::vector<MediaFileProbe> probes;
+            for (const std::filesystem::path& path : paths) {
+                asked.push_back(path);
+                const auto found = answers.find(path);
+                probes.push_back(found == answers.end() ? MediaFileProbe{1, std::nullopt, "unknown"}
+                                                        : found->second);
+            }
+            return probes;
         };
     }
 };

@@ -7,6 +7,7 @@
 #include "report/MediaProbe.h"
 #include "support/ScratchFolder.h"
 
+#include <chrono>
 #include <csignal>
 #include <filesystem>
 #include <functional>
@@ -14,6 +15,8 @@
 #include <optional>
 #include <string>
 #include <sys/resource.h>
+#include <thread>
+#include <utility>
 #include <vector>
 
 namespace marrowvale {
@@ -40,8 +43,12 @@ struct DemoTimeline {
     Asset* makeAsset(const std::string& path, int category, const std::string& audioRate = "");
 };
 
-/// A window that answers the save panel with `destination`, records alerts, panels and the
-/// reports it was asked to open, and raises its stop request when a test says so.
+/// When a host was asked to keep its window responsive, and on which thread.
+using HostTurns = std::vector<std::pair<std::chrono::steady_clock::time_point, std::thread::id>>;
+
+/// A window that answers the save panel with `destination`, records alerts, warnings, panels,
+/// the reports it was asked to open and its turns, and raises its stop request when a test
+/// says so.
 class FakeReportHost final : public ReportHost {
 public:
     std::optional<std::string> destination;
@@ -49,6 +56,8 @@ public:
     std::vector<std::string> informativeTexts;
     std::vector<std::string> panels;
     std::vector<std::string> opened;
+    std::vector<std::string> warnings;
+    HostTurns turns;
     StopRequest stop;
 
     void startProgress(double) override {}
@@ -57,7 +66,11 @@ public:
         alerts.push_back(messageText);
         informativeTexts.push_back(informativeText);
     }
+    void showWarning(const std::string& line) override { warnings.push_back(line); }
     const StopRequest* stopRequest() const override { return &stop; }
+    void keepResponsive() override {
+        turns.emplace_back(std::chrono::steady_clock::now(), std::this_thread::get_id());
+    }
     bool askYesNo(const std::string&, const std::string&) override { return true; }
     std::optional<std::string> chooseReportDestination(const std::string& reportName) override {
         panels.push_back(reportName);

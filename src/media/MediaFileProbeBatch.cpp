@@ -1,0 +1,86 @@
+#include "media/MediaFileProbeBatch.h"
+
+#include "media/GivenUpFiles.h"
+#include "media/MediaProbeProcess.h"
+#include "media/WorkerThreads.h"
+
+#include <algorithm>
+#include <atomic>
+#include <exception>
+#include <map>
+#include <optional>
+#include <string>
+#include <thread>
+
+namespace marrowvale {
+
+namespace {
+
+using GiveUp = MediaProbeProcess::GiveUp;
+
+// What one file answered, and whether it was given up on.
+struct FileAnswer {
+    MediaFileProbe probe;
+    GiveUp givenUp = GiveUp::none;
+};
+
+} // namespace
+
+std::vector<MediaFileProbe> probeMediaFileBatch(const std::vector<std::filesystem::path>& paths,
+                                                const MediaBatchSettings& settings) {
+    // Each distinct file, by the first of its paths.
+    std::vector<std::size_t> fileOfPath(paths.size());
+    std::vector<std::size_t> firstPathOfFile;
+    std::map<std::string, std::size_t, std::less<>> fileByIdentity;
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const auto [found, added] =
+            fileByIdentity.try_emplace(GivenUpFiles::identity(paths[i]), firstPathOfFile.size());
+        if (added) {
+            firstPathOfFile.push_back(i);
+        }
+        fileOfPath[i] = found->second;
+    }
+
+    std::vector<std::optional<FileAnswer>> answers(firstPathOfFile.size());
+    unsigned workers = settings.workers;
+    if (workers == 0) {
+        workers = std::max(1u, std::thread::hardware_concurrency());
+    }
+    workers = static_cast<unsigned>(std::min<std::size_t>(workers, answers.size()));
+    if (workers > 0) {
+        std::atomic<std::size_t> nextFile{0};
+        const std::function<bool()>& stop = settings.stopRequested;
+        auto work = [&]() noexcept {
+            try {
+                MediaProbeProcess helper(settings.timeout, settings.helper);
+                for (std::size_t f = nextFile++; f < answers.size(); f = nextFile++) {
+                    if (stop && stop()) {
+                        return;
+                    }
+                    MediaFileProbe probe = helper.probe(paths[firstPathOfFile[f]], stop);
+                    answers[f] = FileAnswer{std::move(probe), helper.givenUp()};
+                }
+            } catch (const std::exception&) {
+                // No memory for a worker's tools: its files stay unprobed, as if stopped.
+            }
+        };
+        runOnWorkerThreads(workers, work, settings.whileWaiting);
+    }
+
+    std::vector<MediaFileProbe> probes;
+    probes.reserve(paths.size());
+    for (std::size_t i = 0; i < paths.size(); ++i) {
+        const std::optional<FileAnswer>& answer = answers[fileOfPath[i]];
+        const GiveUp givenUp = answer ? answer->givenUp : GiveUp::stopped;
+        if (givenUp == GiveUp::none) {
+            probes.push_back(answer->probe);
+        } else {
+            MediaFileProbe probe;
+            probe.problem = MediaProbeProcess::givenUpProblem(paths[i], givenUp, settings.timeout);
+            probes.push_back(std::move(probe));
+        }
+    }
+    return probes;
+}
+
+} // namespace marrowvale

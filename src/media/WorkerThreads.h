@@ -1,0 +1,14 @@
+#pragma once
+
+#include <functional>
+
+namespace marrowvale {
+
+/// Runs `work` on `workers` threads at once (at least one) and returns when every one has
+/// returned. Without `whileWaiting` the calling thread is one of them; with it, the calling
+/// thread only waits, calling `whileWaiting` every few hundredths of a second, and works
+/// itself only when no thread can be started. `work` must not throw.
+void runOnWorkerThreads(unsigned workers, const std::function<void()>& work,
+                        const std::function<void()>& whileWaiting = {});
+
+} // namespace marrowvale
