@@ -1,11 +1,14 @@
 // The socket between a running `marrowvale` and later starts, tried with real processes: flooded
-// with idle peers, taken by something else, out of a socket address's reach, and met by a start
-// on another platform.
+// with idle peers, taken by something else, out of a socket address's reach, met by a start on
+// another platform, and reached while the window waits on slow media.
 #include "ApplicationProcess.h"
 #include "desktop/Desktop.h"
 #include "desktop/SingleInstance.h"
+#include "media/GeneratedMedia.h"
+#include "otio/OTIOTestSupport.h"
 #include "support/ScratchFolder.h"
 
+#include <QElapsedTimer>
 #include <QLocalSocket>
 #include <algorithm>
 #include <csignal>
@@ -13,7 +16,10 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <sstream>
+#include <sys/inotify.h>
 #include <sys/resource.h>
+#include <thread>
+#include <unistd.h>
 #include <vector>
 
 using namespace marrowvale;
@@ -30,6 +36,16 @@ void limitDescriptors(qint64 pid, int spare) {
     limit.rlim_cur = static_cast<rlim_t>(
         std::distance(fs::directory_iterator(open), fs::directory_iterator()) + spare);
     ASSERT_EQ(::prlimit(static_cast<pid_t>(pid), RLIMIT_NOFILE, &limit, nullptr), 0);
+}
+
+// How often `text` occurs in `lines`.
+std::size_t occurrences(const std::string& lines, const std::string& text) {
+    std::size_t count = 0;
+    for (std::size_t at = lines.find(text); at != std::string::npos;
+         at = lines.find(text, at + text.size())) {
+        ++count;
+    }
+    return count;
 }
 
 std::string contents(const fs::path& file) {
@@ -169,4 +185,53 @@ TEST_F(SingleInstanceProcessTest, AStartOnAnotherPlatformOpensAWindowOfItsOwn) {
     EXPECT_EQ(sockets(), 2);
     EXPECT_FALSE(handedOver);
     end(*later);
+}
+
+// A window importing a timeline whose media takes each helper its whole time limit (two rounds
+// of them on every core) still answers a later start at once, opens the handed-over file once
+// the import is over, and ends within moments when told to during another such import.
+TEST_F(SingleInstanceProcessTest, AWindowWaitingOnSlowMediaAnswersAndStopsAtOnce) {
+    const GeneratedMedia media;
+    const fs::path slow = media.commentedFlac("slow.flac", 200'000);
+    json slowClips = json::array();
+    for (unsigned i = 0; i < 2 * std::max(1u, std::thread::hardware_concurrency()); ++i) {
+        // Copies, not links: a file is given up on once under all its names.
+        const fs::path copy = media.folder() / ("slow" + std::to_string(i) + ".flac");
+        fs::copy_file(slow, copy);
+        slowClips.push_back(clip("Slow", "file://" + copy.string(), 0, 30, 25));
+    }
+    const fs::path slowTimeline = folder_ / "slow.otio";
+    std::ofstream(slowTimeline) << timeline({track("Video", slowClips)}, 25).dump();
+    const fs::path plain = media.movie("plain.mov", "25", "10:00:00:00");
+    const fs::path handed = folder_ / "handed.otio";
+    std::ofstream(handed)
+        << timeline({track("Video", {clip("Plain", "file://" + plain.string(), 0, 10, 25)})}, 25)
+               .dump();
+
+    std::unique_ptr<RunningApplication> first = start({qtPath(slowTimeline)});
+    ASSERT_TRUE(waitUntil([this] { return fs::exists(socket()); }, 60000)) << first->err();
+    turnEventLoop(1500); // well into the import's first round of time limits
+
+    // The later start has its receipt long before the import ends; the file waits for it.
+    const int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(::inotify_add_watch(watch, handed.c_str(), IN_OPEN), 0);
+    std::unique_ptr<RunningApplication> later = start({qtPath(handed)});
+    ASSERT_TRUE(later->waitForEnd(30000)) << "the later start runs alone\n" << later->err();
+    EXPECT_EQ(later->exitCode(), 0) << later->err();
+    char events[4096];
+    EXPECT_TRUE(waitUntil([&] { return ::read(watch, events, sizeof events) > 0; }, 60000))
+        << "the handed-over file was never opened";
+    ::close(watch);
+
+    // A signal during another slow import ends the window without waiting for its media.
+    later = start({qtPath(slowTimeline)});
+    ASSERT_TRUE(later->waitForEnd(30000)) << later->err();
+    turnEventLoop(1500);
+    QElapsedTimer ending;
+    ending.start();
+    end(*first);
+    EXPECT_LT(ending.elapsed(), 5000); // the import had seconds of media still to wait for
+    EXPECT_EQ(first->endingSignal(), SIGTERM) << first->err();
+    EXPECT_EQ(occurrences(first->out(), plain.string() + ": detected"), 1u) << first->out();
 }
