@@ -15,6 +15,10 @@ std::string GivenUpFiles::identity(const std::filesystem::path& path) {
 }
 
 void GivenUpFiles::add(const std::filesystem::path& path, MediaProbeProcess::GiveUp reason) {
+    using GiveUp = MediaProbeProcess::GiveUp;
+    if (reason != GiveUp::late && reason != GiveUp::crashed) {
+        return;
+    }
     const std::string key = identity(path);
     const std::scoped_lock lock(mutex_);
     if (index_.try_emplace(key, entries_.size()).second) {

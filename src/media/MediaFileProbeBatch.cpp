@@ -4,13 +4,11 @@
 #include "media/MediaProbeProcess.h"
 #include "media/WorkerThreads.h"
 
-#include <algorithm>
 #include <atomic>
 #include <exception>
 #include <map>
 #include <optional>
 #include <string>
-#include <thread>
 
 namespace marrowvale {
 
@@ -42,12 +40,7 @@ std::vector<MediaFileProbe> probeMediaFileBatch(const std::vector<std::filesyste
     }
 
     std::vector<std::optional<FileAnswer>> answers(firstPathOfFile.size());
-    unsigned workers = settings.workers;
-    if (workers == 0) {
-        workers = std::max(1u, std::thread::hardware_concurrency());
-    }
-    workers = static_cast<unsigned>(std::min<std::size_t>(workers, answers.size()));
-    if (workers > 0) {
+    if (const unsigned workers = workerCount(settings.workers, answers.size()); workers > 0) {
         std::atomic<std::size_t> nextFile{0};
         const std::function<bool()>& stop = settings.stopRequested;
         auto work = [&]() noexcept {

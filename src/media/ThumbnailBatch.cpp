@@ -8,7 +8,6 @@
 #include <atomic>
 #include <exception>
 #include <numeric>
-#include <thread>
 
 namespace marrowvale {
 
@@ -62,12 +61,9 @@ std::vector<std::optional<int>> makeThumbnailFiles(const std::vector<ThumbnailJo
                static_cast<__int128>(y.numerator) * x.denominator;
     });
 
-    unsigned workers = settings.workers;
-    if (workers == 0) {
-        workers = std::max(1u, std::thread::hardware_concurrency());
-    }
-    const std::vector<Run> runs = cutIntoRuns(order, jobs, workers);
-    workers = static_cast<unsigned>(std::min<std::size_t>(workers, runs.size()));
+    const std::vector<Run> runs =
+        cutIntoRuns(order, jobs, workerCount(settings.workers, jobs.size()));
+    const unsigned workers = workerCount(settings.workers, runs.size());
 
     std::atomic<std::size_t> nextRun{0};
     GivenUpFiles ownGivenUp;
@@ -87,11 +83,7 @@ std::vector<std::optional<int>> makeThumbnailFiles(const std::vector<ThumbnailJo
                         break; // the rest of the run is of the same file
                     }
                     heights[order[i]] = helper.makeThumbnail(job, stop);
-                    const MediaProbeProcess::GiveUp reason = helper.givenUp();
-                    if (reason == MediaProbeProcess::GiveUp::late ||
-                        reason == MediaProbeProcess::GiveUp::crashed) {
-                        givenUpFiles.add(job.source, reason);
-                    }
+                    givenUpFiles.add(job.source, helper.givenUp());
                 }
             }
         } catch (const std::exception&) {

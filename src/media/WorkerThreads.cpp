@@ -17,6 +17,11 @@ constexpr std::chrono::milliseconds kWaitingInterval{40};
 
 } // namespace
 
+unsigned workerCount(unsigned asked, std::size_t tasks) {
+    const unsigned wanted = asked != 0 ? asked : std::max(1u, std::thread::hardware_concurrency());
+    return static_cast<unsigned>(std::min<std::size_t>(wanted, tasks));
+}
+
 void runOnWorkerThreads(unsigned workers, const std::function<void()>& work,
                         const std::function<void()>& whileWaiting) {
     workers = std::max(1u, workers);

@@ -159,11 +159,7 @@ std::optional<ID3Fields> ClipMediaProbe::readAudioMetadata(const StoryElement& c
             }
             return settings_.stopRequested && settings_.stopRequested();
         });
-        const MediaProbeProcess::GiveUp reason = tagReader_.givenUp();
-        if (reason == MediaProbeProcess::GiveUp::late ||
-            reason == MediaProbeProcess::GiveUp::crashed) {
-            tagsGivenUp_.add(*path, reason);
-        }
+        tagsGivenUp_.add(*path, tagReader_.givenUp());
         ID3Fields fields{std::move(tags.title),    std::move(tags.album),    std::move(tags.track),
                          std::move(tags.year),     std::move(tags.genre),    std::move(tags.artist),
                          std::move(tags.composer), std::move(tags.publisher)};
