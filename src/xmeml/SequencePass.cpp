@@ -127,7 +127,7 @@ void storeSequence(XMEMLImport& import, NodeIndex sequence, std::size_t position
     composition->name = name ? std::string(*name) : fmt::format("PPro Sequence {}", position);
     composition->duration =
         finiteNumberFromText(import.text(sequence, {n.duration}).value_or("")).value_or(0);
-    composition->videoFormat = readVideoFormat(
+    composition->videoFormat = readSequenceVideoFormat(
         import, doc.path(sequence, {n.media, n.video, n.format, n.samplecharacteristics}),
         sequence);
     bool dropFrame = import.text(sequence, {n.timecode, n.displayformat}) ==

@@ -143,6 +143,24 @@ VideoFormat* readVideoFormat(XMEMLImport& import, NodeIndex sampleCharacteristic
                                 rateSourceOf(import, sampleCharacteristics, rateOwner));
 }
 
+VideoFormat* readSequenceVideoFormat(XMEMLImport& import, NodeIndex sampleCharacteristics,
+                                     NodeIndex sequence) {
+    if (sampleCharacteristics == XMEMLDocument::none) {
+        return import.defaultVideoFormat;
+    }
+    const NodeIndex rateSource = rateSourceOf(import, sampleCharacteristics, sequence);
+    const std::optional<std::string_view> timebase =
+        import.text(rateSource, {import.names.rate, import.names.timebase});
+    if (timebase && !frameTimebase(*timebase)) {
+        // The stand-in stays what stored reports were read at; every time of the report rests
+        // on it, so the user hears of it.
+        import.warnOfUnusableSequenceRate(
+            *timebase,
+            namedRate(import, rateSource).rate.value_or(VideoFrameRate::fps100p).displayString());
+    }
+    return readNamedVideoFormat(import, sampleCharacteristics, rateSource);
+}
+
 VideoFormat* readFileVideoFormat(XMEMLImport& import, NodeIndex sampleCharacteristics,
                                  NodeIndex file) {
     const NodeIndex rateSource = rateSourceOf(import, sampleCharacteristics, file);

@@ -25,6 +25,12 @@ VideoFormat* storeDefaultVideoFormat(ModelContext& store);
 VideoFormat* readVideoFormat(XMEMLImport& import, NodeIndex sampleCharacteristics,
                              NodeIndex rateOwner = XMEMLDocument::none);
 
+/// The format of a sequence's "samplecharacteristics" (readVideoFormat with the sequence as the
+/// rate's owner), with a warning, once per import for each text, when its timebase is none that
+/// pictures run at (frameTimebase) and a stand-in rate counts the sequence's times.
+VideoFormat* readSequenceVideoFormat(XMEMLImport& import, NodeIndex sampleCharacteristics,
+                                     NodeIndex sequence);
+
 /// The format of a file's "samplecharacteristics" (readVideoFormat with the file as the rate's
 /// owner), except that a timebase no picture runs at (frameTimebase) is warned of once per
 /// import and replaced by the rate of the sequence the file is defined in: its times count at

@@ -28,24 +28,21 @@ std::string videoFormatKey(std::string_view rate, std::int64_t width, std::int64
     return key;
 }
 
-} // namespace
+// What a rate text not seen before in `named` calls for: a warning that names it while fewer
+// than `mostRateWarnings` have been named, then one saying there are more, then nothing.
+enum class RateWarning { none, named, more };
 
-XMEMLImport::XMEMLImport(const XMEMLDocument& document, ModelContext& context,
-                         ReaderHost& readerHost)
-    : doc(document), names(document), store(context), host(readerHost) {}
-
-void XMEMLImport::warnOfUnusableRate(std::string_view timebase) {
-    if (unusableRates_.size() > mostRateWarnings ||
-        !unusableRates_.insert(std::string(timebase)).second) {
-        return;
-    }
+RateWarning nextRateWarning(std::unordered_set<std::string>& named, std::string_view timebase) {
     // A few lines say it; a document of thousands of such rates must not bury the rest.
-    if (unusableRates_.size() > mostRateWarnings) {
-        warnings.emplace_back("More clips\u2019 rates are not frame rates; times at those rates "
-                              "are read at the rate of their sequence too.");
-        return;
+    if (named.size() > XMEMLImport::mostRateWarnings ||
+        !named.insert(std::string(timebase)).second) {
+        return RateWarning::none;
     }
-    // The text as written, cut short on a character boundary: it can be anything.
+    return named.size() > XMEMLImport::mostRateWarnings ? RateWarning::more : RateWarning::named;
+}
+
+// The text as written, cut short on a character boundary: it can be anything.
+std::string shownTimebase(std::string_view timebase) {
     constexpr std::size_t shown = 40;
     std::string written(timebase.substr(0, shown));
     if (timebase.size() > shown) {
@@ -55,9 +52,46 @@ void XMEMLImport::warnOfUnusableRate(std::string_view timebase) {
         }
         written += "\u2026";
     }
-    warnings.push_back(fmt::format("A clip\u2019s rate (timebase {}) is not a frame rate; times at "
-                                   "that rate are read at the rate of their sequence.",
-                                   written));
+    return written;
+}
+
+} // namespace
+
+XMEMLImport::XMEMLImport(const XMEMLDocument& document, ModelContext& context,
+                         ReaderHost& readerHost)
+    : doc(document), names(document), store(context), host(readerHost) {}
+
+void XMEMLImport::warnOfUnusableRate(std::string_view timebase) {
+    switch (nextRateWarning(unusableRates_, timebase)) {
+    case RateWarning::none:
+        return;
+    case RateWarning::more:
+        warnings.emplace_back("More clips\u2019 rates are not frame rates; times at those rates "
+                              "are read at the rate of their sequence too.");
+        return;
+    case RateWarning::named:
+        warnings.push_back(fmt::format("A clip\u2019s rate (timebase {}) is not a frame rate; "
+                                       "times at that rate are read at the rate of their "
+                                       "sequence.",
+                                       shownTimebase(timebase)));
+        return;
+    }
+}
+
+void XMEMLImport::warnOfUnusableSequenceRate(std::string_view timebase, std::string_view standIn) {
+    switch (nextRateWarning(unusableSequenceRates_, timebase)) {
+    case RateWarning::none:
+        return;
+    case RateWarning::more:
+        warnings.emplace_back("More sequences\u2019 rates are not frame rates; those sequences "
+                              "are read at a stand-in rate too.");
+        return;
+    case RateWarning::named:
+        warnings.push_back(fmt::format("A sequence\u2019s rate (timebase {}) is not a frame "
+                                       "rate; the sequence is read at {}.",
+                                       shownTimebase(timebase), standIn));
+        return;
+    }
 }
 
 void XMEMLImport::indexAssets() {

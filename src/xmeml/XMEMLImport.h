@@ -44,6 +44,10 @@ public:
     /// and that the times counted at it are read at the rate of their sequence; past
     /// `mostRateWarnings` such texts, one last line says there are more.
     void warnOfUnusableRate(std::string_view timebase);
+    /// Warns, once for each distinct text, that a sequence's timebase is no frame rate and that
+    /// the sequence is read at `standIn`, the rate that replaces it; past `mostRateWarnings`
+    /// such texts, one last line says there are more.
+    void warnOfUnusableSequenceRate(std::string_view timebase, std::string_view standIn);
     /// The most unusable timebases named one by one in an import's warnings.
     static constexpr std::size_t mostRateWarnings = 5;
 
@@ -90,6 +94,7 @@ private:
     std::optional<std::unordered_map<std::string, VideoFormat*>> videoFormatsByProperties_;
     std::size_t videoFormatCount_ = 0;
     std::unordered_set<std::string> unusableRates_;
+    std::unordered_set<std::string> unusableSequenceRates_;
 };
 
 } // namespace marrowvale

@@ -94,5 +94,46 @@ TEST(SequencePass, ProgressCoversEveryTrack) {
     EXPECT_DOUBLE_EQ(imported->host.value, imported->host.maximum - 100 + 0.5);
 }
 
+// A sequence's timebase that no picture runs at keeps the rate that stands in for it (stored
+// reports were read at it), and is named once, like a clip's.
+TEST(SequencePass, RatesNoPictureRunsAtAreNamedOnceEach) {
+    const auto sequence = [](std::string_view timebase) {
+        return "<sequence><media><video><format><samplecharacteristics><rate><timebase>" +
+               std::string(timebase) +
+               "</timebase></rate></samplecharacteristics></format><track>" + item(0, 24) +
+               "</track></video></media></sequence>";
+    };
+    const auto warning = [](std::string_view timebase, std::string_view standIn) {
+        return "A sequence\u2019s rate (timebase " + std::string(timebase) +
+               ") is not a frame rate; the sequence is read at " + std::string(standIn) + ".";
+    };
+    auto imported = importXMEML("<xmeml>" + sequence("0") + sequence("-25") + sequence("0") +
+                                sequence("Infinity") + sequence("25") + "</xmeml>");
+    EXPECT_EQ(imported->result.warnings,
+              (std::vector<std::string>{warning("0", "100p"), warning("-25", "100p"),
+                                        warning("Infinity", "30p")}));
+    const std::vector<std::string> rates{"100", "100", "100", "30", "25"};
+    for (std::size_t i = 0; i < rates.size(); ++i) {
+        EXPECT_EQ(imported->sequence(i).timecodeFrameRate, rates[i]) << i;
+        EXPECT_EQ(imported->sequence(i).videoTracks.at(0)->elements.at(0)->timecodeFrameRate,
+                  rates[i])
+            << i;
+    }
+
+    // Past five distinct ones, one line says there are more.
+    std::string sequences;
+    for (int i = 1; i <= 20; ++i) {
+        sequences += sequence(std::to_string(-i));
+    }
+    imported = importXMEML("<xmeml>" + sequences + "</xmeml>");
+    std::vector<std::string> expected;
+    for (int i = 1; i <= 5; ++i) {
+        expected.push_back(warning(std::to_string(-i), "100p"));
+    }
+    expected.emplace_back("More sequences\u2019 rates are not frame rates; those sequences are "
+                          "read at a stand-in rate too.");
+    EXPECT_EQ(imported->result.warnings, expected);
+}
+
 } // namespace
 } // namespace marrowvale::testing
