@@ -154,10 +154,28 @@ TEST(VideoTracks, ClipRatesNoPictureRunsAtAreReadAtTheSequencesRateWithOneWarnin
                  "</clipitem>";
     }
     auto imported = importXMEML(sequenceWithTracks(25, false, "<track>" + items + "</track>", ""));
-    ASSERT_EQ(imported->result.warnings.size(), XMEMLImport::mostRateWarnings + 1);
-    EXPECT_EQ(imported->result.warnings.back(),
-              "More clips\u2019 rates are not frame rates; times at those rates are read at the "
-              "rate of their sequence too.");
+    std::vector<std::string> expected;
+    for (int i = 1; i <= 5; ++i) {
+        expected.push_back("A clip\u2019s rate (timebase " + std::to_string(1000 + i) +
+                           ") is not a frame rate; times at that rate are read at the rate of "
+                           "their sequence.");
+    }
+    expected.emplace_back("More clips\u2019 rates are not frame rates; times at those rates are "
+                          "read at the rate of their sequence too.");
+    EXPECT_EQ(imported->result.warnings, expected);
+
+    // A long text is cut short before the character its 40th byte falls in, never inside it.
+    const std::string accented = std::string(39, '9') + "\u00e9\u00e9";
+    imported = importXMEML(sequenceWithTracks(
+        25, false,
+        "<track><clipitem><name>X</name><start>0</start><end>10</end><rate><timebase>" + accented +
+            "</timebase></rate><in>0</in><out>10</out>" + fileXML("good", "Good", 25, false) +
+            "</clipitem></track>",
+        ""));
+    EXPECT_EQ(imported->result.warnings,
+              std::vector<std::string>{"A clip\u2019s rate (timebase " + std::string(39, '9') +
+                                       "\u2026) is not a frame rate; times at that rate are read "
+                                       "at the rate of their sequence."});
 }
 
 std::string base64(std::string_view bytes) {
