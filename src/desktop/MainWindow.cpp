@@ -19,6 +19,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalBlocker>
+#include <QStringList>
 #include <QTableWidget>
 #include <QTimer>
 #include <QVBoxLayout>
@@ -436,6 +437,18 @@ void MainWindow::showDetailedAlert(const std::string& messageText,
 void MainWindow::showWarning(const std::string& line) {
     logDiagnostic(line);
     showMessageBox(QMessageBox::Warning, qt(line), {});
+}
+
+void MainWindow::showWarnings(const std::vector<std::string>& lines) {
+    if (lines.size() == 1) {
+        return showWarning(lines.front());
+    }
+    QStringList shown;
+    for (const std::string& line : lines) {
+        logDiagnostic(line);
+        shown.push_back(qt(line));
+    }
+    showMessageBox(QMessageBox::Warning, shown.join(QStringLiteral("\n\n")), {});
 }
 
 bool MainWindow::askYesNo(const std::string& messageText, const std::string& informativeText) {

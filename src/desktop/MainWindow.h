@@ -80,6 +80,8 @@ public:
     void keepResponsive() override { keepEventLoopTurning(false); }
     void logDiagnostic(const std::string& line) override;
     void showWarning(const std::string& line) override;
+    /// One box that lists them all, each line also on standard output.
+    void showWarnings(const std::vector<std::string>& lines) override;
 
 signals:
     /// An import or a report has ended (the window is no longer busy).

@@ -370,11 +370,28 @@ TEST_F(AppControllerTest, ReaderExceptionsBecomeAlertsAndLeaveNoTimeline) {
     EXPECT_EQ(app.store().count<EventBin>(), 0u);
     EXPECT_FALSE(app.isBusy());
     // What reaches the window is valid UTF-8, also the name of a file that does not exist.
-    EXPECT_TRUE(window_.hasDiagnostic("A Latin-1 name: caf\uFFFD.mov"));
+    EXPECT_EQ(window_.warningBoxes,
+              std::vector<std::vector<std::string>>{{"A Latin-1 name: caf\uFFFD.mov"}});
     app.openInputFiles({folder_ / "Reel \xFF.xml"});
     ASSERT_EQ(window_.alerts.size(), 2u);
     EXPECT_EQ(window_.alerts[1].message,
               "The file \u201cReel \uFFFD.xml\u201d couldn\u2019t be opened.");
+}
+
+TEST_F(AppControllerTest, AnImportsWarningsAreShownTogetherWhenItEnds) {
+    bins_ = {{"Bin", {{"Reel 1", {1}, {1}}}}};
+    AppController& app = start();
+    duringImport_ = [this] {
+        for (const char* line : {"one", "two", "three"}) {
+            controller_->showWarning(line);
+        }
+        EXPECT_TRUE(window_.warningBoxes.empty());
+    };
+    app.openInputFiles({xmlFile_});
+    // Outside an import, a warning is a box of its own.
+    app.showWarning("after");
+    EXPECT_EQ(window_.warningBoxes,
+              (std::vector<std::vector<std::string>>{{"one", "two", "three"}, {"after"}}));
 }
 
 TEST_F(AppControllerTest, HelpActionsAndStartUpLayouts) {

@@ -54,6 +54,10 @@ public:
         return urlOpens;
     }
     void logDiagnostic(const std::string& line) override { diagnostics.push_back(line); }
+    void showWarning(const std::string& line) override { warningBoxes.push_back({line}); }
+    void showWarnings(const std::vector<std::string>& lines) override {
+        warningBoxes.push_back(lines);
+    }
 
     bool hasDiagnostic(const std::string& line) const {
         for (const std::string& logged : diagnostics) {
@@ -86,6 +90,7 @@ public:
     std::vector<std::string> urls;
     bool urlOpens = true;
     std::vector<std::string> diagnostics;
+    std::vector<std::vector<std::string>> warningBoxes; // the lines of each box shown
 };
 
 } // namespace marrowvale::testing

@@ -334,6 +334,29 @@ TEST_F(DesktopApplicationTest, AlertsQuestionsAndLinksGoThroughTheWindow) {
     EXPECT_EQ(shown[0]->detailedText(), "The file is not an XML file.");
     shown[0]->accept();
 
+    // An import's warnings, however many, wait in one box that lists them all.
+    const fs::path rates = folder_ / "rates.xml";
+    std::ofstream ratesFile(rates);
+    ratesFile << "<xmeml>";
+    for (int timebase = -1; timebase >= -7; --timebase) {
+        ratesFile << "<sequence><media><video><format><samplecharacteristics><rate><timebase>"
+                  << timebase << "</timebase></rate></samplecharacteristics></format></video>"
+                  << "</media></sequence>";
+    }
+    ratesFile << "</xmeml>";
+    ratesFile.close();
+    application_->openFiles({rates});
+    shown = alerts();
+    ASSERT_EQ(shown.size(), 1u);
+    const QStringList lines = shown[0]->text().split("\n\n");
+    ASSERT_EQ(lines.size(), 6);
+    EXPECT_TRUE(lines[0].startsWith("A sequence\u2019s rate (timebase -1)"))
+        << lines[0].toStdString();
+    EXPECT_TRUE(lines[4].startsWith("A sequence\u2019s rate (timebase -5)"))
+        << lines[4].toStdString();
+    EXPECT_TRUE(lines[5].startsWith("More sequences\u2019 rates")) << lines[5].toStdString();
+    shown[0]->accept();
+
     // The two-button question: the buttons in the order given, the first the default.
     std::vector<QString> buttons;
     bool defaultFirst = false;

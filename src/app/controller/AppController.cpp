@@ -132,6 +132,30 @@ void AppController::openInputFiles(const std::vector<fs::path>& files) {
 
 bool AppController::importInputFile(const fs::path& file) {
     BusyScope busy(*this);
+    // One box for them all: a timeline can raise several, and each box would wait for the user.
+    importWarnings_.emplace();
+    bool imported = false;
+    try {
+        imported = readInputFile(file);
+    } catch (...) {
+        importWarnings_.reset();
+        throw;
+    }
+    showImportWarnings();
+    importWarnings_.reset();
+    return imported;
+}
+
+void AppController::showImportWarnings() {
+    if (!importWarnings_ || importWarnings_->empty()) {
+        return;
+    }
+    const std::vector<std::string> lines = std::move(*importWarnings_);
+    importWarnings_->clear();
+    window_.showWarnings(lines);
+}
+
+bool AppController::readInputFile(const fs::path& file) {
     window_.setProgressIndeterminate(true);
     window_.setProgressAnimating(true);
     std::string extension = pathExtension(file);
@@ -375,6 +399,8 @@ void AppController::updateProgress(double incrementBy) {
 }
 
 void AppController::showAlert(const std::string& messageText, const std::string& informativeText) {
+    // Said before the alert that ends the import, as they came.
+    showImportWarnings();
     window_.setProgressIndeterminate(true);
     window_.setProgressAnimating(false);
     window_.showAlert(validUTF8(messageText), validUTF8(informativeText));
@@ -383,6 +409,7 @@ void AppController::showAlert(const std::string& messageText, const std::string&
 void AppController::showDetailedAlert(const std::string& messageText,
                                       const std::string& informativeText,
                                       const std::string& detailText) {
+    showImportWarnings();
     window_.setProgressIndeterminate(true);
     window_.setProgressAnimating(false);
     window_.showDetailedAlert(validUTF8(messageText), validUTF8(informativeText),
@@ -420,6 +447,10 @@ std::optional<std::string> AppController::chooseReportDestination(const std::str
 }
 
 void AppController::showWarning(const std::string& line) {
+    if (importWarnings_) {
+        importWarnings_->push_back(validUTF8(line));
+        return;
+    }
     window_.showWarning(validUTF8(line));
 }
 

@@ -131,6 +131,8 @@ private:
     class BusyScope;
 
     bool importInputFile(const std::filesystem::path& file);
+    bool readInputFile(const std::filesystem::path& file);
+    void showImportWarnings();
     void fillSequenceMenu();
     void analyzeSelectedSequence();
     void listTracksOfSelectedSequence();
@@ -154,6 +156,8 @@ private:
     std::optional<std::string> analyzedTitle_; // the title the track tables belong to
     std::filesystem::path inputFile_;          // the file the store was read from
     bool busy_ = false;
+    // The warnings of the import under way, shown together when it ends; none between imports.
+    std::optional<std::vector<std::string>> importWarnings_;
     StopRequest stop_;
     std::atomic<bool> writingReport_{false}; // read by signal handlers
 };

@@ -71,6 +71,14 @@ public:
     /// does nothing.
     virtual void openThumbnailsFolder(const std::string& /*folder*/) {}
 
+    /// The warnings of one task (an import) together, once it is over. A window shows them in
+    /// one place; one without a place for them shows each as showWarning does.
+    virtual void showWarnings(const std::vector<std::string>& lines) {
+        for (const std::string& line : lines) {
+            showWarning(line);
+        }
+    }
+
     /// Lets the window's event loop turn while a task waits (see ReaderHost::keepResponsive);
     /// a front end without one does nothing.
     virtual void keepResponsive() {}
