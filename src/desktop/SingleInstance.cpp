@@ -42,16 +42,15 @@ QString userName() {
     return QString::number(::geteuid());
 }
 
-// The windowing system and its display: "xcb:0", "wayland-0", "offscreen".
-QString displayName() {
-    const QString platform = QGuiApplication::platformName();
+// The display the platform runs on, as its variable names it; empty for one without displays.
+QString displayOf(const QString& platform) {
     QByteArray display;
     if (platform.startsWith(QLatin1String("wayland"))) {
         display = qgetenv("WAYLAND_DISPLAY");
     } else if (platform == QLatin1String("xcb")) {
         display = qgetenv("DISPLAY");
     }
-    return platform + QString::fromLocal8Bit(display);
+    return QString::fromLocal8Bit(display);
 }
 
 // Ends a peer's connection and its socket.
@@ -63,7 +62,14 @@ void drop(QLocalSocket& peer) {
 } // namespace
 
 QString SingleInstance::socketPath(const QString& folder) {
-    return folder + "/marrowvale-" + namePart(userName()) + "-" + namePart(displayName());
+    const QString platform = QGuiApplication::platformName();
+    return socketPath(folder, platform, displayOf(platform));
+}
+
+QString SingleInstance::socketPath(const QString& folder, const QString& platform,
+                                   const QString& display) {
+    // "xcb:0", "wayland-0", "offscreen": a start on another display finds a window of its own.
+    return folder + "/marrowvale-" + namePart(userName()) + "-" + namePart(platform + display);
 }
 
 SingleInstance::SingleInstance(QString path, std::chrono::milliseconds readTimeout)
@@ -130,9 +136,12 @@ bool SingleInstance::listen() {
     return true;
 }
 
+QString SingleInstance::runningAlone(const QString& why) {
+    return QStringLiteral("Running alone, as %1: later starts open windows of their own").arg(why);
+}
+
 bool SingleInstance::runAlone(const QString& why) {
-    problem_ =
-        QStringLiteral("Running alone, as %1: later starts open windows of their own").arg(why);
+    problem_ = runningAlone(why);
     return false;
 }
 

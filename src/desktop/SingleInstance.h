@@ -23,6 +23,10 @@ class SingleInstance : public QObject {
 public:
     /// The socket in `folder` for this user and display (needs the application object).
     static QString socketPath(const QString& folder);
+    /// The socket in `folder` for this user on Qt's `platform` ("xcb", "wayland") at `display`,
+    /// as the platform's variable names it (DISPLAY, WAYLAND_DISPLAY; empty for none).
+    static QString socketPath(const QString& folder, const QString& platform,
+                              const QString& display);
 
     /// A channel over the socket at `path`. A peer that has not sent a whole message within
     /// `readTimeout` is dropped.
@@ -41,6 +45,9 @@ public:
 
     /// Why the socket could not be made, for the diagnostics; empty when it was.
     const QString& problem() const { return problem_; }
+
+    /// The diagnostic line of a start that runs alone for the reason `why`.
+    static QString runningAlone(const QString& why);
 
 signals:
     /// A later start handed these files over; none when it only asked for the window.

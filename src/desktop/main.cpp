@@ -128,6 +128,8 @@ int runDesktop(int argc, char** argv, QuitSignals& quitSignals) {
             listenProblem = instance->problem();
             instance.reset();
         }
+    } else if (!screenshotRun) {
+        listenProblem = SingleInstance::runningAlone(runtimeFolder.whyNone());
     }
 
     SystemDesktop desktop;

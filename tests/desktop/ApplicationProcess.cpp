@@ -8,7 +8,9 @@
 #include <QTimer>
 #include <csignal>
 #include <cstring>
+#include <fstream>
 #include <gtest/gtest.h>
+#include <sstream>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
@@ -91,7 +93,11 @@ bool waitUntil(const std::function<bool()>& condition, int milliseconds) {
 
 RunningApplication::RunningApplication(const QStringList& arguments,
                                        const QProcessEnvironment& environment,
-                                       const std::filesystem::path& folder) {
+                                       const std::filesystem::path& folder,
+                                       const std::function<void()>& inChild) {
+    if (inChild) {
+        process_.setChildProcessModifier(inChild);
+    }
     process_.setProcessEnvironment(environment);
     process_.setWorkingDirectory(qtPath(folder));
     process_.start(MARROWVALE_DESKTOP_EXECUTABLE, arguments);
@@ -118,6 +124,22 @@ bool RunningApplication::waitForEnd(int milliseconds) {
         turnEventLoop(10);
     }
     return !running();
+}
+
+double RunningApplication::processorSeconds() const {
+    // Fields 14 and 15 of the process's line, after the name in parentheses (which may hold
+    // spaces): user and system time in clock ticks.
+    std::ifstream in("/proc/" + std::to_string(pid()) + "/stat");
+    std::string line;
+    std::getline(in, line);
+    std::istringstream fields(line.substr(line.rfind(')') + 1));
+    std::string field;
+    for (int i = 3; i < 14 && fields >> field; ++i) {
+    }
+    double user = 0;
+    double system = 0;
+    fields >> user >> system;
+    return (user + system) / static_cast<double>(::sysconf(_SC_CLK_TCK));
 }
 
 int RunningApplication::exitCode() const {

@@ -44,8 +44,11 @@ bool waitUntil(const std::function<bool()>& condition, int milliseconds);
 /// is ended; it is killed, if need be, when the object goes.
 class RunningApplication {
 public:
+    /// `inChild`, when given, runs in the new process before the application starts (to set
+    /// what it inherits, such as ignored signals).
     RunningApplication(const QStringList& arguments, const QProcessEnvironment& environment,
-                       const std::filesystem::path& folder);
+                       const std::filesystem::path& folder,
+                       const std::function<void()>& inChild = {});
     ~RunningApplication();
     RunningApplication(const RunningApplication&) = delete;
     RunningApplication& operator=(const RunningApplication&) = delete;
@@ -59,6 +62,8 @@ public:
     bool waitForEnd(int milliseconds);
     /// Whether it still runs.
     bool running() const { return process_.state() != QProcess::NotRunning; }
+    /// The processor time it has used so far, in seconds (every thread's, user and system).
+    double processorSeconds() const;
 
     /// Once ended: its exit code, or -1 when a signal ended it.
     int exitCode() const;

@@ -35,8 +35,10 @@ protected:
     }
 
     // Starts the application on `arguments` and waits until it listens on its socket.
-    std::unique_ptr<RunningApplication> startWindow(const QStringList& arguments) {
-        auto window = std::make_unique<RunningApplication>(arguments, environment_, folder_);
+    std::unique_ptr<RunningApplication> startWindow(const QStringList& arguments,
+                                                    const std::function<void()>& inChild = {}) {
+        auto window =
+            std::make_unique<RunningApplication>(arguments, environment_, folder_, inChild);
         EXPECT_TRUE(waitUntil([this] { return holdsSocket(temporary_); }, 60000)) << window->err();
         return window;
     }
@@ -58,6 +60,21 @@ TEST_F(QuitSignalsProcessTest, AnIdleWindowEndsByTheSignalAndLeavesNothingBehind
         // Qt's runtime folder went with the socket in it.
         EXPECT_TRUE(fs::is_empty(temporary_)) << signal;
     }
+}
+
+TEST_F(QuitSignalsProcessTest, SignalsIgnoredAtTheStartStayIgnored) {
+    // Started under nohup, or in the background by a script: neither the terminal's closing
+    // nor an interrupt for the script's foreground ends it.
+    std::unique_ptr<RunningApplication> window = startWindow({}, [] {
+        std::signal(SIGHUP, SIG_IGN);
+        std::signal(SIGINT, SIG_IGN);
+    });
+    // Pending together, the ignored ones would come first; handled, either would end it.
+    window->send(SIGHUP);
+    window->send(SIGINT);
+    window->send(SIGTERM);
+    ASSERT_TRUE(window->waitForEnd(30000));
+    EXPECT_EQ(window->endingSignal(), SIGTERM) << window->err();
 }
 
 TEST_F(QuitSignalsProcessTest, AWindowAskingAQuestionEndsOnSignalsAndLeavesNothingBehind) {

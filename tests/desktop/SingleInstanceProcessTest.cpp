@@ -15,6 +15,8 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
+#include <pwd.h>
+#include <set>
 #include <sstream>
 #include <sys/inotify.h>
 #include <sys/resource.h>
@@ -116,11 +118,17 @@ TEST_F(SingleInstanceProcessTest, ALaterStartGetsThroughIdlePeersHeldOpen) {
     ASSERT_TRUE(later->waitForEnd(20000)) << "the later start runs alone\n" << first->err();
     EXPECT_EQ(later->exitCode(), 0) << later->err();
 
-    // With hardly a descriptor to spare, accepting fails: the window keeps listening, and
-    // takes the peers in its queue once descriptors are free again.
+    // With hardly a descriptor to spare, accepting fails: the window keeps listening, pauses
+    // accepting rather than spin a core on it, and takes the peers in its queue once
+    // descriptors are free again.
     limitDescriptors(first->pid(), 6);
+    const double processorBefore = first->processorSeconds();
+    QElapsedTimer flood;
+    flood.start();
     connectPeers(30);
-    turnEventLoop(1000);
+    turnEventLoop(2000);
+    EXPECT_LT(first->processorSeconds() - processorBefore,
+              0.25 * static_cast<double>(flood.elapsed()) / 1000);
     peers.clear();
     later = start({});
     ASSERT_TRUE(later->waitForEnd(20000)) << "the later start runs alone\n" << first->err();
@@ -142,18 +150,31 @@ TEST_F(SingleInstanceProcessTest, ALaterStartGetsThroughIdlePeersHeldOpen) {
 }
 
 TEST_F(SingleInstanceProcessTest, AStartThatCannotListenRunsAloneAndSaysWhy) {
+    // Qt's stand-in for an unusable runtime folder is no better: others may use it.
+    const fs::path temporary = folder_ / "tmp";
+    const fs::path standIn =
+        temporary / ("runtime-" + std::string(::getpwuid(::geteuid())->pw_name));
+    fs::create_directories(standIn);
+    fs::permissions(standIn, fs::perms::owner_all | fs::perms::group_all);
+    environment_.insert("TMPDIR", qtPath(temporary));
+
     struct Case {
         const char* what;
         fs::path runtimeFolder;
         std::string said;
+        fs::perms permissions = fs::perms::owner_all;
     };
     const Case cases[] = {
         {"a regular file at the socket's path", folder_ / "run", "is not a socket"},
         {"a runtime folder too long for a socket address", folder_ / std::string(100, 'r'),
          "more than the 107 a socket address holds"},
+        {"a runtime folder others may use", folder_ / "shared",
+         "(XDG_RUNTIME_DIR) nor \u201c" + standIn.string() + "\u201d is a folder",
+         fs::perms::owner_all | fs::perms::others_read | fs::perms::others_exec},
     };
     for (const Case& c : cases) {
         useRuntimeFolder(c.runtimeFolder);
+        fs::permissions(c.runtimeFolder, c.permissions);
         std::ofstream(socket()) << "the user's own";
         std::unique_ptr<RunningApplication> window = start({});
         EXPECT_TRUE(waitUntil(
@@ -166,7 +187,29 @@ TEST_F(SingleInstanceProcessTest, AStartThatCannotListenRunsAloneAndSaysWhy) {
     }
 }
 
+TEST_F(SingleInstanceProcessTest, ARuntimeFolderTheWindowMadeGoesWithIt) {
+    runtimeFolder_ = folder_ / "missing";
+    environment_.insert("XDG_RUNTIME_DIR", qtPath(runtimeFolder_));
+    std::unique_ptr<RunningApplication> window = start({});
+    ASSERT_TRUE(waitUntil([this] { return fs::exists(socket()); }, 60000)) << window->err();
+    end(*window);
+    EXPECT_FALSE(fs::exists(runtimeFolder_));
+}
+
 TEST_F(SingleInstanceProcessTest, AStartOnAnotherPlatformOpensAWindowOfItsOwn) {
+    // Each platform and display has a socket of its own; the same one, the same socket.
+    const QString folder = qtPath(runtimeFolder_);
+    const QString names[] = {
+        SingleInstance::socketPath(folder, "xcb", ":0"),
+        SingleInstance::socketPath(folder, "xcb", ":1"),
+        SingleInstance::socketPath(folder, "wayland", "wayland-0"),
+        SingleInstance::socketPath(folder, "wayland", "wayland-1"),
+        SingleInstance::socketPath(folder, "offscreen", ""),
+    };
+    EXPECT_EQ(std::set<QString>(std::begin(names), std::end(names)).size(), std::size(names));
+    EXPECT_EQ(SingleInstance::socketPath(folder, "xcb", ":1"), names[1]);
+    EXPECT_EQ(SingleInstance::socketPath(folder), names[4]);
+
     // This process listens as a window on the offscreen platform would.
     SingleInstance first(qtPath(socket()));
     ASSERT_TRUE(first.listen());
