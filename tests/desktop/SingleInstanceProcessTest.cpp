@@ -127,8 +127,9 @@ TEST_F(SingleInstanceProcessTest, ALaterStartGetsThroughIdlePeersHeldOpen) {
     flood.start();
     connectPeers(30);
     turnEventLoop(2000);
+    // Spinning, it would take a core's worth (2 s); paused, a hundredth of a second.
     EXPECT_LT(first->processorSeconds() - processorBefore,
-              0.25 * static_cast<double>(flood.elapsed()) / 1000);
+              0.1 * static_cast<double>(flood.elapsed()) / 1000);
     peers.clear();
     later = start({});
     ASSERT_TRUE(later->waitForEnd(20000)) << "the later start runs alone\n" << first->err();
