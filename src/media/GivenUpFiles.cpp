@@ -16,7 +16,7 @@ std::string GivenUpFiles::identity(const std::filesystem::path& path) {
 
 void GivenUpFiles::add(const std::filesystem::path& path, MediaProbeProcess::GiveUp reason) {
     using GiveUp = MediaProbeProcess::GiveUp;
-    if (reason != GiveUp::late && reason != GiveUp::crashed) {
+    if (reason != GiveUp::late && reason != GiveUp::crashed && reason != GiveUp::tooBig) {
         return;
     }
     const std::string key = identity(path);

@@ -23,9 +23,9 @@ public:
         MediaProbeProcess::GiveUp reason;
     };
 
-    /// Records `path` as given up on for `reason` when that writes the file off (too slow, or
-    /// the helper died on it); an answer that came, or a stop, records nothing. A file already
-    /// recorded keeps its entry.
+    /// Records `path` as given up on for `reason` when that writes the file off (too slow, too
+    /// big, or the helper died on it); an answer that came, or a stop, records nothing. A file
+    /// already recorded keeps its entry.
     void add(const std::filesystem::path& path, MediaProbeProcess::GiveUp reason);
     /// Whether the file at `path` was given up on.
     bool contains(const std::filesystem::path& path) const;

@@ -3,6 +3,7 @@
 #include "media/ProbeLimits.h"
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -17,6 +18,8 @@ struct MediaBatchSettings {
     unsigned workers = 0;
     /// How long each answer is waited for before its file is given up on.
     std::chrono::milliseconds timeout = ProbeLimits{}.answerTimeout;
+    /// Memory each helper may take before its file is given up on as too big to read.
+    std::int64_t helperMemoryBytes = ProbeLimits{}.helperMemoryBytes;
     /// The helper program; none for the installed one (MediaProbeProcess::installedHelper()).
     std::optional<std::filesystem::path> helper{};
     /// Asked by every thread between files and while it waits (so it must be safe to call from

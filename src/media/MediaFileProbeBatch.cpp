@@ -45,7 +45,8 @@ std::vector<MediaFileProbe> probeMediaFileBatch(const std::vector<std::filesyste
         const std::function<bool()>& stop = settings.stopRequested;
         auto work = [&]() noexcept {
             try {
-                MediaProbeProcess helper(settings.timeout, settings.helper);
+                MediaProbeProcess helper(settings.timeout, settings.helper,
+                                         settings.helperMemoryBytes);
                 for (std::size_t f = nextFile++; f < answers.size(); f = nextFile++) {
                     if (stop && stop()) {
                         return;

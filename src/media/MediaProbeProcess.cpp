@@ -47,8 +47,9 @@ std::string secondsText(std::chrono::milliseconds time) {
 } // namespace
 
 MediaProbeProcess::MediaProbeProcess(std::chrono::milliseconds timeout,
-                                     std::optional<std::filesystem::path> helper)
-    : timeout_(timeout), helperProgram_(std::move(helper)) {}
+                                     std::optional<std::filesystem::path> helper,
+                                     std::int64_t memoryBytes)
+    : timeout_(timeout), helperProgram_(std::move(helper)), memoryBytes_(memoryBytes) {}
 
 MediaProbeProcess::~MediaProbeProcess() {
     endHelper();
@@ -109,25 +110,32 @@ bool MediaProbeProcess::startHelper() {
 
     std::string name = program.string();
     std::string parent = std::to_string(::getpid());
-    char* arguments[] = {name.data(), parent.data(), nullptr};
+    std::string memory = std::to_string(memoryBytes_);
+    char* arguments[] = {name.data(), parent.data(), memory.data(), nullptr};
     pid_t helper = -1;
     if (posix_spawn(&helper, name.c_str(), &settings.actions, &settings.attributes, arguments,
                     environ) != 0) {
         return false;
     }
     helper_ = helper;
+    helperAnswered_ = false;
     channel_ = std::move(ours);
     return true;
 }
 
-void MediaProbeProcess::endHelper() {
+bool MediaProbeProcess::endHelper() {
+    int status = 0;
     if (helper_ > 0) {
+        // A helper already ending keeps the status it ends with.
         ::kill(helper_, SIGKILL);
-        while (::waitpid(helper_, nullptr, 0) < 0 && errno == EINTR) {
+        while (::waitpid(helper_, &status, 0) < 0 && errno == EINTR) {
         }
     }
+    const bool outOfMemory = helper_ > 0 && WIFEXITED(status) &&
+                             WEXITSTATUS(status) == MediaProbeWork::outOfMemoryStatus;
     helper_ = -1;
     channel_ = ProbeChannel();
+    return outOfMemory;
 }
 
 std::optional<ProbeChannel::Message> MediaProbeProcess::ask(const ProbeChannel::Message& request,
@@ -142,29 +150,37 @@ std::optional<ProbeChannel::Message> MediaProbeProcess::ask(const ProbeChannel::
     };
     // A helper can die for reasons of its own (the system ends it for memory, say), and one
     // that ended since its last answer fails at once: the file gets a second try, with a fresh
-    // helper and a full time limit, before it is written off.
+    // helper and a full time limit, before it is written off. So does a file that ran out of
+    // memory in a helper that had read others, whose memory may have counted.
+    GiveUp failure = GiveUp::crashed;
     for (int attempt = 0; attempt < 2; ++attempt) {
         if (helper_ < 0 && !startHelper()) {
             inProcess_ = std::make_unique<MediaProbeWork>();
             return inProcess_->answer(request);
         }
         if (channel_.send(request)) {
-            const auto deadline = std::chrono::steady_clock::now() + timeout_;
-            std::optional<ProbeChannel::Message> answer = channel_.receive(deadline, watchedStop);
+            auto deadline = std::chrono::steady_clock::now() + timeout_;
+            std::optional<ProbeChannel::Message> answer = channel_.receive(&deadline, watchedStop);
             if (answer) {
+                helperAnswered_ = true;
                 return answer;
             }
             const bool late = std::chrono::steady_clock::now() >= deadline;
-            endHelper();
-            if (stopped || late) {
-                givenUp_ = stopped ? GiveUp::stopped : GiveUp::late;
+            const bool fresh = !helperAnswered_;
+            failure = endHelper() ? GiveUp::tooBig : GiveUp::crashed;
+            if (stopped) {
+                givenUp_ = GiveUp::stopped;
+                return std::nullopt;
+            }
+            if (failure == GiveUp::tooBig ? fresh : late) {
+                givenUp_ = failure == GiveUp::tooBig ? failure : GiveUp::late;
                 return std::nullopt;
             }
         } else {
-            endHelper();
+            failure = endHelper() ? GiveUp::tooBig : GiveUp::crashed;
         }
     }
-    givenUp_ = GiveUp::crashed;
+    givenUp_ = failure;
     return std::nullopt;
 }
 
@@ -172,8 +188,11 @@ std::string MediaProbeProcess::givenUpProblem(const std::filesystem::path& path,
                                               std::chrono::milliseconds timeout) {
     switch (reason) {
     case GiveUp::late:
-        return fmt::format("\"{}\" took longer than {} to read and was given up", path.string(),
-                           secondsText(timeout));
+        return fmt::format("\"{}\" {} and was given up", path.string(),
+                           givenUpReason(reason, timeout));
+    case GiveUp::tooBig:
+        return fmt::format("\"{}\" was {} and was given up", path.string(),
+                           givenUpReason(reason, timeout));
     case GiveUp::stopped:
         return fmt::format("\"{}\" was not read: the work was stopped", path.string());
     case GiveUp::none:
@@ -181,6 +200,22 @@ std::string MediaProbeProcess::givenUpProblem(const std::filesystem::path& path,
         break;
     }
     return fmt::format("\"{}\" could not be read: the media libraries failed on it", path.string());
+}
+
+std::string MediaProbeProcess::givenUpReason(GiveUp reason, std::chrono::milliseconds timeout) {
+    switch (reason) {
+    case GiveUp::late:
+        return "took longer than " + secondsText(timeout) + " to read";
+    case GiveUp::crashed:
+        return "the media helper crashed on it twice";
+    case GiveUp::tooBig:
+        return "too big to read";
+    case GiveUp::stopped:
+        return "the work was stopped";
+    case GiveUp::none:
+        break;
+    }
+    return {};
 }
 
 MediaFileProbe MediaProbeProcess::probe(const std::filesystem::path& path,

@@ -7,6 +7,7 @@
 #include "media/ThumbnailBatch.h"
 
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <memory>
@@ -22,7 +23,8 @@ class MediaProbeWork;
 /// hold the application up: each answer is waited for at most a time limit, after which the
 /// helper is killed (and everything it was doing and holding with it) and the file gets the
 /// answer of a file that cannot be read. A file that crashes the media libraries only ends
-/// the helper. A new helper starts for the next file. When no helper can be started (it is not
+/// the helper, and so does one that needs more memory than a helper may take. A new helper
+/// starts for the next file. When no helper can be started (it is not
 /// installed), the work is done in this process instead, without the limit. One object serves
 /// one thread; its helper ends with it.
 ///
@@ -37,12 +39,15 @@ public:
         late,    ///< the time limit passed
         crashed, ///< the helper died on it twice, each time with a fresh helper
         stopped, ///< the caller's stop callback answered true
+        tooBig,  ///< a fresh helper needed more memory for it than a helper may take
     };
 
-    /// Probing that waits at most `timeout` for each answer, from the helper program `helper`
-    /// (none: installedHelper()); when it cannot be started, the work is done in this process.
+    /// Probing that waits at most `timeout` for each answer, not counting time this program
+    /// was stopped, from the helper program `helper` (none: installedHelper()) allowed
+    /// `memoryBytes` of memory; when it cannot be started, the work is done in this process.
     explicit MediaProbeProcess(std::chrono::milliseconds timeout = ProbeLimits{}.answerTimeout,
-                               std::optional<std::filesystem::path> helper = std::nullopt);
+                               std::optional<std::filesystem::path> helper = std::nullopt,
+                               std::int64_t memoryBytes = ProbeLimits{}.helperMemoryBytes);
     ~MediaProbeProcess();
     MediaProbeProcess(const MediaProbeProcess&) = delete;
     MediaProbeProcess& operator=(const MediaProbeProcess&) = delete;
@@ -65,7 +70,8 @@ public:
     std::optional<int> makeThumbnail(const ThumbnailJob& job,
                                      const std::function<bool()>& stop = {});
 
-    /// Whether the last answer was given up on: late, the helper failed on it, or stopped.
+    /// Whether the last answer was given up on: late, the helper failed on it or ran out of
+    /// memory, or stopped.
     bool gaveUp() const { return givenUp_ != GiveUp::none; }
     /// Why the last answer was given up on.
     GiveUp givenUp() const { return givenUp_; }
@@ -74,16 +80,21 @@ public:
     /// `timeout` for each answer.
     static std::string givenUpProblem(const std::filesystem::path& path, GiveUp reason,
                                       std::chrono::milliseconds timeout);
+    /// Why a file was given up on for `reason`, after waiting at most `timeout` for each
+    /// answer, in a few words ("took longer than 5 s to read").
+    static std::string givenUpReason(GiveUp reason, std::chrono::milliseconds timeout);
 
 private:
     std::optional<ProbeChannel::Message> ask(const ProbeChannel::Message& request,
                                              const std::function<bool()>& stop);
     bool startHelper();
-    void endHelper();
+    bool endHelper();
 
     std::chrono::milliseconds timeout_;
     std::optional<std::filesystem::path> helperProgram_;
+    std::int64_t memoryBytes_;
     pid_t helper_ = -1;
+    bool helperAnswered_ = false; // since it started
     ProbeChannel channel_;
     std::unique_ptr<MediaProbeWork> inProcess_; // when no helper can be started
     GiveUp givenUp_ = GiveUp::none;

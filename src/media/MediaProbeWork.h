@@ -18,6 +18,10 @@ namespace marrowvale {
 /// so a request and its answer are written and read in one place.
 class MediaProbeWork {
 public:
+    /// The exit status of a helper that ended because its file needed more memory than it may
+    /// take: the file is too big to read, which no fresh helper would change.
+    static constexpr int outOfMemoryStatus = 3;
+
     /// The answer to `request`; an empty answer to a request it does not know.
     ProbeChannel::Message answer(const ProbeChannel::Message& request);
 

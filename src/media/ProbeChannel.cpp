@@ -76,25 +76,33 @@ bool ProbeChannel::send(const Message& message) {
     return true;
 }
 
-bool ProbeChannel::readExactly(char* buffer, std::size_t size,
-                               std::optional<Clock::time_point> deadline,
+bool ProbeChannel::readExactly(char* buffer, std::size_t size, Clock::time_point* deadline,
                                const std::function<bool()>& stop) {
     std::size_t filled = 0;
     while (filled < size) {
-        if (deadline) {
-            const auto now = Clock::now();
-            if (now >= *deadline || (stop && stop())) {
+        if (deadline != nullptr) {
+            if (stop && stop()) {
                 return false;
             }
-            const auto left =
-                std::chrono::duration_cast<std::chrono::milliseconds>(*deadline - now);
+            const auto asked =
+                std::clamp(std::chrono::ceil<std::chrono::milliseconds>(*deadline - Clock::now()),
+                           std::chrono::milliseconds(0), kStopCheckInterval);
+            const auto before = Clock::now();
             pollfd ready{descriptor_, POLLIN, 0};
-            const int waited =
-                ::poll(&ready, 1, static_cast<int>(std::min(left, kStopCheckInterval).count()) + 1);
+            const int waited = ::poll(&ready, 1, static_cast<int>(asked.count()));
+            const auto after = Clock::now();
             if (waited < 0 && errno != EINTR) {
                 return false;
             }
+            // Time the poll was held beyond its timeout is time the other end could not use
+            // either when this whole program was stopped, or the machine was that busy.
+            if (after - before > asked) {
+                *deadline += (after - before) - asked;
+            }
             if (waited <= 0) {
+                if (after >= *deadline) {
+                    return false;
+                }
                 continue;
             }
         }
@@ -110,9 +118,8 @@ bool ProbeChannel::readExactly(char* buffer, std::size_t size,
     return true;
 }
 
-std::optional<ProbeChannel::Message>
-ProbeChannel::receive(std::optional<Clock::time_point> deadline,
-                      const std::function<bool()>& stop) {
+std::optional<ProbeChannel::Message> ProbeChannel::receive(Clock::time_point* deadline,
+                                                           const std::function<bool()>& stop) {
     std::uint32_t length = 0;
     if (!isOpen() ||
         !readExactly(reinterpret_cast<char*>(&length), sizeof length, deadline, stop) ||

@@ -33,14 +33,16 @@ public:
 
     /// The next message. With a deadline, none once it passes or when `stop` answers true
     /// (asked every few hundredths of a second); without one, waits as long as it takes. None
-    /// too when the other end closed or sent something that is no message.
-    std::optional<Message>
-    receive(std::optional<std::chrono::steady_clock::time_point> deadline = std::nullopt,
-            const std::function<bool()>& stop = {});
+    /// too when the other end closed or sent something that is no message. A message already
+    /// there is taken whatever the time. The deadline is pushed back by any time the wait was
+    /// held up beyond what it asked to sleep: this program stopped (Ctrl-Z, a debugger) or
+    /// starved, when the other end most likely could not run either.
+    std::optional<Message> receive(std::chrono::steady_clock::time_point* deadline = nullptr,
+                                   const std::function<bool()>& stop = {});
 
 private:
     bool readExactly(char* buffer, std::size_t size,
-                     std::optional<std::chrono::steady_clock::time_point> deadline,
+                     std::chrono::steady_clock::time_point* deadline,
                      const std::function<bool()>& stop);
 
     int descriptor_ = -1;

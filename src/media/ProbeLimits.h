@@ -21,6 +21,10 @@ struct ProbeLimits {
     /// tags, a thumbnail) from the process that reads it, before giving the file up. It
     /// bounds what the call timeout cannot: work the media libraries do on bytes already read.
     std::chrono::milliseconds answerTimeout{5'000};
+    /// Memory a media probing helper may take, in bytes: a file whose reading needs more (tags
+    /// of millions of items, say) is given up on rather than taking the machine's memory, one
+    /// such file on every core.
+    std::int64_t helperMemoryBytes = std::int64_t{768} * 1024 * 1024;
 };
 
 } // namespace marrowvale

@@ -72,7 +72,7 @@ std::vector<std::optional<int>> makeThumbnailFiles(const std::vector<ThumbnailJo
     auto work = [&]() noexcept {
         try {
             // Each worker's pictures are made in a helper process of its own.
-            MediaProbeProcess helper(settings.timeout, settings.helper);
+            MediaProbeProcess helper(settings.timeout, settings.helper, settings.helperMemoryBytes);
             for (std::size_t r = nextRun++; r < runs.size(); r = nextRun++) {
                 for (std::size_t i = runs[r].begin; i < runs[r].end; ++i) {
                     if (stop && stop()) {

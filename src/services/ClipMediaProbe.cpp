@@ -89,7 +89,8 @@ Plan planThumbnail(const ThumbnailRequest& request, const std::filesystem::path&
 ClipMediaProbe::ClipMediaProbe(std::ostream* diagnostics, MediaBatchSettings settings,
                                std::function<void()> beforeReading)
     : diagnostics_(diagnostics), settings_(std::move(settings)),
-      beforeReading_(std::move(beforeReading)), tagReader_(settings_.timeout, settings_.helper) {}
+      beforeReading_(std::move(beforeReading)),
+      tagReader_(settings_.timeout, settings_.helper, settings_.helperMemoryBytes) {}
 
 void ClipMediaProbe::aboutToRead() {
     if (beforeReading_) {
@@ -184,10 +185,7 @@ std::optional<std::string> ClipMediaProbe::givenUpWarning() const {
     for (std::size_t i = 0; i < files.size() && i < named; ++i) {
         names.push_back(
             fmt::format("\u201c{}\u201d ({})", files[i].path.string(),
-                        files[i].reason == MediaProbeProcess::GiveUp::late
-                            ? fmt::format("took longer than {:g} s to read",
-                                          static_cast<double>(settings_.timeout.count()) / 1000)
-                            : std::string("the media helper crashed on it twice")));
+                        MediaProbeProcess::givenUpReason(files[i].reason, settings_.timeout)));
     }
     if (files.size() > named) {
         names.push_back(fmt::format("and {} more", files.size() - named));

@@ -12,16 +12,58 @@ extern "C" {
 }
 
 #include <array>
+#include <fcntl.h>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <sched.h>
 #include <sys/inotify.h>
+#include <sys/mount.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace marrowvale::testing {
 namespace {
+
+// The exit status of a child that could not make the namespaces it mounts in.
+constexpr int kNoNamespaces = 2;
+
+// Writes `text` to `path`; false when it cannot.
+bool writeFile(const char* path, const std::string& text) {
+    const FileDescriptor file(::open(path, O_WRONLY | O_CLOEXEC));
+    return file.get() >= 0 &&
+           ::write(file.get(), text.data(), text.size()) == static_cast<ssize_t>(text.size());
+}
+
+// In a forked child: mounts /proc at `proc` and a sysfs at `sys` in user, mount and network
+// namespaces of its own (the network one lets it mount sysfs), and opens a file of each as
+// media. 0 when both were refused as system files, 1 when one was opened, kNoNamespaces when
+// the namespaces or mounts could not be made.
+int refusedWhereMounted(const std::filesystem::path& proc, const std::filesystem::path& sys) {
+    const uid_t user = ::getuid();
+    const gid_t group = ::getgid();
+    if (::unshare(CLONE_NEWUSER | CLONE_NEWNS | CLONE_NEWNET) != 0 ||
+        !writeFile("/proc/self/setgroups", "deny") ||
+        !writeFile("/proc/self/uid_map", "0 " + std::to_string(user) + " 1") ||
+        !writeFile("/proc/self/gid_map", "0 " + std::to_string(group) + " 1") ||
+        ::mount("/proc", proc.c_str(), nullptr, MS_BIND | MS_REC, nullptr) != 0 ||
+        ::mount("sysfs", sys.c_str(), "sysfs", 0, nullptr) != 0) {
+        return kNoNamespaces;
+    }
+    for (const std::filesystem::path& file : {proc / "self/status", sys / "kernel/uevent_seqnum"}) {
+        try {
+            MediaFile::open(file);
+            return 1;
+        } catch (const MediaError& error) {
+            if (std::string(error.what()).find("a system file") == std::string::npos) {
+                return 1;
+            }
+        }
+    }
+    return 0;
+}
 
 // The owned handles decode a movie's first picture end to end.
 TEST(FFmpegLayer, DecodesTheFirstPicture) {
@@ -126,6 +168,24 @@ TEST(FFmpegLayer, MediaFilesAreCheckedAsOpened) {
     std::array<char, 8> bytes{};
     ASSERT_EQ(opened.readAt(4, bytes.data(), bytes.size()), bytes.size());
     EXPECT_EQ(std::string(bytes.data(), 4), "ftyp");
+
+    // The kernel's file systems are known by what they are, not where they are mounted: a
+    // child mounts them elsewhere in namespaces of its own, and their files are refused there.
+    const fs::path proc = media.folder() / "elsewhere-proc";
+    const fs::path sys = media.folder() / "elsewhere-sys";
+    fs::create_directory(proc);
+    fs::create_directory(sys);
+    const pid_t child = ::fork();
+    if (child == 0) {
+        ::_exit(refusedWhereMounted(proc, sys));
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == kNoNamespaces) {
+        GTEST_SKIP() << "no user namespaces to mount the kernel's file systems in";
+    }
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "a kernel file mounted elsewhere was opened";
 }
 
 } // namespace

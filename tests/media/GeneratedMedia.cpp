@@ -68,6 +68,36 @@ GeneratedMedia::id3Song(const std::string& name,
     return path;
 }
 
+std::filesystem::path GeneratedMedia::crowdedSong(const std::string& name, int count) const {
+    const std::filesystem::path path =
+        make(name, "-f lavfi -i sine=duration=0.2 -fflags +bitexact -c:a libmp3lame "
+                   "-write_id3v2 0");
+    std::string audio;
+    {
+        std::ifstream in(path, std::ios::binary);
+        audio.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    // ID3v2.3 frames: an ID, a 32-bit big-endian size, two flag bytes, then Latin-1 text
+    // (an encoding byte, the description, a zero, the value).
+    std::string frames;
+    for (int i = 0; i < count; ++i) {
+        const std::string text = std::string(1, '\0') + "K" + std::to_string(i) + '\0' + "v";
+        frames += "TXXX";
+        for (int shift = 24; shift >= 0; shift -= 8) {
+            frames += static_cast<char>((text.size() >> shift) & 0xFF);
+        }
+        frames += std::string(2, '\0') + text;
+    }
+    // The tag's header: version 2.3, no flags, and the size in four 7-bit bytes.
+    std::string header = "ID3\x03";
+    header += std::string(2, '\0');
+    for (int shift = 21; shift >= 0; shift -= 7) {
+        header += static_cast<char>((frames.size() >> shift) & 0x7F);
+    }
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << header << frames << audio;
+    return path;
+}
+
 std::filesystem::path GeneratedMedia::commentedFlac(const std::string& name, int count) const {
     const std::filesystem::path path =
         make(name, "-f lavfi -i sine=duration=0.2 -fflags +bitexact -c:a flac");

@@ -39,6 +39,10 @@ public:
     id3Song(const std::string& name,
             const std::vector<std::pair<std::string, std::string>>& frames) const;
 
+    /// A short MP3 tone whose ID3v2 tag holds `count` user text frames "K0" = "v", "K1" = "v",
+    /// ..., the tag written here (TagLib would take long over that many).
+    std::filesystem::path crowdedSong(const std::string& name, int count) const;
+
     /// A short FLAC tone whose Vorbis comment block holds `count` comments "K0=v", "K1=v", ...,
     /// the block written here in place of the one the ffmpeg tool made.
     std::filesystem::path commentedFlac(const std::string& name, int count) const;

@@ -7,13 +7,21 @@
 #include "app/StopRequest.h"
 #include "media/MediaProbeProcess.h"
 #include "model/Asset.h"
+#include "model/StoryElement.h"
 #include "otio/OTIOTestSupport.h"
+#include "services/ClipMediaProbe.h"
 #include "services/DefaultServices.h"
 
 #include <atomic>
 #include <csignal>
+#include <fmt/format.h>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+
+extern char** environ;
 
 namespace marrowvale::testing {
 namespace {
@@ -93,6 +101,22 @@ TEST(ProbeProcess, AHelperKilledOnceIsReplaced) {
     const GeneratedMedia media;
     const fs::path movie = media.movie("2997d.mov", "30000/1001", "01:00:00;00", 2.0);
     const fs::path song = media.id3Song("song.mp3", {{"TIT2", "Anthem"}});
+
+    // Killed on both tries (each helper fresh, so before it can answer), the file is written
+    // off, and what its helper wrote of the picture is not left in the folder.
+    const fs::path partial = media.folder() / "partial.jpg";
+    std::ofstream(partial) << "half a picture";
+    {
+        MediaProbeProcess crashing;
+        EXPECT_EQ(crashing.makeThumbnail({movie, 0, 1, 32, partial},
+                                         [] {
+                                             killAHelper();
+                                             return false;
+                                         }),
+                  std::nullopt);
+        EXPECT_EQ(crashing.givenUp(), MediaProbeProcess::GiveUp::crashed);
+        EXPECT_FALSE(fs::exists(partial));
+    }
 
     // Each request's wait asks its stop callback first, before the helper can have answered.
     bool killed = false;
@@ -206,8 +230,9 @@ TEST(ProbeProcess, AnOTIOTimelineWithAFileThatTakesTooLong) {
         EXPECT_EQ(assets[name]->category, Asset::Category::Image);
     }
 
-    // Quitting a quarter of a second into the import ends its wait, whatever the time limit.
-    const AppServices patient = defaultAppServices(nullptr);
+    // Quitting a quarter of a second into the import ends its wait, whatever the time limit;
+    // with one worker too, whose only file is awaited with the window turning.
+    const AppServices patient = defaultAppServices(nullptr, {.workers = 1});
     ModelContext stoppedStore;
     WaitingHost quitting(milliseconds(250));
     const auto stopStart = Clock::now();
@@ -216,6 +241,82 @@ TEST(ProbeProcess, AnOTIOTimelineWithAFileThatTakesTooLong) {
     EXPECT_TRUE(contains(quitting.diagnostics, "link11.flac\" was not read: the work was stopped"))
         << ::testing::PrintToString(quitting.diagnostics);
     EXPECT_EQ(stoppedStore.count<Asset>(), 13u);
+}
+
+// A file whose reading needs more memory than a helper may take (tags of a great many items)
+// ends its helper rather than taking the machine's memory: it is given up on as too big to
+// read, after one more try when its helper had read another file first, and the report's
+// warning names it so; the next file is read as usual.
+TEST(ProbeProcess, AFileTooBigToRead) {
+    const GeneratedMedia media;
+    const fs::path crowded = media.crowdedSong("crowded.mp3", 400'000);
+    const fs::path song = media.id3Song("song.mp3", {{"TIT2", "Anthem"}});
+    ModelContext store;
+    auto clipOf = [&store](const fs::path& file) {
+        Asset* asset = store.create<Asset>();
+        asset->category = Asset::Category::Audio;
+        asset->online = true;
+        asset->url = "file://" + file.string();
+        StoryElement* clip = store.create<StoryElement>();
+        clip->asset = asset;
+        return clip;
+    };
+    // Far more than a helper holds for an ordinary file, under a sanitizer too; a fraction of
+    // what the crowded tag needs.
+    const std::int64_t cap = std::int64_t{192} * 1024 * 1024;
+    ClipMediaProbe probe(nullptr, {.helperMemoryBytes = cap});
+    EXPECT_EQ(probe.readAudioMetadata(*clipOf(song))->ID3title, "Anthem");
+    EXPECT_EQ(probe.readAudioMetadata(*clipOf(crowded))->ID3title, "");
+    EXPECT_EQ(probe.givenUpWarning(), "1 media file was given up on, so its clips show "
+                                      "\u201cProblem\u201d or no tags: \u201c" +
+                                          crowded.string() + "\u201d (too big to read)");
+
+    MediaProbeProcess probing(ProbeLimits{}.answerTimeout, std::nullopt, cap);
+    EXPECT_EQ(probing.readTags(crowded, nullptr).title, "");
+    EXPECT_EQ(probing.givenUp(), MediaProbeProcess::GiveUp::tooBig);
+    EXPECT_EQ(probing.readTags(song, nullptr).title, "Anthem");
+}
+
+// Time this whole program spends stopped (Ctrl-Z) does not count against a file, and an
+// answer that came while the wait was held up past the limit is taken.
+TEST(ProbeProcess, AStoppedProgramLosesNoFile) {
+    const GeneratedMedia media;
+    const fs::path movie = media.movie("2997d.mov", "30000/1001", "01:00:00;00");
+    const milliseconds limit(2'000);
+    {
+        MediaProbeProcess probing(limit);
+        bool held = false;
+        const MediaFileProbe probe = probing.probe(movie, [&held, limit] {
+            if (!std::exchange(held, true)) {
+                std::this_thread::sleep_for(limit * 5 / 4);
+            }
+            return false;
+        });
+        EXPECT_EQ(probe.timecodeFrameRate, TimecodeFrameRate::fps29_97d) << probe.problem;
+    }
+
+    // The helper is stopped before it can answer, then this process, for longer than the
+    // limit, by a process of their own that lets both go on together.
+    MediaProbeProcess probing(limit);
+    pid_t stopper = -1;
+    const MediaFileProbe probe = probing.probe(movie, [&stopper] {
+        if (stopper < 0) {
+            const std::vector<pid_t> helpers = childProcesses();
+            EXPECT_EQ(helpers.size(), 1u);
+            ::kill(helpers.front(), SIGSTOP);
+            const std::string script = fmt::format("kill -STOP {0}; sleep 3; kill -CONT {0} {1}",
+                                                   ::getpid(), helpers.front());
+            const char* arguments[] = {"sh", "-c", script.c_str(), nullptr};
+            EXPECT_EQ(::posix_spawn(&stopper, "/bin/sh", nullptr, nullptr,
+                                    const_cast<char**>(arguments), environ),
+                      0);
+        }
+        return false;
+    });
+    EXPECT_EQ(probe.timecodeFrameRate, TimecodeFrameRate::fps29_97d) << probe.problem;
+    int status = 0;
+    EXPECT_EQ(::waitpid(stopper, &status, 0), stopper);
+    EXPECT_EQ(status, 0);
 }
 
 // Without the helper, media is read in this process with no time limit, and the user is told
