@@ -183,6 +183,20 @@ std::string MediaProbeProcess::givenUpProblem(const std::filesystem::path& path,
     return fmt::format("\"{}\" could not be read: the media libraries failed on it", path.string());
 }
 
+std::string MediaProbeProcess::givenUpReason(GiveUp reason, std::chrono::milliseconds timeout) {
+    switch (reason) {
+    case GiveUp::late:
+        return fmt::format("took longer than {} to read", secondsText(timeout));
+    case GiveUp::crashed:
+        return "the media helper crashed on it twice";
+    case GiveUp::stopped:
+        return "the work was stopped";
+    case GiveUp::none:
+        break;
+    }
+    return {};
+}
+
 MediaFileProbe MediaProbeProcess::probe(const std::filesystem::path& path,
                                         const std::function<bool()>& stop) {
     if (const auto answer = ask(MediaProbeWork::rateRequest(path), stop)) {

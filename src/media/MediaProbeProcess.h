@@ -74,6 +74,9 @@ public:
     /// `timeout` for each answer.
     static std::string givenUpProblem(const std::filesystem::path& path, GiveUp reason,
                                       std::chrono::milliseconds timeout);
+    /// Why a file was given up on, in a few words for a warning ("took longer than 5 s to
+    /// read"), after waiting at most `timeout` for each answer.
+    static std::string givenUpReason(GiveUp reason, std::chrono::milliseconds timeout);
 
 private:
     std::optional<ProbeChannel::Message> ask(const ProbeChannel::Message& request,
