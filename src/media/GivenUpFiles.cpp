@@ -32,6 +32,17 @@ bool GivenUpFiles::contains(const std::filesystem::path& path) const {
     return index_.contains(key);
 }
 
+std::optional<MediaProbeProcess::GiveUp>
+GivenUpFiles::reasonOf(const std::filesystem::path& path) const {
+    const std::string key = identity(path);
+    const std::scoped_lock lock(mutex_);
+    const auto found = index_.find(key);
+    if (found == index_.end()) {
+        return std::nullopt;
+    }
+    return entries_[found->second].reason;
+}
+
 std::vector<GivenUpFiles::Entry> GivenUpFiles::entries() const {
     const std::scoped_lock lock(mutex_);
     return entries_;

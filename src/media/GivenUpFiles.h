@@ -5,6 +5,7 @@
 #include <filesystem>
 #include <map>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -29,6 +30,8 @@ public:
     void add(const std::filesystem::path& path, MediaProbeProcess::GiveUp reason);
     /// Whether the file at `path` was given up on.
     bool contains(const std::filesystem::path& path) const;
+    /// Why the file at `path` was given up on; none when it was not.
+    std::optional<MediaProbeProcess::GiveUp> reasonOf(const std::filesystem::path& path) const;
     /// The files given up on, in the order they were.
     std::vector<Entry> entries() const;
 

@@ -18,6 +18,9 @@ struct MediaFileProbe {
     std::optional<dovovevozav::TimecodeFrameRate> timecodeFrameRate;
     /// Why there is no rate, for diagnostics; empty when there is one.
     std::string problem;
+    /// Whether the file was given up on (too slow, the helper died on it, or a stop came first)
+    /// rather than read: then nothing is known of its tracks.
+    bool givenUp = false;
 };
 
 /// Opens a local media file and detects its video track count and timecode frame rate, in

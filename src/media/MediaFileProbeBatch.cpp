@@ -25,7 +25,8 @@ struct FileAnswer {
 } // namespace
 
 std::vector<MediaFileProbe> probeMediaFileBatch(const std::vector<std::filesystem::path>& paths,
-                                                const MediaBatchSettings& settings) {
+                                                const MediaBatchSettings& settings,
+                                                GivenUpFiles* givenUp) {
     // Each distinct file, by the first of its paths.
     std::vector<std::size_t> fileOfPath(paths.size());
     std::vector<std::size_t> firstPathOfFile;
@@ -65,13 +66,19 @@ std::vector<MediaFileProbe> probeMediaFileBatch(const std::vector<std::filesyste
     probes.reserve(paths.size());
     for (std::size_t i = 0; i < paths.size(); ++i) {
         const std::optional<FileAnswer>& answer = answers[fileOfPath[i]];
-        const GiveUp givenUp = answer ? answer->givenUp : GiveUp::stopped;
-        if (givenUp == GiveUp::none) {
+        const GiveUp reason = answer ? answer->givenUp : GiveUp::stopped;
+        if (reason == GiveUp::none) {
             probes.push_back(answer->probe);
         } else {
             MediaFileProbe probe;
-            probe.problem = MediaProbeProcess::givenUpProblem(paths[i], givenUp, settings.timeout);
+            probe.problem = MediaProbeProcess::givenUpProblem(paths[i], reason, settings.timeout);
+            probe.givenUp = true;
             probes.push_back(std::move(probe));
+            // Recorded here rather than as answers end, so that the record keeps the order of
+            // `paths`.
+            if (givenUp != nullptr) {
+                givenUp->add(paths[i], reason);
+            }
         }
     }
     return probes;

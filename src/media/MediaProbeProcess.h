@@ -80,8 +80,8 @@ public:
     /// `timeout` for each answer.
     static std::string givenUpProblem(const std::filesystem::path& path, GiveUp reason,
                                       std::chrono::milliseconds timeout);
-    /// Why a file was given up on for `reason`, after waiting at most `timeout` for each
-    /// answer, in a few words ("took longer than 5 s to read").
+    /// Why a file was given up on, in a few words for a warning ("took longer than 5 s to
+    /// read"), after waiting at most `timeout` for each answer.
     static std::string givenUpReason(GiveUp reason, std::chrono::milliseconds timeout);
 
 private:

@@ -29,6 +29,8 @@ struct MediaFileState {
     bool exists = false;
     int videoTrackCount = 0;
     std::optional<TimecodeFrameRate> detectedRate;
+    // Given up on rather than read: its tracks are unknown.
+    bool givenUp = false;
 };
 
 using MediaFileStates = std::unordered_map<std::string, MediaFileState>;
@@ -64,6 +66,7 @@ MediaFileStates inspect(OTIOImport& import, const std::vector<MediaEntry>& entri
         const MediaFileProbe& probe = probes[i];
         probed[i]->videoTrackCount = probe.videoTrackCount;
         probed[i]->detectedRate = probe.timecodeFrameRate;
+        probed[i]->givenUp = probe.givenUp;
         import.host.logDiagnostic(probe.timecodeFrameRate
                                       ? fmt::format("{}: detected {}", paths[i].string(),
                                                     probe.timecodeFrameRate->rawValue())
@@ -87,9 +90,10 @@ TimecodeFrameRate timecodeRateOfMedia(VideoFrameRate rate, const MediaFileState&
 
 Asset::Category categoryOfMedia(std::string_view kind, const MediaFileState& file) {
     if (kind == "Video") {
-        // A file that opens without a video track is a still picture.
-        return file.exists && file.videoTrackCount == 0 ? Asset::Category::Image
-                                                        : Asset::Category::Video;
+        // A file that opens without a video track is a still picture; one given up on tells
+        // nothing of its tracks, so it keeps its track's kind, as a missing file does.
+        return file.exists && !file.givenUp && file.videoTrackCount == 0 ? Asset::Category::Image
+                                                                         : Asset::Category::Video;
     }
     if (kind == "Audio") {
         return Asset::Category::Audio;

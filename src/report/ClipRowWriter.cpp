@@ -241,6 +241,12 @@ void ClipRowWriter::makeThumbnails(const std::vector<StoryElement*>& clips) {
     }
 }
 
+void ClipRowWriter::readAudioTags(const std::vector<StoryElement*>& clips) {
+    if (has(H::ID3title) && context_.mediaProbe != nullptr) {
+        context_.mediaProbe->readAudioMetadataOf(clips, context_.stop);
+    }
+}
+
 void ClipRowWriter::writeThumbnail() {
     const int col = column(H::Thumbnail);
     if (col < 0 || row_ == 0 || row_ > thumbnails_.size()) {

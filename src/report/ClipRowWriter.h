@@ -33,6 +33,11 @@ public:
     /// written; without it no row shows a picture.
     void makeThumbnails(const std::vector<StoryElement*>& clips);
 
+    /// Has media probing read the audio tags of the rows all at once when the sheet shows them:
+    /// `clips` are the sheet's clips in row order, the first at row 1. Called before
+    /// makeThumbnails.
+    void readAudioTags(const std::vector<StoryElement*>& clips);
+
     /// Writes the cells of `clip` at `row` (the header is row 0), with the thumbnail made for
     /// that row, asking media probing for the audio tags when their columns are present.
     void writeRow(const StoryElement& clip, std::uint32_t row, const RowFormats& formats);

@@ -80,6 +80,7 @@ std::vector<FileSummaryItem> writeClipSheet(ReportContext& context,
 
     FileSummaryList files;
     ClipRowWriter rows(context, frame.sheet(), *columns, frame.widths(), options);
+    rows.readAudioTags(sorted);
     rows.makeThumbnails(sorted);
     std::uint32_t row = 0;
     for (const StoryElement* clip : sorted) {

@@ -53,6 +53,13 @@ public:
 
     /// The tags of the clip's audio file, or none when it has none that can be read.
     virtual std::optional<ID3Fields> readAudioMetadata(const StoryElement& clip) = 0;
+
+    /// Told a clip sheet's clips in row order, the first at row 1, before makeThumbnails and
+    /// before the rows are written, when the rows will ask for tags: the tags of their audio
+    /// files can then be read side by side, and readAudioMetadata answers from what was read.
+    /// Once `stop` is raised no further file is read. Does nothing by default.
+    virtual void readAudioMetadataOf(const std::vector<StoryElement*>& /*clips*/,
+                                     const StopRequest* /*stop*/) {}
 };
 
 /// Media probing that finds nothing: no pictures and no tags.

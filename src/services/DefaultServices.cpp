@@ -2,6 +2,7 @@
 
 #include "app/StopRequest.h"
 #include "media/DecoderSummary.h"
+#include "media/GivenUpFiles.h"
 #include "media/MediaFileProbeBatch.h"
 #include "media/MediaLibraryMessages.h"
 #include "otio/ProcessOTIO.h"
@@ -13,6 +14,7 @@
 #include <memory>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace marrowvale {
 
@@ -47,23 +49,34 @@ AppServices defaultAppServices(std::ostream* diagnostics, MediaBatchSettings med
 
     // Shared by every import and report of the services' life, so it is told once.
     const auto notice = std::make_shared<MissingHelperNotice>(media.helper);
+    // The files the last import gave up on: each import replaces them, and every report of its
+    // timeline counts them and does not wait on them again.
+    const auto importGivenUp = std::make_shared<std::vector<GivenUpFiles::Entry>>();
     AppServices services;
-    services.processXMEML = readXMEML;
-    services.processOTIO = [media, notice](ModelContext& store, const std::filesystem::path& file,
+    services.processXMEML = [importGivenUp](ModelContext& store, InputFile& file,
+                                            ReaderHost& host) {
+        importGivenUp->clear();
+        return readXMEML(store, file, host);
+    };
+    services.processOTIO = [media, notice,
+                            importGivenUp](ModelContext& store, const std::filesystem::path& file,
                                            std::optional<bool> dropFrame, double progressStart,
                                            double progressEnd, ReaderHost& host) {
+        importGivenUp->clear();
+        GivenUpFiles givenUp;
         // Media files are probed side by side in helper processes, so no file can hold the
         // import up.
         processOTIO(store, file, dropFrame, progressStart, progressEnd, host,
                     [&](const std::vector<std::filesystem::path>& paths) {
                         notice->tell(host);
-                        return probeMediaFileBatch(paths, waitingFor(media, host));
+                        return probeMediaFileBatch(paths, waitingFor(media, host), &givenUp);
                     });
+        *importGivenUp = givenUp.entries();
     };
-    services.createXLSX = [diagnostics, media, notice](
+    services.createXLSX = [diagnostics, media, notice, importGivenUp](
                               ModelContext& store, const ReportRequest& request, ReportHost& host) {
-        ClipMediaProbe mediaProbe(diagnostics, waitingFor(media, host),
-                                  [&] { notice->tell(host); });
+        ClipMediaProbe mediaProbe(
+            diagnostics, waitingFor(media, host), [&] { notice->tell(host); }, *importGivenUp);
         ReportServices reportServices;
         reportServices.diagnostics = diagnostics;
         reportServices.mediaProbe = &mediaProbe;

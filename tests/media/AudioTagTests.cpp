@@ -148,6 +148,33 @@ TEST(AudioTags, EveryTagFormatFillsTheEightFields) {
         EXPECT_EQ(fieldsOf(*probe.readAudioMetadata(clip)), fieldsOf(ID3Fields{}));
     }
 
+    // A sheet's tags are read side by side before its rows, each file once whatever its names,
+    // and a file's lines are written when its first row asks.
+    const fs::path alias = media.folder() / "alias.mp3";
+    fs::create_hard_link(mp3, alias);
+    const fs::path names[] = {flac, mp3, alias};
+    std::vector<Asset> files(std::size(names));
+    std::vector<StoryElement> elements(files.size());
+    std::vector<StoryElement*> rows;
+    for (std::size_t i = 0; i < files.size(); ++i) {
+        files[i].category = Asset::Category::Audio;
+        files[i].online = true;
+        files[i].url = names[i].string();
+        elements[i].asset = &files[i];
+        rows.push_back(&elements[i]);
+    }
+    std::ostringstream lines;
+    ClipMediaProbe sheet(&lines);
+    sheet.readAudioMetadataOf(rows, nullptr);
+    EXPECT_EQ(lines.str(), "");
+    EXPECT_EQ(sheet.readAudioMetadata(elements[0])->ID3title, "Tide");
+    EXPECT_EQ(sheet.readAudioMetadata(elements[1])->ID3album, "Harbour");
+    EXPECT_EQ(sheet.readAudioMetadata(elements[2])->ID3album, "Harbour");
+    const std::string written = lines.str();
+    EXPECT_LT(written.find("COMMENT skipped"), written.find("ENCODER NOTE"));
+    EXPECT_NE(written.find("ENCODER NOTE"), std::string::npos);
+    EXPECT_EQ(written.find("ENCODER NOTE"), written.rfind("ENCODER NOTE")) << written;
+
     // A helper that never answers: the wait keeps the caller's window turning on the caller's
     // thread until the time limit, then the file is given up on and the probe's warning says so.
     const fs::path silent = media.text("silent-helper", "#!/bin/sh\nexec sleep 600\n");

@@ -12,6 +12,7 @@
 #include "services/ClipMediaProbe.h"
 #include "services/DefaultServices.h"
 
+#include <algorithm>
 #include <atomic>
 #include <csignal>
 #include <fmt/format.h>
@@ -22,6 +23,7 @@
 #include <thread>
 
 extern char** environ;
+#include <iterator>
 
 namespace marrowvale::testing {
 namespace {
@@ -223,11 +225,12 @@ TEST(ProbeProcess, AnOTIOTimelineWithAFileThatTakesTooLong) {
     }
     ASSERT_EQ(assets.size(), 13u);
     EXPECT_EQ(assets["2997d.mov"]->timecodeFrameRate, "29.97d");
-    // As a file that cannot be read: on line, no rate of its own, no video track.
+    // Given up on, so nothing is known of its tracks: on line, with no rate of its own, and
+    // of its track's kind rather than a still picture.
     for (const char* name : {"hostile.flac", "link11.flac"}) {
         EXPECT_TRUE(assets[name]->online);
         EXPECT_EQ(assets[name]->timecodeFrameRate, "29.97");
-        EXPECT_EQ(assets[name]->category, Asset::Category::Image);
+        EXPECT_EQ(assets[name]->category, Asset::Category::Video);
     }
 
     // Quitting a quarter of a second into the import ends its wait, whatever the time limit;
@@ -265,8 +268,11 @@ TEST(ProbeProcess, AFileTooBigToRead) {
     // what the crowded tag needs.
     const std::int64_t cap = std::int64_t{192} * 1024 * 1024;
     ClipMediaProbe probe(nullptr, {.helperMemoryBytes = cap});
-    EXPECT_EQ(probe.readAudioMetadata(*clipOf(song))->ID3title, "Anthem");
-    EXPECT_EQ(probe.readAudioMetadata(*clipOf(crowded))->ID3title, "");
+    StoryElement* songClip = clipOf(song);
+    StoryElement* crowdedClip = clipOf(crowded);
+    probe.readAudioMetadataOf({songClip, crowdedClip}, nullptr);
+    EXPECT_EQ(probe.readAudioMetadata(*songClip)->ID3title, "Anthem");
+    EXPECT_EQ(probe.readAudioMetadata(*crowdedClip)->ID3title, "");
     EXPECT_EQ(probe.givenUpWarning(), "1 media file was given up on, so its clips show "
                                       "\u201cProblem\u201d or no tags: \u201c" +
                                           crowded.string() + "\u201d (too big to read)");
@@ -317,6 +323,85 @@ TEST(ProbeProcess, AStoppedProgramLosesNoFile) {
     int status = 0;
     EXPECT_EQ(::waitpid(stopper, &status, 0), stopper);
     EXPECT_EQ(status, 0);
+}
+
+// The report's probe with helpers that never answer: files given up on by the import, the
+// thumbnails or the tags are waited on once, under all their names (hard or symbolic links),
+// read side by side, and named in the closing warning each once, the import's first, then in
+// row order, with their control characters escaped. A file the helper crashes on is written off
+// too, after two helpers.
+TEST(ProbeProcess, TheReportsFilesGivenUpOn) {
+    const GeneratedMedia media;
+    const fs::path imported = media.text("imp\x1bort.flac", "sound");
+    const fs::path video = media.text("v\tideo.mov", "picture");
+    const fs::path audio = media.text("a\nudio.flac", "sound");
+    const fs::path other = media.text("other.flac", "sound");
+    const fs::path link = media.folder() / "link.flac";
+    fs::create_symlink(audio, link);
+    const fs::path silent = media.text("silent-helper", "#!/bin/sh\nexec sleep 60\n");
+    fs::permissions(silent, fs::perms::owner_all);
+
+    // Rows 1 to 5; then a clip of the movie's sound, and a later picture of the movie.
+    const std::pair<fs::path, Asset::Category> files[] = {
+        {video, Asset::Category::AV},       {audio, Asset::Category::Audio},
+        {link, Asset::Category::Audio},     {other, Asset::Category::Audio},
+        {imported, Asset::Category::Audio}, {video, Asset::Category::Audio},
+        {video, Asset::Category::AV}};
+    std::vector<Asset> assets(std::size(files));
+    std::vector<StoryElement> elements(assets.size());
+    std::vector<StoryElement*> rows;
+    for (std::size_t i = 0; i < assets.size(); ++i) {
+        assets[i].url = files[i].first.string();
+        assets[i].category = files[i].second;
+        assets[i].online = true;
+        elements[i].asset = &assets[i];
+        elements[i].timecodeFrameRate = "25";
+        elements[i].srcInpoint = i == 6 ? 25 : 0;
+        if (i < 5) {
+            rows.push_back(&elements[i]);
+        }
+    }
+
+    const milliseconds limit(2'000);
+    ClipMediaProbe probe(nullptr, {.workers = 2, .timeout = limit, .helper = silent}, {},
+                         {{imported, MediaProbeProcess::GiveUp::late}});
+    // Two files to wait on, one per worker: the import's file and the link are not read.
+    auto start = Clock::now();
+    probe.readAudioMetadataOf(rows, nullptr);
+    EXPECT_LT(Clock::now() - start, limit * 8 / 5);
+    const auto pictures = probe.makeThumbnails({{1, 32, rows[0]}}, media.folder(), nullptr);
+    EXPECT_EQ(pictures.at(0)->text, "Problem");
+    start = Clock::now();
+    for (std::size_t i = 0; i < 6; ++i) {
+        EXPECT_EQ(probe.readAudioMetadata(elements[i])->ID3title, "");
+    }
+    EXPECT_LT(Clock::now() - start, limit / 2);
+    const std::string late = "\u201d (took longer than 2 s to read), \u201c";
+    EXPECT_EQ(probe.givenUpWarning(),
+              "4 media files were given up on, so their clips show \u201cProblem\u201d or no "
+              "tags: \u201c" +
+                  (media.folder() / "imp\\x1bort.flac").string() + late +
+                  (media.folder() / "v\\tideo.mov").string() + late +
+                  (media.folder() / "a\\nudio.flac").string() +
+                  "\u201d (took longer than 2 s to read), and 1 more");
+
+    // A helper that dies at once, counting its starts: the file is tried in two, then written
+    // off, so its second picture starts none.
+    const fs::path starts = media.folder() / "starts";
+    const fs::path crashing =
+        media.text("crashing-helper", "#!/bin/sh\necho >>'" + starts.string() + "'\nexit 1\n");
+    fs::permissions(crashing, fs::perms::owner_all);
+    ClipMediaProbe crashed(nullptr, {.workers = 1, .helper = crashing});
+    const auto problems =
+        crashed.makeThumbnails({{1, 32, rows[0]}, {2, 32, &elements[6]}}, media.folder(), nullptr);
+    EXPECT_EQ(problems.at(1)->text, "Problem");
+    std::ifstream started(starts);
+    EXPECT_EQ(std::count(std::istreambuf_iterator<char>(started), {}, '\n'), 2);
+    EXPECT_EQ(crashed.givenUpWarning(),
+              "1 media file was given up on, so its clips show \u201cProblem\u201d or no tags: "
+              "\u201c" +
+                  (media.folder() / "v\\tideo.mov").string() +
+                  "\u201d (the media helper crashed on it twice)");
 }
 
 // Without the helper, media is read in this process with no time limit, and the user is told
