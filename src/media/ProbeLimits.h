@@ -24,7 +24,7 @@ struct ProbeLimits {
     /// Memory a media probing helper may take, in bytes: a file whose reading needs more (tags
     /// of millions of items, say) is given up on rather than taking the machine's memory, one
     /// such file on every core.
-    std::int64_t helperMemoryBytes = std::int64_t{768} * 1024 * 1024;
+    std::int64_t helperMemoryBytes = std::int64_t{896} * 1024 * 1024;
 };
 
 } // namespace marrowvale
