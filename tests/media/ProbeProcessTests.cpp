@@ -267,7 +267,9 @@ TEST(ProbeProcess, AFileTooBigToRead) {
     // Far more than a helper holds for an ordinary file, under a sanitizer too; a fraction of
     // what the crowded tag needs.
     const std::int64_t cap = std::int64_t{192} * 1024 * 1024;
-    ClipMediaProbe probe(nullptr, {.helperMemoryBytes = cap});
+    // A time limit no loaded machine reaches first: the memory must end the reading.
+    const milliseconds patient(60'000);
+    ClipMediaProbe probe(nullptr, {.timeout = patient, .helperMemoryBytes = cap});
     StoryElement* songClip = clipOf(song);
     StoryElement* crowdedClip = clipOf(crowded);
     probe.readAudioMetadataOf({songClip, crowdedClip}, nullptr);
@@ -277,7 +279,7 @@ TEST(ProbeProcess, AFileTooBigToRead) {
                                       "\u201cProblem\u201d or no tags: \u201c" +
                                           crowded.string() + "\u201d (too big to read)");
 
-    MediaProbeProcess probing(ProbeLimits{}.answerTimeout, std::nullopt, cap);
+    MediaProbeProcess probing(patient, std::nullopt, cap);
     EXPECT_EQ(probing.readTags(crowded, nullptr).title, "");
     EXPECT_EQ(probing.givenUp(), MediaProbeProcess::GiveUp::tooBig);
     EXPECT_EQ(probing.readTags(song, nullptr).title, "Anthem");
@@ -288,7 +290,8 @@ TEST(ProbeProcess, AFileTooBigToRead) {
 TEST(ProbeProcess, AStoppedProgramLosesNoFile) {
     const GeneratedMedia media;
     const fs::path movie = media.movie("2997d.mov", "30000/1001", "01:00:00;00");
-    const milliseconds limit(2'000);
+    // Long enough for the movie's answer on a loaded machine, shorter than the stop below.
+    const milliseconds limit(4'000);
     {
         MediaProbeProcess probing(limit);
         bool held = false;
@@ -310,7 +313,7 @@ TEST(ProbeProcess, AStoppedProgramLosesNoFile) {
             const std::vector<pid_t> helpers = childProcesses();
             EXPECT_EQ(helpers.size(), 1u);
             ::kill(helpers.front(), SIGSTOP);
-            const std::string script = fmt::format("kill -STOP {0}; sleep 3; kill -CONT {0} {1}",
+            const std::string script = fmt::format("kill -STOP {0}; sleep 6; kill -CONT {0} {1}",
                                                    ::getpid(), helpers.front());
             const char* arguments[] = {"sh", "-c", script.c_str(), nullptr};
             EXPECT_EQ(::posix_spawn(&stopper, "/bin/sh", nullptr, nullptr,
