@@ -1,11 +1,9 @@
 #include "media/AudioTagsBatch.h"
 
 #include "media/GivenUpFiles.h"
+#include "media/MediaHelperWorkers.h"
 #include "media/MediaProbeProcess.h"
-#include "media/WorkerThreads.h"
 
-#include <atomic>
-#include <exception>
 #include <sstream>
 
 namespace marrowvale {
@@ -14,35 +12,18 @@ std::vector<std::optional<AudioTagsReading>>
 readAudioTagsBatch(const std::vector<std::filesystem::path>& files,
                    const MediaBatchSettings& settings, GivenUpFiles& givenUp) {
     std::vector<std::optional<AudioTagsReading>> readings(files.size());
-    const unsigned workers = workerCount(settings.workers, files.size());
-    if (workers == 0) {
-        return readings;
-    }
-    std::atomic<std::size_t> next{0};
-    const std::function<bool()>& stop = settings.stopRequested;
-    auto work = [&]() noexcept {
-        try {
-            MediaProbeProcess helper(settings.timeout, settings.helper, settings.helperMemoryBytes);
-            for (std::size_t f = next++; f < files.size(); f = next++) {
-                if (stop && stop()) {
-                    return;
-                }
-                if (givenUp.contains(files[f])) {
-                    continue;
-                }
-                std::ostringstream diagnostics;
-                AudioFileTags tags = helper.readTags(files[f], &diagnostics, stop);
-                if (helper.gaveUp()) {
-                    givenUp.add(files[f], helper.givenUp());
-                } else {
-                    readings[f] = AudioTagsReading{std::move(tags), std::move(diagnostics).str()};
-                }
-            }
-        } catch (const std::exception&) {
-            // No memory for a worker's tools: its files stay unread, as if stopped.
+    forEachOnMediaHelpers(files.size(), settings, [&](MediaProbeProcess& helper, std::size_t f) {
+        if (givenUp.contains(files[f])) {
+            return;
         }
-    };
-    runOnWorkerThreads(workers, work, settings.whileWaiting);
+        std::ostringstream diagnostics;
+        AudioFileTags tags = helper.readTags(files[f], &diagnostics, settings.stopRequested);
+        if (helper.gaveUp()) {
+            givenUp.add(files[f], helper.givenUp());
+        } else {
+            readings[f] = AudioTagsReading{std::move(tags), std::move(diagnostics).str()};
+        }
+    });
     return readings;
 }
 

@@ -27,9 +27,7 @@ void GivenUpFiles::add(const std::filesystem::path& path, MediaProbeProcess::Giv
 }
 
 bool GivenUpFiles::contains(const std::filesystem::path& path) const {
-    const std::string key = identity(path);
-    const std::scoped_lock lock(mutex_);
-    return index_.contains(key);
+    return reasonOf(path).has_value();
 }
 
 std::optional<MediaProbeProcess::GiveUp>

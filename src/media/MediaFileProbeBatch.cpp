@@ -1,11 +1,9 @@
 #include "media/MediaFileProbeBatch.h"
 
 #include "media/GivenUpFiles.h"
+#include "media/MediaHelperWorkers.h"
 #include "media/MediaProbeProcess.h"
-#include "media/WorkerThreads.h"
 
-#include <atomic>
-#include <exception>
 #include <map>
 #include <optional>
 #include <string>
@@ -41,26 +39,10 @@ std::vector<MediaFileProbe> probeMediaFileBatch(const std::vector<std::filesyste
     }
 
     std::vector<std::optional<FileAnswer>> answers(firstPathOfFile.size());
-    if (const unsigned workers = workerCount(settings.workers, answers.size()); workers > 0) {
-        std::atomic<std::size_t> nextFile{0};
-        const std::function<bool()>& stop = settings.stopRequested;
-        auto work = [&]() noexcept {
-            try {
-                MediaProbeProcess helper(settings.timeout, settings.helper,
-                                         settings.helperMemoryBytes);
-                for (std::size_t f = nextFile++; f < answers.size(); f = nextFile++) {
-                    if (stop && stop()) {
-                        return;
-                    }
-                    MediaFileProbe probe = helper.probe(paths[firstPathOfFile[f]], stop);
-                    answers[f] = FileAnswer{std::move(probe), helper.givenUp()};
-                }
-            } catch (const std::exception&) {
-                // No memory for a worker's tools: its files stay unprobed, as if stopped.
-            }
-        };
-        runOnWorkerThreads(workers, work, settings.whileWaiting);
-    }
+    forEachOnMediaHelpers(answers.size(), settings, [&](MediaProbeProcess& helper, std::size_t f) {
+        MediaFileProbe probe = helper.probe(paths[firstPathOfFile[f]], settings.stopRequested);
+        answers[f] = FileAnswer{std::move(probe), helper.givenUp()};
+    });
 
     std::vector<MediaFileProbe> probes;
     probes.reserve(paths.size());

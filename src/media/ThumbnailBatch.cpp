@@ -1,12 +1,11 @@
 #include "media/ThumbnailBatch.h"
 
 #include "media/GivenUpFiles.h"
+#include "media/MediaHelperWorkers.h"
 #include "media/MediaProbeProcess.h"
 #include "media/WorkerThreads.h"
 
 #include <algorithm>
-#include <atomic>
-#include <exception>
 #include <numeric>
 
 namespace marrowvale {
@@ -63,34 +62,22 @@ std::vector<std::optional<int>> makeThumbnailFiles(const std::vector<ThumbnailJo
 
     const std::vector<Run> runs =
         cutIntoRuns(order, jobs, workerCount(settings.workers, jobs.size()));
-    const unsigned workers = workerCount(settings.workers, runs.size());
-
-    std::atomic<std::size_t> nextRun{0};
     GivenUpFiles ownGivenUp;
     GivenUpFiles& givenUpFiles = givenUp != nullptr ? *givenUp : ownGivenUp;
     const std::function<bool()>& stop = settings.stopRequested;
-    auto work = [&]() noexcept {
-        try {
-            // Each worker's pictures are made in a helper process of its own.
-            MediaProbeProcess helper(settings.timeout, settings.helper, settings.helperMemoryBytes);
-            for (std::size_t r = nextRun++; r < runs.size(); r = nextRun++) {
-                for (std::size_t i = runs[r].begin; i < runs[r].end; ++i) {
-                    if (stop && stop()) {
-                        return;
-                    }
-                    const ThumbnailJob& job = jobs[order[i]];
-                    if (givenUpFiles.contains(job.source)) {
-                        break; // the rest of the run is of the same file
-                    }
-                    heights[order[i]] = helper.makeThumbnail(job, stop);
-                    givenUpFiles.add(job.source, helper.givenUp());
-                }
+    forEachOnMediaHelpers(runs.size(), settings, [&](MediaProbeProcess& helper, std::size_t r) {
+        for (std::size_t i = runs[r].begin; i < runs[r].end; ++i) {
+            if (stop && stop()) {
+                return;
             }
-        } catch (const std::exception&) {
-            // No memory for a worker's tools: its jobs stay unmade, the others go on.
+            const ThumbnailJob& job = jobs[order[i]];
+            if (givenUpFiles.contains(job.source)) {
+                return; // the rest of the run is of the same file
+            }
+            heights[order[i]] = helper.makeThumbnail(job, stop);
+            givenUpFiles.add(job.source, helper.givenUp());
         }
-    };
-    runOnWorkerThreads(workers, work, settings.whileWaiting);
+    });
     return heights;
 }
 

@@ -287,6 +287,10 @@ std::optional<ID3Fields> ClipMediaProbe::readAudioMetadata(const StoryElement& c
 }
 
 std::optional<std::string> ClipMediaProbe::givenUpWarning() const {
+    const std::vector<GivenUpFiles::Entry> givenUp = givenUp_.entries();
+    if (givenUp.empty()) {
+        return std::nullopt; // and no row's file looked at
+    }
     // Each file once, by identity: the import's first, then the rows', then any other.
     std::vector<GivenUpFiles::Entry> files;
     std::set<std::string, std::less<>> counted;
@@ -303,11 +307,8 @@ std::optional<std::string> ClipMediaProbe::givenUpWarning() const {
     for (const std::filesystem::path& path : rowFiles_) {
         count(path);
     }
-    for (const GivenUpFiles::Entry& entry : givenUp_.entries()) {
+    for (const GivenUpFiles::Entry& entry : givenUp) {
         count(entry.path);
-    }
-    if (files.empty()) {
-        return std::nullopt;
     }
     constexpr std::size_t named = 3;
     std::vector<std::string> names;
